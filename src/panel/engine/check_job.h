@@ -1,0 +1,36 @@
+#pragma once
+// The check before every automatic or manual layout.
+
+#include <string>
+
+#include "panel/model/panel_job.h"
+
+namespace tvx::panel {
+
+inline constexpr const char* kRangeMessage = "100から15000までの範囲で指定してください。";
+inline constexpr const char* kTooLargeMessage = "パネルサイズを超えています。";
+inline constexpr const char* kNoLayoutMessage = "割り当てられませんでした。";
+
+// Where the main window puts the focus after a failed check.
+enum class CheckFocus {
+    None,
+    HeightBox,         // the panel height box (single size)
+    WidthBox,          // the panel width box (single size)
+    MultiPanelButton,  // " 複数  パネル " (several sizes)
+    RowHeight,         // the height cell of `row`
+    RowWidth,          // the width cell of `row`
+};
+
+struct CheckResult {
+    bool ok = false;
+    std::string message;  // empty on success and on the silent refusal (no valid row)
+    CheckFocus focus = CheckFocus::None;
+    int row = -1;         // the offending row for RowHeight / RowWidth
+};
+
+// Derives entry 0 of the stock table from the typed values when there is no table of several
+// sizes, the turn flags from rotateAll unless ktyFree is 1, and lastValidRow / validRowCount;
+// then checks the stock sizes against 100..15000 and every valid row against the sizes.
+CheckResult CheckJob(PanelJob& job);
+
+}  // namespace tvx::panel
