@@ -62,30 +62,48 @@ void CopyPrinterSettings(const QPrinter& from, QPrinter& to) {
     to.setCopyCount(from.copyCount());
 }
 
-void ApplyPrinterChoice(const QPrinter& chosen, QPrinter& target) {
-    if (chosen.outputFormat() == QPrinter::PdfFormat) {
+PrinterChoice ReadPrinterChoice(const QPrinter& printer) {
+    PrinterChoice c;
+    c.toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    c.fileName = printer.outputFileName();
+    c.deviceName = printer.printerName();
+    c.pageSize = printer.pageLayout().pageSize();
+    c.orientation = printer.pageLayout().orientation();
+    c.paperBin = printer.paperSource();
+    c.resolution = printer.resolution();
+    c.colorMode = printer.colorMode();
+    c.duplex = printer.duplex();
+    c.copies = printer.copyCount();
+    return c;
+}
+
+QString MatchInstalledPrinter(const QString& wanted, const QStringList& installed) {
+    for (const QString& name : installed) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0) return name;
+    }
+    return {};
+}
+
+void ApplyPrinterChoice(const PrinterChoice& choice, QPrinter& target) {
+    if (choice.toFile) {
         target.setOutputFormat(QPrinter::PdfFormat);
-        target.setOutputFileName(chosen.outputFileName());
+        target.setOutputFileName(choice.fileName);
     } else {
-        const QString wanted = chosen.printerName();
-        for (const QString& name : InstalledPrinters()) {
-            if (name.compare(wanted, Qt::CaseInsensitive) == 0) {
-                target.setOutputFormat(QPrinter::NativeFormat);
-                target.setPrinterName(name);
-                break;
-            }
+        const QString name = MatchInstalledPrinter(choice.deviceName, InstalledPrinters());
+        if (!name.isEmpty()) {
+            target.setOutputFormat(QPrinter::NativeFormat);
+            target.setPrinterName(name);
         }
     }
-    const QPageSize size = chosen.pageLayout().pageSize();
-    if (!size.isValid() || !target.setPageSize(size)) {
+    if (!choice.pageSize.isValid() || !target.setPageSize(choice.pageSize)) {
         ShowMessage(QString::fromUtf8(kPrinterSetupTitle), QString::fromUtf8(kBadPaperSizeMessage));
     }
-    target.setPaperSource(chosen.paperSource());
-    if (chosen.resolution() > 0) target.setResolution(chosen.resolution());
-    target.setColorMode(chosen.colorMode());
-    target.setDuplex(chosen.duplex());
-    target.setPageOrientation(chosen.pageLayout().orientation());
-    target.setCopyCount(chosen.copyCount());
+    target.setPaperSource(choice.paperBin);
+    if (choice.resolution > 0) target.setResolution(choice.resolution);
+    target.setColorMode(choice.colorMode);
+    target.setDuplex(choice.duplex);
+    target.setPageOrientation(choice.orientation);
+    if (choice.copies > 0) target.setCopyCount(choice.copies);
 }
 
 bool ShowPrinterDialog(int /*flags*/, QWidget* owner) {
@@ -95,7 +113,7 @@ bool ShowPrinterDialog(int /*flags*/, QWidget* owner) {
     draft.setResolution(current.resolution());
     const bool confirmed = State().runner ? State().runner(draft, owner) : RunQtDialog(draft, owner);
     if (!confirmed) return false;
-    ApplyPrinterChoice(draft, current);
+    ApplyPrinterChoice(ReadPrinterChoice(draft), current);
     return true;
 }
 

@@ -43,11 +43,28 @@ void RememberPrinter();
 bool RestorePrinter();
 const RememberedPrinter& Remembered();
 
-// Applies a choice made on `chosen` to `target`: the printer (matched among the installed ones
-// without regard to case, or the PDF file output), the paper size (a refused size is reported
-// through the message sink once and the rest still applied), source, resolution, colour mode,
-// duplex, orientation and copies.
-void ApplyPrinterChoice(const QPrinter& chosen, QPrinter& target);
+// What the user chose in the dialog.
+struct PrinterChoice {
+    QString deviceName;
+    bool toFile = false;  // print to a PDF file
+    QString fileName;
+    QPageSize pageSize;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QPrinter::PaperSource paperBin = QPrinter::Auto;
+    int resolution = 0;
+    QPrinter::ColorMode colorMode = QPrinter::Color;
+    QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
+    int copies = 1;
+};
+PrinterChoice ReadPrinterChoice(const QPrinter& printer);
+
+// The installed printer whose name equals `wanted` without regard to case, or empty.
+QString MatchInstalledPrinter(const QString& wanted, const QStringList& installed);
+
+// Applies a choice to `target`: the printer (matched among the installed ones, or the PDF file
+// output), the paper size (a refused size is reported through the message sink and the rest
+// is still applied), source, resolution, colour mode, duplex, orientation and copies.
+void ApplyPrinterChoice(const PrinterChoice& choice, QPrinter& target);
 
 // Copies every setting the dialog can change from one printer to another.
 void CopyPrinterSettings(const QPrinter& from, QPrinter& to);
