@@ -17,7 +17,7 @@ enum class LineStyle { Solid, Dotted };
 enum class DrawMode { Copy, White, Invert };
 
 class DrawSurface {
-public:
+  public:
     virtual ~DrawSurface() = default;
 
     virtual bool IsPrinter() const = 0;
@@ -74,7 +74,7 @@ public:
     virtual void Clear() = 0;
     virtual bool NewPage() = 0;
 
-protected:
+  protected:
     virtual void PaintLine(double x1, double y1, double x2, double y2, const QColor& color) = 0;
     virtual void PaintBox(double x1, double y1, double x2, double y2, const QColor& outline,
                           FillStyle fill, const QColor& fillColor) = 0;
@@ -84,7 +84,7 @@ protected:
     // The colour a drawing in `color` actually takes under the current draw mode.
     QColor EffectiveColor(const QColor& color) const;
 
-private:
+  private:
     double scaleLeft_ = 0.0;
     double scaleTop_ = 0.0;
     double scaleWidth_ = 1.0;

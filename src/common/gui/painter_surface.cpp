@@ -91,20 +91,25 @@ void PainterSurface::PaintLine(double x1, double y1, double x2, double y2, const
 }
 
 void PainterSurface::PaintHatch(const QRectF& area, const QColor& color) {
-    // Upward diagonal lines (x + y constant) on a grid anchored at the device origin, so a
-    // hatch drawn twice over the same place falls on the same pixels.
-    const double spacing = std::max(3.0, std::round(kHatchSpacingPoints * dpi_ / 72.0));
+    // Upward diagonal lines (x + y constant) on a grid anchored at the device origin, between
+    // whole-pixel end points, so a hatch drawn twice over the same place falls on exactly the
+    // same pixels (a white hatch then wipes a black one).
+    const int spacing =
+        static_cast<int>(std::max(3.0, std::round(kHatchSpacingPoints * dpi_ / 72.0)));
+    const int left = static_cast<int>(std::floor(area.left()));
+    const int top = static_cast<int>(std::floor(area.top()));
+    const int right = static_cast<int>(std::ceil(area.right()));
+    const int bottom = static_cast<int>(std::ceil(area.bottom()));
     QPen pen(color);
     pen.setWidthF(IsPrinter() ? std::max(1.0, dpi_ / 200.0) : 0.0);
     painter_.save();
     painter_.setClipRect(area, Qt::IntersectClip);
     painter_.setPen(pen);
-    const double first = std::floor((area.left() + area.top()) / spacing) * spacing;
-    const double last = area.right() + area.bottom();
-    for (double c = first; c <= last + spacing; c += spacing) {
+    const int sum = left + top;
+    int c = (sum >= 0 ? sum / spacing : -((-sum + spacing - 1) / spacing)) * spacing;
+    for (; c <= right + bottom + spacing; c += spacing) {
         // The line x + y = c from the area's bottom edge to its top edge.
-        painter_.drawLine(QPointF(c - area.bottom(), area.bottom()),
-                          QPointF(c - area.top(), area.top()));
+        painter_.drawLine(QPoint(c - bottom, bottom), QPoint(c - top, top));
     }
     painter_.restore();
 }

@@ -14,7 +14,7 @@ class QPagedPaintDevice;
 namespace tvx::gui {
 
 class PainterSurface : public DrawSurface {
-public:
+  public:
     // `target` is the device rectangle (in device pixels) the user scale is mapped onto.
     // `pages` is the paged device behind the painter when it is a printer or a PDF, else null.
     PainterSurface(QPainter& painter, const QRectF& target, QPagedPaintDevice* pages = nullptr);
@@ -32,13 +32,13 @@ public:
     QPointF ToDevice(double x, double y) const;
     QPointF ToUser(const QPointF& device) const;
 
-protected:
+  protected:
     void PaintLine(double x1, double y1, double x2, double y2, const QColor& color) override;
-    void PaintBox(double x1, double y1, double x2, double y2, const QColor& outline,
-                  FillStyle fill, const QColor& fillColor) override;
+    void PaintBox(double x1, double y1, double x2, double y2, const QColor& outline, FillStyle fill,
+                  const QColor& fillColor) override;
     void PaintText(double x, double y, const QString& text, const QColor& color) override;
 
-private:
+  private:
     QFont CurrentFont() const;
     QPen CurrentPen(const QColor& color) const;
     void PaintHatch(const QRectF& area, const QColor& color);

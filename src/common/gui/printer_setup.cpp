@@ -111,7 +111,8 @@ bool ShowPrinterDialog(int /*flags*/, QWidget* owner) {
     QPrinter draft(QPrinter::HighResolution);
     CopyPrinterSettings(current, draft);
     draft.setResolution(current.resolution());
-    const bool confirmed = State().runner ? State().runner(draft, owner) : RunQtDialog(draft, owner);
+    const bool confirmed =
+        State().runner ? State().runner(draft, owner) : RunQtDialog(draft, owner);
     if (!confirmed) return false;
     ApplyPrinterChoice(ReadPrinterChoice(draft), current);
     return true;
@@ -147,10 +148,18 @@ bool RestorePrinter() {
     return SelectPrinter(r.deviceName, r.pageSize, r.orientation, r.paperBin);
 }
 
-const RememberedPrinter& Remembered() { return State().remembered; }
+const RememberedPrinter& Remembered() {
+    return State().remembered;
+}
 
-void SetPrinterDialogRunner(PrinterDialogRunner runner) { State().runner = std::move(runner); }
-void SetPrinterMessageSink(PrinterMessageSink sink) { State().sink = std::move(sink); }
-void SetPrinterNameSource(PrinterNameSource source) { State().names = std::move(source); }
+void SetPrinterDialogRunner(PrinterDialogRunner runner) {
+    State().runner = std::move(runner);
+}
+void SetPrinterMessageSink(PrinterMessageSink sink) {
+    State().sink = std::move(sink);
+}
+void SetPrinterNameSource(PrinterNameSource source) {
+    State().names = std::move(source);
+}
 
 }  // namespace tvx::gui

@@ -14,10 +14,13 @@ using gui::DrawSurface;
 using gui::FillStyle;
 using gui::LineStyle;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 const StockSize& SizeOf(const LayoutInput& input, const PanelState& panel) {
-    return input.sizes[static_cast<std::size_t>(std::clamp<int>(panel.sizeIndex, 0, kSlotCount - 1))];
+    return input
+        .sizes[static_cast<std::size_t>(std::clamp<int>(panel.sizeIndex, 0, kSlotCount - 1))];
 }
 
 // The real (typed) extents of a placed part along X and Y.
@@ -108,8 +111,7 @@ bool WidthLabelSuppressed(const LayoutInput& input, const PanelState& panel, int
     return other.width == me.width && other.x == me.x;
 }
 
-double FitLabelFont(DrawSurface& s, const QString& text, double xExtent, double yExtent,
-                    int zoom) {
+double FitLabelFont(DrawSurface& s, const QString& text, double xExtent, double yExtent, int zoom) {
     s.SetFontSize(zoom > 29 ? 8 : 10);
     if (yExtent / 2 <= s.TextHeight(text)) s.SetFontSize(8);
     if (xExtent / 2 <= s.TextWidth(text)) s.SetFontSize(8);
@@ -135,9 +137,8 @@ TextPlace PlaceRowNumber(DrawSurface& s, const QString& text, double x, double y
         tw = s.TextWidth(text);
     }
     place.top = yExtent < th * 1.2 ? y + yExtent - th * (printer ? 1.2 : 1.1) : y + yExtent - th;
-    place.left = xExtentWithoutKerf < tw * 1.7
-                     ? x + xExtentWithoutKerf - tw * (printer ? 1.7 : 1.3)
-                     : x + xExtentWithoutKerf - tw;
+    place.left = xExtentWithoutKerf < tw * 1.7 ? x + xExtentWithoutKerf - tw * (printer ? 1.7 : 1.3)
+                                               : x + xExtentWithoutKerf - tw;
     return place;
 }
 
@@ -238,8 +239,7 @@ void DrawPanelDiagram(DrawSurface& s, const DiagramContext& c, int cell, int pan
     s.SetFillColor(Qt::black);
 }
 
-void DrawStackMarker(DrawSurface& s, const DiagramContext& c, int cell, int panelIndex,
-                     int count) {
+void DrawStackMarker(DrawSurface& s, const DiagramContext& c, int cell, int panelIndex, int count) {
     const PanelState& panel = c.result.panels[static_cast<std::size_t>(panelIndex)];
     const StockSize& size = SizeOf(c.input, panel);
     const double pw = size.enlargedWidth;

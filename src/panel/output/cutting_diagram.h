@@ -32,8 +32,8 @@ struct DiagramContext {
     const LayoutInput& input;
     const PanelLayoutResult& result;
     const ViewGeometry& view;
-    bool severalSizes = false;     // more than one stock size in use: size labels
-    bool chargingShown = false;    // cut-sale pricing with the price display on
+    bool severalSizes = false;   // more than one stock size in use: size labels
+    bool chargingShown = false;  // cut-sale pricing with the price display on
 };
 
 // The first placement covering (x, y) on the panel, or -1.
@@ -46,8 +46,8 @@ bool WidthLabelSuppressed(const LayoutInput& input, const PanelState& panel, int
 
 // Sets the surface's font to the size a dimension label of `text` takes on a part whose real
 // extents are xExtent by yExtent, and returns it (10 or 8 points to start, then 8, 6, 4).
-double FitLabelFont(gui::DrawSurface& surface, const QString& text, double xExtent,
-                    double yExtent, int zoom);
+double FitLabelFont(gui::DrawSurface& surface, const QString& text, double xExtent, double yExtent,
+                    int zoom);
 
 struct TextPlace {
     double fontSize = 0;
@@ -70,10 +70,10 @@ std::vector<FreeRectLabel> FreeRectLabels(gui::DrawSurface& surface, const Layou
                                           const PanelState& panel, double u);
 
 // Draws panel `panel` in cell `cell` (counted over the whole result) and records the cell.
-void DrawPanelDiagram(gui::DrawSurface& surface, const DiagramContext& context, int cell,
-                      int panel, PageCells& page);
+void DrawPanelDiagram(gui::DrawSurface& surface, const DiagramContext& context, int cell, int panel,
+                      PageCells& page);
 // The stacked sheet edges and "n枚" of a group of identical panels drawn in `cell`.
-void DrawStackMarker(gui::DrawSurface& surface, const DiagramContext& context, int cell,
-                     int panel, int count);
+void DrawStackMarker(gui::DrawSurface& surface, const DiagramContext& context, int cell, int panel,
+                     int count);
 
 }  // namespace tvx::panel

@@ -17,8 +17,8 @@ std::string RightAligned(std::int64_t value, int width) {
 std::string Grouped(std::int64_t value) {
     const bool negative = value < 0;
     // Work on the magnitude as unsigned so the most negative value cannot overflow.
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                                       : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string digits = std::to_string(magnitude);
     std::string out;
     const std::size_t n = digits.size();
@@ -41,6 +41,8 @@ std::string SummarySize(double value) {
     return RightAligned(whole, 4) + "." + std::to_string(fraction);
 }
 
-std::string LabelValue(float value) { return FormatSingle(value); }
+std::string LabelValue(float value) {
+    return FormatSingle(value);
+}
 
 }  // namespace tvx::panel

@@ -93,7 +93,9 @@ int WritePlanPdf(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
         return 0;
     }
     const QByteArray& bytes = buffer.data();
-    if (!WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error)) {
+    if (!WriteFileAtomically(
+            path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            error)) {
         return 0;
     }
     return pages;

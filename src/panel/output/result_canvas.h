@@ -13,7 +13,7 @@ class ResultSession;
 
 class ResultCanvas : public QWidget {
     Q_OBJECT
-public:
+  public:
     ResultCanvas(ResultSession& session, QWidget* parent = nullptr);
 
     // Draws the session's current page into the picture and shows it.
@@ -23,14 +23,14 @@ public:
     // Widget pixels to page coordinates (0..VW, 0..VH).
     QPointF ToPage(const QPointF& pixel) const;
 
-signals:
+  signals:
     void released(double x, double y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     ResultSession& session_;
     QImage picture_;
 };

@@ -10,10 +10,13 @@ namespace tvx::panel {
 
 namespace {
 
-bool HasFraction(float value) { return value != std::trunc(value); }
+bool HasFraction(float value) {
+    return value != std::trunc(value);
+}
 
 const StockSize& SizeOf(const LayoutInput& input, const PanelState& panel) {
-    return input.sizes[static_cast<std::size_t>(std::clamp<int>(panel.sizeIndex, 0, kSlotCount - 1))];
+    return input
+        .sizes[static_cast<std::size_t>(std::clamp<int>(panel.sizeIndex, 0, kSlotCount - 1))];
 }
 
 bool FitsStock(const PartRow& row, const StockSize& size) {

@@ -18,14 +18,14 @@ struct UsedSize {
 };
 
 struct ResultFigures {
-    std::vector<UsedSize> usedSizes;          // in stock-table order
-    std::int32_t panelTotal = 0;              // stock prices of the non-empty panels
-    std::int16_t yield = 0;                   // percent
-    std::int32_t totalPieces = 0;             // quantities of the listed rows
-    std::vector<int> listedRows;              // rows that take part in the layout, in order
-    std::vector<std::int32_t> placedCount;    // placed copies per row
-    std::array<double, 4> columns{};          // cut-size list columns, fractions of VW
-    std::int32_t W = 0;                       // largest panel drawing extents
+    std::vector<UsedSize> usedSizes;        // in stock-table order
+    std::int32_t panelTotal = 0;            // stock prices of the non-empty panels
+    std::int16_t yield = 0;                 // percent
+    std::int32_t totalPieces = 0;           // quantities of the listed rows
+    std::vector<int> listedRows;            // rows that take part in the layout, in order
+    std::vector<std::int32_t> placedCount;  // placed copies per row
+    std::array<double, 4> columns{};        // cut-size list columns, fractions of VW
+    std::int32_t W = 0;                     // largest panel drawing extents
     std::int32_t H = 0;
 };
 
@@ -35,9 +35,9 @@ ResultFigures ComputeFigures(const LayoutInput& input, const PanelLayoutResult& 
 bool IsListedRow(const PartRow& row);
 
 struct CutSalePrices {
-    std::int32_t cutSaleTotal = 0;   // cost shared out over the parts
-    std::int32_t partsTotal = 0;     // sum of placed copies x price
-    std::vector<std::int32_t> price; // per row, per piece
+    std::int32_t cutSaleTotal = 0;    // cost shared out over the parts
+    std::int32_t partsTotal = 0;      // sum of placed copies x price
+    std::vector<std::int32_t> price;  // per row, per piece
 };
 
 // Shares the cost of the used panels out to the placed parts by area: a panel charged whole

@@ -10,7 +10,9 @@ namespace tvx::panel {
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 void DrawPageHead(gui::DrawSurface& s, const ResultSession& session) {
     const ViewGeometry& v = session.view();

@@ -12,7 +12,7 @@ class ResultSession;
 
 struct PageOutcome {
     bool previousEnabled = false;
-    bool nextEnabled = false;     // more diagrams or more summary after this page
+    bool nextEnabled = false;  // more diagrams or more summary after this page
     SummaryForm summary = SummaryForm::None;
 };
 

@@ -68,7 +68,8 @@ CutSalePrices ResultSession::UpdateCutSalePrices() {
     } else {
         prices.price.assign(input_.rows.size(), 0);
     }
-    for (std::size_t r = 0; r < input_.rows.size(); ++r) input_.rows[r].cutSalePrice = prices.price[r];
+    for (std::size_t r = 0; r < input_.rows.size(); ++r)
+        input_.rows[r].cutSalePrice = prices.price[r];
     return prices;
 }
 

@@ -17,13 +17,14 @@
 
 namespace tvx::panel {
 
-inline constexpr const char* kHintSetPrices = "パネル金額を指定すると個々の切売り価格を表示できます";
+inline constexpr const char* kHintSetPrices =
+    "パネル金額を指定すると個々の切売り価格を表示できます";
 inline constexpr const char* kHintClickPanel =
     "パネルをクリックすると,そのパネル金額が全て切売り価格に反映できます";
 inline constexpr const char* kHintUnplaced = "割当てられていない部品があります。";
 
 class ResultSession {
-public:
+  public:
     ResultSession(PanelJob& job, LayoutInput& input, PanelLayoutResult& result);
 
     // Rebuilds everything from the job and the layout: free rectangles, figures, the view at
@@ -73,7 +74,7 @@ public:
     void SetDateText(const QString& date) { dateText_ = date; }
     QString DateText() const;
 
-private:
+  private:
     PanelJob& job_;
     LayoutInput& input_;
     PanelLayoutResult& result_;

@@ -18,8 +18,12 @@ namespace tvx::panel {
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QRect ScreenArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -39,7 +43,9 @@ QRect CanvasArea() {
 
 ResultView::ResultView(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
                        ResultViewHooks hooks, QWidget* parent)
-    : QDialog(parent), job_(job), hooks_(std::move(hooks)),
+    : QDialog(parent),
+      job_(job),
+      hooks_(std::move(hooks)),
       session_(std::make_unique<ResultSession>(job, input, result)) {
     setObjectName(QStringLiteral("Preview"));
     setWindowTitle(U("一覧表示"));
@@ -90,8 +96,7 @@ void ResultView::BuildControls() {
     };
     usedPanelHeading_ = label("usedPanelHeading", U("使用パネル"));
     for (int i = 0; i < kMaxStockSizes; ++i) {
-        usedPanelLabels_[static_cast<std::size_t>(i)] =
-            label("usedPanelLabel", QString());
+        usedPanelLabels_[static_cast<std::size_t>(i)] = label("usedPanelLabel", QString());
         usedPriceLabels_[static_cast<std::size_t>(i)] = label("usedPriceLabel", QString());
     }
     yieldHeading_ = label("yieldHeading", U("歩 留 り"));

@@ -25,18 +25,18 @@ class TitleEntry;
 inline constexpr int kResultViewHelpContext = 32;
 
 struct ResultViewHooks {
-    std::function<void()> save;              // "保存": the main window's save
+    std::function<void()> save;  // "保存": the main window's save
     // "修正": the manual editor in its modification mode; returns true while parts remain
     // unplaced. Empty = the button stays disabled.
     std::function<bool()> modify;
-    std::function<void(int)> help;           // "ﾍﾙﾌﾟ" with the context number
+    std::function<void(int)> help;              // "ﾍﾙﾌﾟ" with the context number
     std::function<bool(ResultSession&)> print;  // "印  刷"; empty = PrintResult
-    bool unplacedParts = false;              // opened by the editor with parts left over
+    bool unplacedParts = false;                 // opened by the editor with parts left over
 };
 
 class ResultView : public QDialog {
     Q_OBJECT
-public:
+  public:
     ResultView(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
                ResultViewHooks hooks = {}, QWidget* parent = nullptr);
     ~ResultView() override;
@@ -67,10 +67,10 @@ public:
     QLabel* totalValueLabel() const { return totalValueLabel_; }
     QLabel* hintLabel() const { return hintLabel_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void PlaceControls();
     void Initialise(bool unplacedParts);

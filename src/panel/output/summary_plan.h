@@ -28,17 +28,17 @@ struct SummaryCounts {
 
 // Where the diagrams of the result end.
 struct DiagramEnd {
-    int lastCell = -1;           // cell of the last diagram, -1 when there is none
-    double lowestEdge = 0.0;     // bottom of the lowest diagram on the last diagram's page
+    int lastCell = -1;        // cell of the last diagram, -1 when there is none
+    double lowestEdge = 0.0;  // bottom of the lowest diagram on the last diagram's page
 };
 
 struct SummaryPagePlan {
     SummaryForm form = SummaryForm::None;
-    double x = 0.0;              // where writing starts
+    double x = 0.0;  // where writing starts
     double y = 0.0;
-    int firstItem = 0;           // items of the list (rows, then the total line) on this page
+    int firstItem = 0;  // items of the list (rows, then the total line) on this page
     int itemCount = 0;
-    bool continues = false;      // something is left for the next page
+    bool continues = false;  // something is left for the next page
 };
 
 // Lines available from y to the foot of the page.

@@ -9,14 +9,22 @@ namespace tvx::panel {
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 class SummaryWriter {
-public:
+  public:
     SummaryWriter(gui::DrawSurface& s, const ResultSession& session, const CutSalePrices& prices,
                   double x, double y)
-        : s_(s), session_(session), prices_(prices), x_(x), y_(y),
+        : s_(s),
+          session_(session),
+          prices_(prices),
+          x_(x),
+          y_(y),
           lineHeight_(session.view().VH * kSummaryLineFactor) {
         s_.SetFontSize(session.textFontSize());
         s_.SetItalic(false);
@@ -74,7 +82,7 @@ public:
         }
     }
 
-private:
+  private:
     bool RotateFreeNote() const {
         return session_.job().rotateAll != 0 && session_.job().ktyFree == 0;
     }
@@ -125,7 +133,8 @@ private:
 
     void TotalLine() {
         const double left = Column(0);
-        const double right = std::max(ruleEnd_, Column(3) + s_.TextWidth(U("999枚（99,999円/枚）")));
+        const double right =
+            std::max(ruleEnd_, Column(3) + s_.TextWidth(U("999枚（99,999円/枚）")));
         s_.Line(left, y_, right, y_);
         s_.PrintAt(Column(3), y_, U(" 合計   ") + Q(Grouped(prices_.partsTotal)) + U("円"));
         y_ += lineHeight_;

@@ -18,7 +18,9 @@ int TabSpaceCount(double boxWidth, double textWidth,
     return 0;
 }
 
-bool TitleIsFull(double boxWidth, double textWidth) { return textWidth > kFillLimit * boxWidth; }
+bool TitleIsFull(double boxWidth, double textWidth) {
+    return textWidth > kFillLimit * boxWidth;
+}
 
 TitleEntry::TitleEntry(QWidget* parent) : QLineEdit(parent) {}
 
@@ -35,8 +37,7 @@ void TitleEntry::InsertTabSpaces() {
 
 bool TitleEntry::event(QEvent* event) {
     // Tab would move the focus; here it inserts spaces.
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
         InsertTabSpaces();
         return true;
     }

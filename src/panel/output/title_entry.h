@@ -17,20 +17,20 @@ bool TitleIsFull(double boxWidth, double textWidth);
 
 class TitleEntry : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit TitleEntry(QWidget* parent = nullptr);
 
-signals:
+  signals:
     void enterPressed();
     void editingLeft();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     double TextWidthPixels(const QString& text) const;
     void InsertTabSpaces();
 };

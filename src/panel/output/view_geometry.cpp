@@ -16,7 +16,9 @@ std::int16_t ZoomFromView(const ViewGeometry& g) {
     return static_cast<std::int16_t>(std::clamp(zoom, 1.0, 32767.0));
 }
 
-bool IsTall(const ViewGeometry& g) { return g.H * kViewAspect > g.W; }
+bool IsTall(const ViewGeometry& g) {
+    return g.H * kViewAspect > g.W;
+}
 }  // namespace
 
 double ViewGeometry::CellX(int k) const {
@@ -77,8 +79,8 @@ ViewGeometry InitialView(std::int32_t W, std::int32_t H) {
 }
 
 void ZoomOut(ViewGeometry& g) {
-    g.zoom = static_cast<std::int16_t>(std::min<int>(g.zoom + kZoomStep,
-                                                     std::numeric_limits<std::int16_t>::max()));
+    g.zoom = static_cast<std::int16_t>(
+        std::min<int>(g.zoom + kZoomStep, std::numeric_limits<std::int16_t>::max()));
     ApplyZoom(g);
     UpdateMargins(g);
     ComputePageGrid(g);

@@ -1,7 +1,7 @@
 // Runs GoogleTest inside a QApplication on the offscreen platform, so drawing, fonts and
 // printers work without a display.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <gtest/gtest.h>
 
 #include "common/gui/painter_surface.h"
 #include "common/gui/view_font.h"

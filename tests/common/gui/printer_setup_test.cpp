@@ -1,5 +1,5 @@
-#include <QPageSize>
 #include <gtest/gtest.h>
+#include <QPageSize>
 
 #include "common/gui/printer_setup.h"
 
@@ -7,7 +7,7 @@ namespace tvx::gui {
 namespace {
 
 class PrinterSetupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetPrinterMessageSink([this](const QString& title, const QString& text) {
             messages.push_back(title + "|" + text);
@@ -72,14 +72,15 @@ TEST_F(PrinterSetupTest, ARefusedPaperSizeIsReportedOnceAndTheRestStillApplied) 
 
 TEST_F(PrinterSetupTest, AUserDefinedPaperSizeKeepsItsLengthAndWidth) {
     PrinterChoice choice = ReadPrinterChoice(CurrentPrinter());
-    choice.pageSize = QPageSize(QSizeF(300, 450), QPageSize::Millimeter, QString(),
-                                QPageSize::ExactMatch);
+    choice.pageSize =
+        QPageSize(QSizeF(300, 450), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     ApplyPrinterChoice(choice, CurrentPrinter());
     const QSizeF size = CurrentPrinter().pageLayout().pageSize().size(QPageSize::Millimeter);
     EXPECT_NEAR(size.width(), 300, 0.5);
     EXPECT_NEAR(size.height(), 450, 0.5);
     EXPECT_TRUE(messages.empty());
-    EXPECT_NEAR(ReadPrinterChoice(CurrentPrinter()).pageSize.size(QPageSize::Millimeter).height(), 450, 0.5);
+    EXPECT_NEAR(ReadPrinterChoice(CurrentPrinter()).pageSize.size(QPageSize::Millimeter).height(),
+                450, 0.5);
 }
 
 TEST_F(PrinterSetupTest, PrinterNamesMatchWithoutRegardToCase) {

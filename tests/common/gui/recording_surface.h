@@ -25,7 +25,7 @@ struct RecordedOp {
 };
 
 class RecordingSurface : public DrawSurface {
-public:
+  public:
     explicit RecordingSurface(bool printer = false, double deviceWidth = 700,
                               double deviceHeight = 960)
         : printer_(printer), deviceWidth_(deviceWidth), deviceHeight_(deviceHeight) {}
@@ -34,7 +34,9 @@ public:
 
     double TextWidth(const QString& text) const override {
         double units = 0;
-        for (const QChar c : text) units += c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 0.5 : 1.0;
+        for (const QChar c : text)
+            units +=
+                c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 0.5 : 1.0;
         return units * PointPixels() * ScaleWidth() / deviceWidth_;
     }
     double TextHeight(const QString& /*text*/) const override {
@@ -70,15 +72,15 @@ public:
         return false;
     }
 
-protected:
+  protected:
     void PaintLine(double x1, double y1, double x2, double y2, const QColor& color) override {
         RecordedOp op = Make(RecordedOp::kLine);
         SetPoints(op, x1, y1, x2, y2);
         op.color = color;
         ops.push_back(op);
     }
-    void PaintBox(double x1, double y1, double x2, double y2, const QColor& outline,
-                  FillStyle fill, const QColor& fillColor) override {
+    void PaintBox(double x1, double y1, double x2, double y2, const QColor& outline, FillStyle fill,
+                  const QColor& fillColor) override {
         RecordedOp op = Make(RecordedOp::kBox);
         SetPoints(op, x1, y1, x2, y2);
         op.color = outline;
@@ -94,7 +96,7 @@ protected:
         ops.push_back(op);
     }
 
-private:
+  private:
     double PointPixels() const { return fontSize() * 96.0 / 72.0; }
     RecordedOp Make(RecordedOp::Kind kind) const {
         RecordedOp op;

@@ -27,7 +27,9 @@ struct Drawn {
 
     Drawn(PanelJob j, std::initializer_list<Placement> placements, bool printer = false,
           bool chargingShown = false, bool wholePanel = true)
-        : job(std::move(j)), input(PrepareLayoutInput(job)), result(Result({Panel(0, placements)})),
+        : job(std::move(j)),
+          input(PrepareLayoutInput(job)),
+          result(Result({Panel(0, placements)})),
           surface(printer) {
         result.panels[0].wholePanel = wholePanel;
         RecomputeFreeRects(input, result.panels[0]);
@@ -91,8 +93,8 @@ TEST(CuttingDiagram, TheScreenPartIsAWhiteHatchAndThePrinterPartSolidWhite) {
 }
 
 TEST(CuttingDiagram, APanelChargedByUseIsDottedOnScreenAndUnoutlinedOnPaper) {
-    Drawn screen(MakeJob({{1000, 2000, 0, 0}}, 0, {{300, 500, 1}}), {{0, 0, 0, false}}, false,
-                 true, false);
+    Drawn screen(MakeJob({{1000, 2000, 0, 0}}, 0, {{300, 500, 1}}), {{0, 0, 0, false}}, false, true,
+                 false);
     EXPECT_EQ(screen.surface.Boxes()[0].lineStyle, LineStyle::Dotted);
     EXPECT_EQ(screen.surface.Boxes()[1].lineStyle, LineStyle::Solid);
     Drawn paper(MakeJob({{1000, 2000, 0, 0}}, 0, {{300, 500, 1}}), {{0, 0, 0, false}}, true, true,
@@ -151,8 +153,8 @@ TEST(CuttingDiagram, OffcutLabelsReachingTheRightEdgeAreRightAligned) {
     const auto labels = FreeRectLabels(s, in, panel, 10);
     ASSERT_EQ(labels.size(), 1u);
     EXPECT_EQ(labels[0].text, "600");
-    EXPECT_DOUBLE_EQ(labels[0].left, 10);         // X < 1: left = X + u
-    EXPECT_DOUBLE_EQ(labels[0].top, 400 + 300);   // middle line of the offcut
+    EXPECT_DOUBLE_EQ(labels[0].left, 10);        // X < 1: left = X + u
+    EXPECT_DOUBLE_EQ(labels[0].top, 400 + 300);  // middle line of the offcut
 }
 
 TEST(CuttingDiagram, TheLabelFontLadderStepsDownWithThePart) {
@@ -201,8 +203,7 @@ TEST(CuttingDiagram, RowNumbersSitInTheBottomRightCornerAndShrinkWhenCramped) {
 }
 
 TEST(CuttingDiagram, TheRowNumberIsWrittenInItalicsAndItalicsEndAfterwards) {
-    Drawn d(MakeJob({{1000, 2000, 0, 0}}, 0, {{300, 500, 1}, {200, 200, 1}}),
-            {{1, 0, 0, false}});
+    Drawn d(MakeJob({{1000, 2000, 0, 0}}, 0, {{300, 500, 1}, {200, 200, 1}}), {{1, 0, 0, false}});
     const RecordedOp* number = d.surface.FindText("2");
     ASSERT_NE(number, nullptr);
     EXPECT_TRUE(number->italic);

@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "common/gui/printer_setup.h"
 #include "common/gui/recording_surface.h"
@@ -31,7 +31,7 @@ struct LaidOut {
         job = MakeJob({{910, 1820, 0, 0}}, 3, {});
         for (int r = 0; r < 60; ++r) {
             job.cutList[static_cast<std::size_t>(r)] = {300.0f + r * 7, 400.0f + r * 5, 2,
-                                                         "part " + std::to_string(r + 1)};
+                                                        "part " + std::to_string(r + 1)};
         }
         job.cutCount = 60;
         job.jobTitle = "棚板 サンプル";
@@ -62,8 +62,8 @@ TEST(PrintResult, APdfPlanHasOnePagePerScreenPage) {
     QTemporaryDir dir;
     const QString path = dir.filePath("plan.pdf");
     std::string error;
-    const int pages = WritePlanPdf(l.job, l.input, l.result, path.toStdString(),
-                                   PaperByName("A4"), &error);
+    const int pages =
+        WritePlanPdf(l.job, l.input, l.result, path.toStdString(), PaperByName("A4"), &error);
     EXPECT_EQ(error, "");
     EXPECT_EQ(pages, screenPages);
     EXPECT_EQ(PdfPages(path), pages);

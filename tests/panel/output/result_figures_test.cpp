@@ -68,15 +68,15 @@ TEST(CutSalePrices, APartDearerThanACheaperPanelItFitsIsCappedAndTheRestShared) 
     PanelLayoutResult r = Result({Panel(0, {{0, 0, 0, false}, {2, 0, 900, false}})});
     r.panels[0].wholePanel = true;
     const CutSalePrices p = ComputeCutSalePrices(in, r, {1, 0, 1});
-    EXPECT_EQ(p.price[2], 500);  // capped by the 300 x 300 size, not the 200 x 200 one
-    EXPECT_EQ(p.price[1], 0);    // nothing of the row is cut
-    EXPECT_EQ(p.price[0], 9500); // the rest goes to the large part
+    EXPECT_EQ(p.price[2], 500);   // capped by the 300 x 300 size, not the 200 x 200 one
+    EXPECT_EQ(p.price[1], 0);     // nothing of the row is cut
+    EXPECT_EQ(p.price[0], 9500);  // the rest goes to the large part
     EXPECT_EQ(p.partsTotal, 10000);
 }
 
 TEST(CutSalePrices, EveryRowCappedLeavesNothingToDivideBy) {
-    PanelJob job = MakeJob({{1000, 1000, 9000, 0}, {500, 500, 10, 0}}, 0,
-                           {{500, 500, 1}, {400, 400, 1}});
+    PanelJob job =
+        MakeJob({{1000, 1000, 9000, 0}, {500, 500, 10, 0}}, 0, {{500, 500, 1}, {400, 400, 1}});
     LayoutInput in = PrepareLayoutInput(job);
     PanelLayoutResult r = Result({Panel(0, {{0, 0, 0, false}, {1, 500, 0, false}})});
     r.panels[0].wholePanel = true;

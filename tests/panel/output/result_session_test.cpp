@@ -15,7 +15,9 @@ using testing::MakeJob;
 using testing::Panel;
 using testing::Result;
 
-QString U(const char* s) { return QString::fromUtf8(s); }
+QString U(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 struct Session {
     PanelJob job;
@@ -24,7 +26,9 @@ struct Session {
     ResultSession session;
 
     Session(PanelJob j, PanelLayoutResult r)
-        : job(std::move(j)), input(PrepareLayoutInput(job)), result(std::move(r)),
+        : job(std::move(j)),
+          input(PrepareLayoutInput(job)),
+          result(std::move(r)),
           session(job, input, result) {
         RecordingSurface measure;
         session.Initialise(measure);
@@ -38,7 +42,9 @@ struct Session {
     }
 };
 
-PanelState Copy(const PanelState& p) { return p; }
+PanelState Copy(const PanelState& p) {
+    return p;
+}
 
 TEST(ResultSession, OneSizeGivesNoSizeLabelsAndOneSizeLine) {
     const PanelState a = Panel(0, {{0, 0, 0, false}});

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include "layout_fixture.h"
 #include "panel/output/result_canvas.h"
@@ -15,7 +15,9 @@ namespace {
 
 using testing::MakeJob;
 
-QString U(const char* s) { return QString::fromUtf8(s); }
+QString U(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 struct Opened {
     PanelJob job;
@@ -99,9 +101,9 @@ TEST(ResultView, ModifyReinitialisesAndShowsTheUnplacedHint) {
 
 TEST(TitleEntry, TabInsertsTheLargestNumberOfSpacesThatFits) {
     auto spaces = [](int n) { return n * 10.0; };
-    EXPECT_EQ(TabSpaceCount(200, 0, spaces), 8);     // room 190
-    EXPECT_EQ(TabSpaceCount(200, 130, spaces), 6);   // room 60
-    EXPECT_EQ(TabSpaceCount(200, 185, spaces), 0);   // room 5
+    EXPECT_EQ(TabSpaceCount(200, 0, spaces), 8);    // room 190
+    EXPECT_EQ(TabSpaceCount(200, 130, spaces), 6);  // room 60
+    EXPECT_EQ(TabSpaceCount(200, 185, spaces), 0);  // room 5
     EXPECT_FALSE(TitleIsFull(200, 190));
     EXPECT_TRUE(TitleIsFull(200, 190.5));
 }

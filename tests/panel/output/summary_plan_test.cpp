@@ -74,7 +74,7 @@ TEST(SummaryPlan, ASummaryThatDoesNotFitContinuesOverTheFollowingPages) {
     const ViewGeometry v = Page();
     const DiagramEnd end{7, v.MT + v.GY + 2 * v.H};  // last diagram on page 1, row full
     const int L = LinesAvailable(v, v.GY);
-    const SummaryCounts counts{2, 100, true};           // 101 items with the total line
+    const SummaryCounts counts{2, 100, true};  // 101 items with the total line
     EXPECT_EQ(PlanSummaryPage(v, 0, end, counts, true).form, SummaryForm::None);
     const SummaryPagePlan onLast = PlanSummaryPage(v, 1, end, counts, true);
     EXPECT_EQ(onLast.form, SummaryForm::None);

@@ -36,8 +36,8 @@ TEST(ViewGeometry, ShrinkingAddsFiveWithoutCorrection) {
 }
 
 TEST(ViewGeometry, EnlargingKeepsOnePanelAndAtLeastOneCell) {
-    for (auto [w, h] : {std::pair{103, 2403}, std::pair{2403, 103}, std::pair{120, 130},
-                        std::pair{1823, 913}}) {
+    for (auto [w, h] :
+         {std::pair{103, 2403}, std::pair{2403, 103}, std::pair{120, 130}, std::pair{1823, 913}}) {
         ViewGeometry g = InitialView(w, h);
         for (int i = 0; i < 40; ++i) {
             ZoomIn(g);
