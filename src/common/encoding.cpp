@@ -10,10 +10,11 @@ namespace {
 
 // One iconv conversion descriptor for the duration of a conversion.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " +
+                                     to);
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;
@@ -39,7 +40,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -61,9 +62,9 @@ std::size_t ValidUtf8CharAt(std::string_view bytes, std::size_t i) {
         if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return 0;
     if (length >= 3) {
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        if (lead == 0xE0 && second < 0xA0) return 0;  // overlong
+        if (lead == 0xE0 && second < 0xA0) return 0;   // overlong
         if (lead == 0xED && second >= 0xA0) return 0;  // surrogate
-        if (lead == 0xF0 && second < 0x90) return 0;  // overlong
+        if (lead == 0xF0 && second < 0x90) return 0;   // overlong
         if (lead == 0xF4 && second >= 0x90) return 0;  // beyond U+10FFFF
     }
     return length;
@@ -126,6 +127,8 @@ std::string DecodeFileText(std::string_view bytes) {
     return ShiftJisToUtf8(bytes);
 }
 
-std::size_t ShiftJisLength(std::string_view utf8) { return Utf8ToShiftJis(utf8).size(); }
+std::size_t ShiftJisLength(std::string_view utf8) {
+    return Utf8ToShiftJis(utf8).size();
+}
 
 }  // namespace tvx

@@ -12,7 +12,7 @@
 namespace tvx {
 
 class Json {
-public:
+  public:
     using Array = std::vector<Json>;
     using Object = std::map<std::string, Json>;
 
@@ -38,7 +38,7 @@ public:
     // Compact text, keys sorted, UTF-8 passed through, control characters escaped.
     std::string Dump() const;
 
-private:
+  private:
     void DumpTo(std::string& out) const;
     std::variant<std::nullptr_t, bool, std::int64_t, double, float, std::string, Array, Object>
         value_;

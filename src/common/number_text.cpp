@@ -9,8 +9,12 @@
 namespace tvx {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the number at the start of `text` (after blanks); 0 when there is none.
 std::size_t NumberPrefixLength(std::string_view text, std::size_t start) {
@@ -105,14 +109,18 @@ std::string FormatShortestFixed(T value) {
     if (!std::isfinite(value)) return "0";
     if (value == 0) return "0";  // also turns -0 into "0"
     char buffer[512];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     if (result.ec != std::errc()) return "0";
     return std::string(buffer, result.ptr);
 }
 }  // namespace
 
-std::string FormatSingle(float value) { return FormatShortestFixed(value); }
-std::string FormatDouble(double value) { return FormatShortestFixed(value); }
+std::string FormatSingle(float value) {
+    return FormatShortestFixed(value);
+}
+std::string FormatDouble(double value) {
+    return FormatShortestFixed(value);
+}
 
 }  // namespace tvx

@@ -27,7 +27,9 @@ TEST(ShiftJis, BrokenShiftJisBytesDoNotStopTheConversion) {
     // A lead byte cut off at the end of the text.
     EXPECT_EQ(ShiftJisToUtf8("ab\x83"), "ab\xEF\xBF\xBD");
     // 0xFD is no character in code page 932; the text after it survives.
-    const std::string text = ShiftJisToUtf8("a\xFD" "b");
+    const std::string text = ShiftJisToUtf8(
+        "a\xFD"
+        "b");
     EXPECT_EQ(text.front(), 'a');
     EXPECT_EQ(text.back(), 'b');
 }

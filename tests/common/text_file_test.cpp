@@ -26,7 +26,7 @@ TEST(FolderOf, KeepsTheTrailingSeparator) {
 }
 
 class AtomicWrite : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
                ("tvx-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +

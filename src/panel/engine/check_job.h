@@ -25,7 +25,7 @@ struct CheckResult {
     bool ok = false;
     std::string message;  // empty on success and on the silent refusal (no valid row)
     CheckFocus focus = CheckFocus::None;
-    int row = -1;         // the offending row for RowHeight / RowWidth
+    int row = -1;  // the offending row for RowHeight / RowWidth
 };
 
 // Derives entry 0 of the stock table from the typed values when there is no table of several

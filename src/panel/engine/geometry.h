@@ -28,8 +28,8 @@ int PartAtPoint(const LayoutInput& input, const PanelState& panel, double x, dou
 
 std::int32_t HighestTopBelow(const LayoutInput& input, const PanelState& panel, std::int32_t x,
                              std::int32_t y);
-std::int32_t RightmostEdgeLeft(const LayoutInput& input, const PanelState& panel,
-                               std::int32_t x, std::int32_t y);
+std::int32_t RightmostEdgeLeft(const LayoutInput& input, const PanelState& panel, std::int32_t x,
+                               std::int32_t y);
 
 // Number of straight through-cuts that separate the placements whose origin lies in
 // [x0, x1) x [y0, y1) (first cut found, recursively), or -1 when they cannot be separated.

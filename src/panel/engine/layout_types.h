@@ -13,14 +13,14 @@
 
 namespace tvx::panel {
 
-inline constexpr int kSlotCount = 6;   // size slots 0..5; slots 4-n..4 are used
+inline constexpr int kSlotCount = 6;  // size slots 0..5; slots 4-n..4 are used
 inline constexpr int kSmallestSlot = 4;
 
 struct StockSize {
     std::int32_t rawHeight = 0;
     std::int32_t rawWidth = 0;
     std::int32_t price = 0;
-    std::int16_t limit = 0;          // 0 or less = no limit
+    std::int16_t limit = 0;  // 0 or less = no limit
     std::int32_t enlargedHeight = 0;
     std::int32_t enlargedWidth = 0;
 };
@@ -34,9 +34,9 @@ struct PartRow {
     // What the engine places.
     std::int32_t enlargedHeight = 0;
     std::int32_t enlargedWidth = 0;
-    std::int32_t quantity = 0;       // 0 for a row whose enlarged height or width is 0 or less
-    std::int16_t turnFlag = 0;       // 1 = may be turned by 90 degrees
-    std::int32_t cutSalePrice = 0;   // per piece, filled by the result view while cutsell is 1
+    std::int32_t quantity = 0;      // 0 for a row whose enlarged height or width is 0 or less
+    std::int16_t turnFlag = 0;      // 1 = may be turned by 90 degrees
+    std::int32_t cutSalePrice = 0;  // per piece, filled by the result view while cutsell is 1
 };
 
 struct LayoutInput {
@@ -76,11 +76,11 @@ struct FreeRect {
 };
 
 struct PanelState {
-    std::int16_t sizeIndex = -1;         // -1 = no stock panel at this position
-    std::vector<Placement> placements;   // in placement order
-    std::vector<FreeRect> freeRects;     // sorted by y, then x
-    std::int16_t utilisation = 0;        // bucketed percentage (ComputeUtilisation)
-    bool wholePanel = false;             // utilisation at or above fullPanelPercent
+    std::int16_t sizeIndex = -1;        // -1 = no stock panel at this position
+    std::vector<Placement> placements;  // in placement order
+    std::vector<FreeRect> freeRects;    // sorted by y, then x
+    std::int16_t utilisation = 0;       // bucketed percentage (ComputeUtilisation)
+    bool wholePanel = false;            // utilisation at or above fullPanelPercent
 
     bool used() const { return !placements.empty(); }
 };

@@ -9,10 +9,10 @@
 
 namespace tvx::panel {
 
-inline constexpr int kMaxStockSizes = 5;      // entries 0..4 are ever filled
-inline constexpr int kStockTableSize = 6;     // storage 0..5
-inline constexpr int kMaxRows = 200;          // cutCount never exceeds this
-inline constexpr int kRowTableSize = 201;     // storage 0..200
+inline constexpr int kMaxStockSizes = 5;   // entries 0..4 are ever filled
+inline constexpr int kStockTableSize = 6;  // storage 0..5
+inline constexpr int kMaxRows = 200;       // cutCount never exceeds this
+inline constexpr int kRowTableSize = 201;  // storage 0..200
 inline constexpr int kRowsPerPage = 20;
 inline constexpr int kMinPanelSide = 100;
 inline constexpr int kMaxPanelSide = 15000;
@@ -20,13 +20,13 @@ inline constexpr int kMaxPanelSide = 15000;
 struct StockEntry {
     std::int32_t height = 0;
     std::int32_t width = 0;
-    std::int32_t price = 0;   // 0 = no price
-    std::int16_t limit = 0;   // 0 = no limit
+    std::int32_t price = 0;  // 0 = no price
+    std::int16_t limit = 0;  // 0 = no limit
     bool operator==(const StockEntry&) const = default;
 };
 
 struct CutItem {
-    float height = 0.0f;      // 0 = not entered
+    float height = 0.0f;  // 0 = not entered
     float width = 0.0f;
     std::int16_t quantity = 0;
     std::string comment;
@@ -61,10 +61,10 @@ struct PanelJob {
 
     // Options.
     std::int16_t kerf = 0;
-    std::int16_t rotateAll = 0;   // "縦横自由"
-    std::int16_t ktyFree = 0;     // per-row orientation flags
-    std::int16_t cutsell = 0;     // cut-sale prices
-    bool comIn = false;           // comment column in Enter navigation
+    std::int16_t rotateAll = 0;  // "縦横自由"
+    std::int16_t ktyFree = 0;    // per-row orientation flags
+    std::int16_t cutsell = 0;    // cut-sale prices
+    bool comIn = false;          // comment column in Enter navigation
 
     std::string jobTitle;
 

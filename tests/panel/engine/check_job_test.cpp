@@ -1,0 +1,147 @@
+#include "panel/engine/check_job.h"
+
+#include <gtest/gtest.h>
+
+namespace tvx::panel {
+namespace {
+
+PanelJob SingleSizeJob(std::int32_t height, std::int32_t width) {
+    PanelJob job;
+    job.typedHeight = height;
+    job.typedWidth = width;
+    job.cutList[0] = {450, 300, 2, "棚板"};
+    job.cutCount = 1;
+    return job;
+}
+
+TEST(CheckJob, PanelSidesMustLieWithin100And15000) {
+    struct Case {
+        std::int32_t height, width;
+        bool ok;
+        CheckFocus focus;
+    };
+    for (const Case c :
+         {Case{99, 910, false, CheckFocus::HeightBox}, Case{100, 910, true, CheckFocus::None},
+          Case{15000, 910, true, CheckFocus::None}, Case{15001, 910, false, CheckFocus::HeightBox},
+          Case{1820, 99, false, CheckFocus::WidthBox},
+          Case{1820, 15001, false, CheckFocus::WidthBox},
+          Case{99, 99, false, CheckFocus::HeightBox}}) {
+        PanelJob job = SingleSizeJob(c.height, c.width);
+        job.cutList[0] = {50, 50, 1, ""};
+        const CheckResult result = CheckJob(job);
+        EXPECT_EQ(result.ok, c.ok) << c.height << " x " << c.width;
+        EXPECT_EQ(result.focus, c.focus) << c.height << " x " << c.width;
+        EXPECT_EQ(result.message, c.ok ? "" : kRangeMessage);
+    }
+}
+
+TEST(CheckJob, SeveralSizesSendTheFocusToTheMultiPanelButton) {
+    PanelJob job = SingleSizeJob(0, 0);
+    job.stock[0] = {1820, 910, 0, 0};
+    job.stock[1] = {2430, 15001, 0, 0};
+    job.lastSizeIndex = 1;
+    const CheckResult result = CheckJob(job);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.focus, CheckFocus::MultiPanelButton);
+}
+
+TEST(CheckJob, TheTypedSizeBecomesTheOnlyStockEntry) {
+    PanelJob job = SingleSizeJob(1820, 910);
+    job.stock[0] = {1000, 500, 700, 0};
+    ASSERT_TRUE(CheckJob(job).ok);
+    EXPECT_EQ(job.lastSizeIndex, 0);
+    EXPECT_EQ(job.stock[0], (StockEntry{1820, 910, 0, 0}));
+    EXPECT_FALSE(job.priceMode);
+    EXPECT_EQ(job.lastValidRow, 0);
+    EXPECT_EQ(job.validRowCount, 1);
+}
+
+TEST(CheckJob, AnUnchangedEntryKeepsItsPriceAndCutSaleTakesTheTypedPrice) {
+    PanelJob job = SingleSizeJob(1820, 910);
+    job.stock[0] = {1820, 910, 3500, 0};
+    ASSERT_TRUE(CheckJob(job).ok);
+    EXPECT_EQ(job.stock[0].price, 3500);
+    EXPECT_TRUE(job.priceMode);
+
+    job.cutsell = 1;
+    job.typedPrice = 0;
+    ASSERT_TRUE(CheckJob(job).ok);
+    EXPECT_EQ(job.stock[0].price, 0);
+    EXPECT_FALSE(job.priceMode);
+}
+
+TEST(CheckJob, APartLargerThanThePanelFailsWithTheFocusOnTheOffendingCell) {
+    // 1820 x 900 on 1800 x 910: too high either way.
+    for (const std::int16_t rotate : {0, 1}) {
+        PanelJob job = SingleSizeJob(1800, 910);
+        job.rotateAll = rotate;
+        job.cutList[25] = {1820, 900, 1, ""};
+        job.cutCount = 26;
+        const CheckResult result = CheckJob(job);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, kTooLargeMessage);
+        EXPECT_EQ(result.focus, CheckFocus::RowHeight);
+        EXPECT_EQ(result.row, 25);
+    }
+    // Too wide but not too high: the width cell.
+    PanelJob job = SingleSizeJob(1800, 910);
+    job.cutList[0] = {500, 1000, 1, ""};
+    const CheckResult result = CheckJob(job);
+    EXPECT_EQ(result.focus, CheckFocus::RowWidth);
+    EXPECT_EQ(result.row, 0);
+}
+
+TEST(CheckJob, APartThatFitsOnlyTurnedNeedsTheTurnFlag) {
+    PanelJob job = SingleSizeJob(1800, 910);
+    job.cutList[0] = {900, 1800, 1, ""};
+    EXPECT_FALSE(CheckJob(job).ok);
+    job.rotateAll = 1;
+    EXPECT_TRUE(CheckJob(job).ok);
+    EXPECT_EQ(job.turnFlag[0], 1);
+    EXPECT_EQ(job.turnFlag[199], 1);
+
+    // With per-row flags, the row's own flag decides and rotateAll is ignored.
+    job.ktyFree = 1;
+    job.turnFlag.fill(0);
+    EXPECT_FALSE(CheckJob(job).ok);
+    job.turnFlag[0] = 1;
+    EXPECT_TRUE(CheckJob(job).ok);
+}
+
+TEST(CheckJob, APartAsLargeAsThePanelPasses) {
+    PanelJob job = SingleSizeJob(1820, 910);
+    job.cutList[0] = {1820, 910, 1, ""};
+    EXPECT_TRUE(CheckJob(job).ok);
+}
+
+TEST(CheckJob, IncompleteRowsAreSkippedAndNoValidRowRefusesSilently) {
+    PanelJob job = SingleSizeJob(1820, 910);
+    job.cutList[0] = {450, 300, 0, ""};    // no quantity
+    job.cutList[1] = {0, 300, 2, ""};      // no height
+    job.cutList[2] = {-450, 300, 2, ""};   // negative
+    job.cutList[3] = {99999, 300, 0, ""};  // too large but incomplete
+    job.cutCount = 4;
+    const CheckResult result = CheckJob(job);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "");
+    EXPECT_EQ(job.lastValidRow, -1);
+
+    job.cutList[2] = {450, 300, 2, ""};
+    ASSERT_TRUE(CheckJob(job).ok);
+    EXPECT_EQ(job.lastValidRow, 2);
+    EXPECT_EQ(job.validRowCount, 1);
+}
+
+TEST(CheckJob, ARowMayFitAnyOfSeveralSizes) {
+    PanelJob job = SingleSizeJob(0, 0);
+    job.stock[0] = {1820, 910, 0, 0};
+    job.stock[1] = {2430, 1220, 0, 0};
+    job.lastSizeIndex = 1;
+    job.cutList[0] = {2000, 1200, 1, ""};
+    EXPECT_TRUE(CheckJob(job).ok);
+    EXPECT_EQ(job.lastSizeIndex, 1);
+    EXPECT_EQ(job.stock[1].height, 2430);  // the table is not replaced by the typed boxes
+}
+
+}  // namespace
+}  // namespace tvx::panel
