@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (job.lastSizeIndex >= 0) {
         Check(again.lastSizeIndex == job.lastSizeIndex && again.priceMode == job.priceMode);
         for (int i = 0; i <= job.lastSizeIndex; ++i)
-            Check(again.stock[static_cast<std::size_t>(i)] == job.stock[static_cast<std::size_t>(i)]);
+            Check(again.stock[static_cast<std::size_t>(i)] ==
+                  job.stock[static_cast<std::size_t>(i)]);
     }
 
     const std::string rewritten = JobFileBytes(again);

@@ -59,7 +59,10 @@ void PrintJob(const PanelJob& job, std::ostream& out) {
     }
     out << "切断幅: " << job.kerf << "\n";
     out << "縦横: "
-        << (job.ktyFree != 0 ? "行ごとに指定" : job.rotateAll != 0 ? "縦横自由" : "固定") << "\n";
+        << (job.ktyFree != 0     ? "行ごとに指定"
+            : job.rotateAll != 0 ? "縦横自由"
+                                 : "固定")
+        << "\n";
     out << "カットサイズ: " << job.cutCount << "行\n";
     for (int r = 0; r < job.cutCount; ++r) {
         const CutItem& item = job.cutList[static_cast<std::size_t>(r)];

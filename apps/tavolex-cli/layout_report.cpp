@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "common/number_text.h"
+#include "job_report.h"
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/geometry.h"
-#include "job_report.h"
 
 namespace tvx::panel::cli {
 namespace {
@@ -113,13 +113,23 @@ void PrintPlan(const PanelJob& job, const LayoutRun& run, std::ostream& out) {
         for (const Placement& placement : panel.placements) {
             const PartRow& row = run.input.rows[static_cast<std::size_t>(placement.row)];
             out << "  (" << placement.row + 1 << ") " << FormatSingle(row.rawHeight) << " × "
-                << FormatSingle(row.rawWidth) << "  位置 (" << placement.x << ", " << placement.y << ")"
+                << FormatSingle(row.rawWidth) << "  位置 (" << placement.x << ", " << placement.y
+                << ")"
                 << "  " << (placement.turned ? "回転" : "そのまま");
             if (!row.comment.empty()) out << "  " << row.comment;
             out << "\n";
         }
     }
-    out << "\n使用パネル " << sheets << "枚  歩留り " << YieldPercent(run) << "%";
+    out << "\n使用パネル " << sheets << "枚";
+    for (int i = 0; i <= run.input.lastSizeIndex; ++i) {
+        int count = 0;
+        for (const PanelState& panel : run.result.panels)
+            if (panel.used() && panel.sizeIndex == i) ++count;
+        if (count == 0) continue;
+        const StockSize& size = run.input.sizes[static_cast<std::size_t>(i)];
+        out << "  " << size.rawHeight << " × " << size.rawWidth << " " << count << "枚";
+    }
+    out << "\n歩留り " << YieldPercent(run) << "%";
     if (job.priceMode) out << "  合計金額 " << Grouped(total) << "円";
     out << "\n";
 }

@@ -41,19 +41,20 @@ TEST(TavolexCliShow, PrintsTheJobAsReadInJson) {
     const Outcome shown = RunCli({"show", Example("desk-row-turning.csv"), "--json"});
     EXPECT_EQ(shown.status, kExitOk);
     EXPECT_EQ(shown.err, "");
-    EXPECT_EQ(shown.out,
-              R"({"cutCount": 7, "kerf": 3, "ktyFree": 1, "lastSizeIndex": 0, "priceMode": true, )"
-              R"("rotateAll": 0, "rows": [)"
-              R"({"comment": "天板（木目方向）", "height": 1200, "quantity": 1, "turnFlag": 0, "width": 700}, )"
-              R"({"comment": "側板（木目方向）", "height": 680, "quantity": 2, "turnFlag": 0, "width": 550}, )"
-              R"({"comment": "幕板", "height": 1100, "quantity": 1, "turnFlag": 1, "width": 400}, )"
-              R"({"comment": "引出し側板", "height": 650, "quantity": 2, "turnFlag": 1, "width": 380}, )"
-              R"({"comment": "引出し前板（木目方向）", "height": 360, "quantity": 2, "turnFlag": 0, "width": 130}, )"
-              R"({"comment": "棚板", "height": 1100, "quantity": 1, "turnFlag": 1, "width": 330}, )"
-              R"({"comment": "引出し底板", "height": 350, "quantity": 2, "turnFlag": 1, "width": 240}], )"
-              R"("sizes": [{"height": 1820, "limit": 0, "price": 4500, "width": 910}], )"
-              R"("title": "学習机 木目指定あり"})"
-              "\n");
+    EXPECT_EQ(
+        shown.out,
+        R"({"cutCount": 7, "kerf": 3, "ktyFree": 1, "lastSizeIndex": 0, "priceMode": true, )"
+        R"("rotateAll": 0, "rows": [)"
+        R"({"comment": "天板（木目方向）", "height": 1200, "quantity": 1, "turnFlag": 0, "width": 700}, )"
+        R"({"comment": "側板（木目方向）", "height": 680, "quantity": 2, "turnFlag": 0, "width": 550}, )"
+        R"({"comment": "幕板", "height": 1100, "quantity": 1, "turnFlag": 1, "width": 400}, )"
+        R"({"comment": "引出し側板", "height": 650, "quantity": 2, "turnFlag": 1, "width": 380}, )"
+        R"({"comment": "引出し前板（木目方向）", "height": 360, "quantity": 2, "turnFlag": 0, "width": 130}, )"
+        R"({"comment": "棚板", "height": 1100, "quantity": 1, "turnFlag": 1, "width": 330}, )"
+        R"({"comment": "引出し底板", "height": 350, "quantity": 2, "turnFlag": 1, "width": 240}], )"
+        R"("sizes": [{"height": 1820, "limit": 0, "price": 4500, "width": 910}], )"
+        R"("title": "学習机 木目指定あり"})"
+        "\n");
 
     const Outcome text = RunCli({"show", Example("kitchen.csv")});
     EXPECT_EQ(text.status, kExitOk);
@@ -133,10 +134,8 @@ void ExpectSoundPlan(const PanelJob& job, const LayoutRun& run) {
             EXPECT_LE(box.y + box.height, size.enlargedHeight);
             for (std::size_t j = 0; j < i; ++j) {
                 const PlacedBox other = BoxOf(run.input, panel.placements[j]);
-                const bool apart = box.x + box.width <= other.x ||
-                                   other.x + other.width <= box.x ||
-                                   box.y + box.height <= other.y ||
-                                   other.y + other.height <= box.y;
+                const bool apart = box.x + box.width <= other.x || other.x + other.width <= box.x ||
+                                   box.y + box.height <= other.y || other.y + other.height <= box.y;
                 EXPECT_TRUE(apart) << "placements " << j << " and " << i << " overlap";
             }
         }

@@ -13,7 +13,7 @@ namespace {
 
 // Walks the lines of one file into the job, in the order the writer puts them.
 class JobFileParser {
-public:
+  public:
     JobFileParser(PanelJob& job, const std::vector<std::string>& lines, JobReadResult& result)
         : job_(job), lines_(lines), result_(result) {}
 
@@ -54,7 +54,7 @@ public:
         ReadRows(line);
     }
 
-private:
+  private:
     // The next line, parsed; false at the end of the file or when a value is too large.
     bool Next(JobLine& line) {
         if (next_ >= lines_.size()) return false;
@@ -194,8 +194,11 @@ JobReadResult ReadJob(PanelJob& job, std::string_view bytes) {
 }
 
 JobReadResult ReadJob(PanelJob& job, std::istream& in) {
+    // Character by character, so that the bytes before a failure are kept (a job file is
+    // a few kilobytes).
     std::string bytes;
-    const bool whole = ReadAllBytes(in, bytes);
+    for (char c; in.get(c);) bytes.push_back(c);
+    const bool whole = !in.bad();
     JobReadResult result = ReadJob(job, bytes);
     if (!whole && result.complete()) result.end = JobReadEnd::StreamError;
     return result;

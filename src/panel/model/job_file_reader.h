@@ -14,12 +14,12 @@ namespace tvx::panel {
 
 // Why the reading ended.
 enum class JobReadEnd {
-    EndOfFile,       // every line was taken in
-    ValueTooLarge,   // a number beyond its field's width
-    NotAJobFile,     // two text lines at the top and neither is "パネルサイズ"
-    RowLimit,        // lines beyond the 200th row were left unread
-    StreamError,     // the stream failed; what arrived before was read
-    CannotOpen,      // the file could not be read; the job was not touched
+    EndOfFile,      // every line was taken in
+    ValueTooLarge,  // a number beyond its field's width
+    NotAJobFile,    // two text lines at the top and neither is "パネルサイズ"
+    RowLimit,       // lines beyond the 200th row were left unread
+    StreamError,    // the stream failed; what arrived before was read
+    CannotOpen,     // the file could not be read; the job was not touched
 };
 
 struct JobReadResult {

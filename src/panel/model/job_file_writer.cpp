@@ -13,7 +13,9 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-std::string Quoted(const std::string& text) { return "\"" + FileSafeText(text) + "\""; }
+std::string Quoted(const std::string& text) {
+    return "\"" + FileSafeText(text) + "\"";
+}
 
 // The title line. A title that reads as the table marker would make the reader take the
 // table's first line for its header and the stock sizes for rows; a space after it keeps it
@@ -82,7 +84,9 @@ std::string JobFileText(const PanelJob& job) {
     return text;
 }
 
-std::string JobFileBytes(const PanelJob& job) { return Utf8ToShiftJis(JobFileText(job)); }
+std::string JobFileBytes(const PanelJob& job) {
+    return Utf8ToShiftJis(JobFileText(job));
+}
 
 bool WriteJob(const PanelJob& job, std::ostream& out) {
     const std::string bytes = JobFileBytes(job);

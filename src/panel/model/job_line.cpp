@@ -61,8 +61,8 @@ std::optional<JobLine> ParseJobLine(std::string_view line) {
         result.count = 2;
         return result;
     }
-    const auto f3 = ToInt32(
-        LeadingNumber(c3 == npos ? line.substr(c2 + 1) : Between(line, c2 + 1, c3)));
+    const auto f3 =
+        ToInt32(LeadingNumber(c3 == npos ? line.substr(c2 + 1) : Between(line, c2 + 1, c3)));
     if (!f3) return std::nullopt;
     result.f3 = *f3;
     if (c3 == npos) {

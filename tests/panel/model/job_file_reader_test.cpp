@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -33,7 +35,8 @@ std::vector<std::string> Rows(int count) {
 
 TEST(ReadJob, SinglePanelLineWithoutTitle) {
     JobReadResult result;
-    const PanelJob job = Read({"1820,910", "3,1", "450,300,4,\"側板\"", "600.5,280,2,\"\""}, &result);
+    const PanelJob job =
+        Read({"1820,910", "3,1", "450,300,4,\"側板\"", "600.5,280,2,\"\""}, &result);
     EXPECT_TRUE(result.complete());
     EXPECT_EQ(result.stopLine, 0);
     EXPECT_EQ(job.jobTitle, "");
@@ -52,8 +55,8 @@ TEST(ReadJob, SinglePanelLineWithoutTitle) {
 
 TEST(ReadJob, TitleAndStockBlock) {
     JobReadResult result;
-    const PanelJob job = Read({"\"吊戸棚\"", "\"パネルサイズ\"", "1820,910,3500,0", "2430,1220,5800,2",
-                               "\"パネルサイズ\"", "3,0", "450,300,4,\"\""},
+    const PanelJob job = Read({"\"吊戸棚\"", "\"パネルサイズ\"", "1820,910,3500,0",
+                               "2430,1220,5800,2", "\"パネルサイズ\"", "3,0", "450,300,4,\"\""},
                               &result);
     EXPECT_TRUE(result.complete());
     EXPECT_EQ(job.jobTitle, "吊戸棚");
@@ -160,9 +163,9 @@ TEST(ReadJob, StopsAfterTwoHundredRows) {
 TEST(ReadJob, ValueBeyondItsWidthStopsKeepingWhatWasRead) {
     PanelJob job;
     job.ktyFree = 1;
-    const JobReadResult result = ReadJob(
-        job, SjisFile({"\"戸棚\"", "1820,910", "3,1", "450,300,4,\"\"", "600,280,40000,\"\"",
-                       "700,100,1,\"\""}));
+    const JobReadResult result =
+        ReadJob(job, SjisFile({"\"戸棚\"", "1820,910", "3,1", "450,300,4,\"\"",
+                               "600,280,40000,\"\"", "700,100,1,\"\""}));
     EXPECT_FALSE(result.complete());
     EXPECT_EQ(result.end, JobReadEnd::ValueTooLarge);
     EXPECT_EQ(result.stopLine, 5);
@@ -233,8 +236,8 @@ TEST(ReadJob, TitleReadingAsTheMarkerOpensTheTable) {
 TEST(ReadJob, AcceptsUtf8WithOrWithoutMarkAndLfLines) {
     const std::string text =
         "\"台所\"\n1820,910\n3,1\n450,300,4,\"扉, 左\"\n600.5,280,2,\"棚板\"\n";
-    const PanelJob expected = Read({"\"台所\"", "1820,910", "3,1", "450,300,4,\"扉, 左\"",
-                                    "600.5,280,2,\"棚板\""});
+    const PanelJob expected =
+        Read({"\"台所\"", "1820,910", "3,1", "450,300,4,\"扉, 左\"", "600.5,280,2,\"棚板\""});
     for (const std::string& bytes : {text, "\xEF\xBB\xBF" + text, Utf8ToShiftJis(text)}) {
         PanelJob job;
         EXPECT_TRUE(ReadJob(job, bytes).complete());
@@ -258,6 +261,31 @@ TEST(ReadJob, ResetsTheJobWithAnUndoSnapshot) {
     EXPECT_EQ(job.stock[3], StockEntry{});
     ASSERT_TRUE(job.undoReady);
     EXPECT_EQ(job.undoList.at(0).comment, "old");
+}
+
+// Hands out its text, then fails as a disk with a bad sector would.
+class BrokenStreambuf : public std::streambuf {
+public:
+    explicit BrokenStreambuf(std::string text) : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::runtime_error("read error"); }
+
+private:
+    std::string text_;
+};
+
+TEST(ReadJob, StreamFailingPartWayKeepsWhatArrived) {
+    BrokenStreambuf buffer(SjisFile({"1820,910", "3,1", "450,300,4,\"\""}));
+    std::istream in(&buffer);
+    PanelJob job;
+    const JobReadResult result = ReadJob(job, in);
+    EXPECT_EQ(result.end, JobReadEnd::StreamError);
+    EXPECT_FALSE(result.complete());
+    EXPECT_EQ(job.cutCount, 1);
+    EXPECT_EQ(job.kerf, 3);
 }
 
 TEST(LoadJobFile, MissingFileLeavesTheJobAlone) {

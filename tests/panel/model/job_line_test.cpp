@@ -74,8 +74,8 @@ TEST(ParseJobLine, CommentAndTurnFlag) {
 }
 
 TEST(ParseJobLine, ValuesBeyondTheirWidthAreRefused) {
-    EXPECT_FALSE(ParseJobLine("1e39,1").has_value());           // beyond single precision
-    EXPECT_FALSE(ParseJobLine("1,1,2147483648").has_value());   // beyond 32 bits
+    EXPECT_FALSE(ParseJobLine("1e39,1").has_value());          // beyond single precision
+    EXPECT_FALSE(ParseJobLine("1,1,2147483648").has_value());  // beyond 32 bits
     EXPECT_TRUE(ParseJobLine("1,1,2147483647").has_value());
     EXPECT_FALSE(ParseJobLine("1,1,1,\"a\",32768").has_value());  // beyond 16 bits
     EXPECT_TRUE(ParseJobLine("1,1,1,\"a\",-32768").has_value());
