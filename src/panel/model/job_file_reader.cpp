@@ -68,6 +68,14 @@ class JobFileParser {
         return true;
     }
 
+    // True when a line from `first` on holds more than blanks.
+    bool AnyTextFrom(std::size_t first) const {
+        for (std::size_t i = first; i < lines_.size(); ++i) {
+            if (lines_[i].find_first_not_of(" \t") != std::string::npos) return true;
+        }
+        return false;
+    }
+
     // Ends the reading at the line read last.
     void Stop(JobReadEnd why) {
         result_.end = why;
@@ -144,7 +152,7 @@ class JobFileParser {
             job_.turnFlag[r] = line.f5;
             ++job_.cutCount;
             if (job_.cutCount >= kMaxRows) {
-                if (next_ < lines_.size()) {
+                if (AnyTextFrom(next_)) {
                     result_.end = JobReadEnd::RowLimit;
                     result_.stopLine = static_cast<int>(next_) + 1;
                 }

@@ -149,6 +149,10 @@ TEST(ReadJob, StopsAfterTwoHundredRows) {
     JobReadResult exact;
     EXPECT_EQ(Read(lines, &exact).cutCount, 200);
     EXPECT_TRUE(exact.complete());
+    // Blank lines after the last row are no rows left unread.
+    lines.push_back("");
+    EXPECT_TRUE(Read(lines, &exact).cutCount == 200 && exact.complete());
+    lines.pop_back();
 
     lines.push_back("999,99,9,\"\"");
     lines.push_back("998,98,8,\"\"");
