@@ -179,6 +179,32 @@ bool BarSearch::WithinCountLimits() const {
     return true;
 }
 
+void BarSearch::AddShortestBars(float demand, float& capacity, float& extra) const {
+    const float length = set_.stockLength[0];
+    const float cost = set_.barCost[0];
+    // With whole numbers below 2^24 every partial sum of the loop below is exact, so the
+    // number of bars it adds can be worked out at once; the result is the same to the bit.
+    constexpr double kExact = 16777216.0;
+    auto whole = [](float v) { return v >= 0.0f && v < 16777216.0f && v == std::floor(v); };
+    if (length >= 1.0f && whole(length) && whole(cost) && whole(capacity) && whole(extra)) {
+        const double missing = static_cast<double>(demand) - static_cast<double>(capacity);
+        const double bars = missing > 0.0 ? std::ceil(missing / static_cast<double>(length)) : 0.0;
+        const double newCapacity = static_cast<double>(capacity) + bars * length;
+        const double newExtra = static_cast<double>(extra) + bars * cost;
+        if (newCapacity < kExact && newExtra < kExact) {
+            capacity = static_cast<float>(newCapacity);
+            extra = static_cast<float>(newExtra);
+            return;
+        }
+    }
+    while (demand > capacity) {
+        const float raised = capacity + length;
+        if (!(raised > capacity)) break;  // one more bar no longer adds capacity
+        capacity = raised;
+        extra += cost;
+    }
+}
+
 bool BarSearch::BoundAllowsImprovement() const {
     const float target = std::min(bestCost_, passBestCost_);
     const float spent = PlanCost();
@@ -192,12 +218,7 @@ bool BarSearch::BoundAllowsImprovement() const {
         capacity += open * set_.stockLength[At(t)];
         extra += open * set_.barCost[At(t)];
     }
-    while (demand > capacity) {
-        const float raised = capacity + set_.stockLength[0];
-        if (!(raised > capacity)) break;  // one more bar no longer adds capacity
-        capacity = raised;
-        extra += set_.barCost[0];
-    }
+    AddShortestBars(demand, capacity, extra);
     return spent + extra < target;
 }
 

@@ -64,6 +64,8 @@ private:
 
     int LongestOpenStockType() const;
     bool BoundAllowsImprovement() const;
+    // Adds bars of the shortest type while the demand exceeds the capacity.
+    void AddShortestBars(float demand, float& capacity, float& extra) const;
     bool WithinCountLimits() const;
     float PlanCost() const;
     void RecordIfBetter();

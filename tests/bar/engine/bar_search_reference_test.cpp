@@ -21,6 +21,7 @@ BarJob RandomJob(std::mt19937& random) {
     const bool priced = pick(0, 2) > 0;
     for (int t = 0; t < types; ++t) {
         test::StockSpec entry{static_cast<float>(pick(10, 40) * 50)};
+        if (pick(0, 4) == 0) entry.length += 0.25f;  // not a whole number
         if (priced) entry.price = static_cast<float>(pick(0, 9) * 100);  // sometimes 0
         if (pick(0, 2) == 0) entry.limit = pick(1, 4);
         stock.push_back(entry);
@@ -63,16 +64,16 @@ void ExpectSamePlan(const BarJob& job, int stepLimit, const std::string& label) 
 TEST(BarSearchReference, RandomSmallJobsGiveTheSamePlan) {
     std::mt19937 random(20240611);
     int solved = 0;
-    for (int n = 0; n < 300; ++n) {
+    for (int n = 0; n < 200; ++n) {
         const BarJob job = RandomJob(random);
-        for (const int stepLimit : {30, 400, kStepLimit}) {
+        for (const int stepLimit : {30, 400, 4000}) {
             ExpectSamePlan(job, stepLimit, "job " + std::to_string(n) + " steps " +
                                                std::to_string(stepLimit));
             if (HasFailure()) return;
         }
         solved += RunBarCalculation(job).HasPlan() ? 1 : 0;
     }
-    EXPECT_GT(solved, 150);  // the generator must exercise real plans
+    EXPECT_GT(solved, 100);  // the generator must exercise real plans
 }
 
 TEST(BarSearchReference, ExhaustedBudgetOnAMixOfLengths) {
