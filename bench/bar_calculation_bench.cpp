@@ -47,10 +47,14 @@ void Calculate(benchmark::State& state, const BarJob& job) {
     state.counters["cost"] = plan.bestCost;
 }
 
-void BM_TenKindsOneLength(benchmark::State& state) { Calculate(state, SmallJob()); }
+void BM_TenKindsOneLength(benchmark::State& state) {
+    Calculate(state, SmallJob());
+}
 BENCHMARK(BM_TenKindsOneLength)->Unit(benchmark::kMillisecond);
 
-void BM_FourHundredPiecesSixLengths(benchmark::State& state) { Calculate(state, LargeJob()); }
+void BM_FourHundredPiecesSixLengths(benchmark::State& state) {
+    Calculate(state, LargeJob());
+}
 BENCHMARK(BM_FourHundredPiecesSixLengths)->Unit(benchmark::kMillisecond);
 
 void BM_FalkenauerU250(benchmark::State& state) {

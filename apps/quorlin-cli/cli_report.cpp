@@ -71,12 +71,14 @@ std::string PlanJson(const BarJob& job, const PlanOutcome& outcome) {
         }
         if (outcome.ok) {
             for (const BarRun& run : plan.resultBars) {
-                Json bar = Json::MakeObject();
-                bar["stock"] = DisplayedStockLength(plan, run.stockType);
-                Json pieces = Json::MakeArray();
+                Json::Array pieces;
+                pieces.reserve(run.pieces.size());
                 for (const std::int16_t piece : run.pieces)
-                    pieces.Push(DisplayedPieceLength(plan, piece));
-                bar["pieces"] = std::move(pieces);
+                    pieces.emplace_back(DisplayedPieceLength(plan, piece));
+                Json::Object fields;
+                fields.emplace("stock", Json(DisplayedStockLength(plan, run.stockType)));
+                fields.emplace("pieces", Json(std::move(pieces)));
+                const Json bar(std::move(fields));
                 for (std::int64_t k = 0; k < run.count; ++k) bars.Push(bar);
             }
         }
@@ -96,12 +98,13 @@ std::string PlanText(const BarJob& job, const PlanOutcome& outcome) {
     std::int64_t number = 1;
     for (const BarRun& run : plan.resultBars) {
         std::string label = std::to_string(number);
-        if (run.count > 1) label += "-" + std::to_string(number + run.count - 1);
+        if (run.count > 1) label.append("-").append(std::to_string(number + run.count - 1));
         number += run.count;
         std::string line = PadLeft(label, 9) + "  " +
                            PadLeft(FormatSingle(DisplayedStockLength(plan, run.stockType)), 7) +
                            " :";
-        for (const std::int16_t piece : run.pieces) line += " " + PieceText(job, plan, piece);
+        for (const std::int16_t piece : run.pieces)
+            line.append(" ").append(PieceText(job, plan, piece));
         line += "  残 " + FormatSingle(BarRemainder(plan, run));
         if (run.count > 1) line += "  (" + std::to_string(run.count) + "本)";
         out += line + "\n";
@@ -161,16 +164,18 @@ std::string ShowText(const BarJob& job) {
     out += "\n";
     for (int s = 0; s < StockInUse(job); ++s) {
         const auto i = static_cast<std::size_t>(s);
-        out += "  " + PadLeft(FormatSingle(job.stock.stockEntryLength[i]), 9) +
-               "  金額 " + FormatSingle(job.stock.stockEntryPrice[i]) +
-               "  本数制限 " + std::to_string(job.stock.stockEntryCount[i]) + "\n";
+        out += "  " + PadLeft(FormatSingle(job.stock.stockEntryLength[i]), 9) + "  金額 " +
+               FormatSingle(job.stock.stockEntryPrice[i]) + "  本数制限 " +
+               std::to_string(job.stock.stockEntryCount[i]) + "\n";
     }
     out += "切断幅: " + FormatSingle(job.kerf) + "\n";
     out += std::string("型番表示: ") + (job.showPartCodes ? "on" : "off") + "\n";
     out += "カットサイズ: " + std::to_string(job.cutList.rowCount) + " 行\n";
     for (int r = 0; r < RowsInUse(job); ++r) {
         const auto i = static_cast<std::size_t>(r);
-        std::string line = PadLeft("(" + std::to_string(r + 1) + ")", 8) + "  " +
+        std::string number = "(";
+        number.append(std::to_string(r + 1)).append(")");
+        std::string line = PadLeft(number, 8) + "  " +
                            PadLeft(FormatSingle(job.cutList.cutLength[i]), 9) + " x " +
                            PadLeft(std::to_string(job.cutList.cutQuantity[i]), 5);
         if (job.showPartCodes) line += "  " + job.cutList.cutComment[i];

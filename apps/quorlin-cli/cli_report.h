@@ -12,9 +12,9 @@ namespace tvx::bar::cli {
 // The outcome of a calculation: refused by the checks, or the engine's plan.
 struct PlanOutcome {
     CalculationCheck check;
-    BarPlan plan;           // meaningful only when the check let the engine run
-    bool ok = false;        // a plan exists
-    std::string message;    // the main window's message line
+    BarPlan plan;         // meaningful only when the check let the engine run
+    bool ok = false;      // a plan exists
+    std::string message;  // the main window's message line
 };
 
 PlanOutcome CalculateJob(const BarJob& job);

@@ -33,8 +33,7 @@ struct Arguments {
     bool codes = false;
 };
 
-bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed,
-                    std::string& problem) {
+bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
     if (args.empty()) {
         problem = "no command given";
         return false;

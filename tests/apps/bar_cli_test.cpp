@@ -37,7 +37,7 @@ std::string Example(const std::string& name) {
 }
 
 class BarCliFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
                ("tvx-bar-cli-" + std::to_string(::getpid()) + "-" +
@@ -82,20 +82,24 @@ TEST_F(BarCliFile, JsonGivesTheStockTableAndTheBarsWithoutKerf) {
 }
 
 TEST_F(BarCliFile, RefusalsAndMissingPlansExitWithOne) {
-    const CliRun range = RunCli("plan " + Write("\"棒材サイズ\"\r\n99,0,0\r\n\"カットサイズ\"\r\n50,1\r\n") +
-                             " --json");
+    const CliRun range = RunCli(
+        "plan " + Write("\"棒材サイズ\"\r\n99,0,0\r\n\"カットサイズ\"\r\n50,1\r\n") + " --json");
     EXPECT_EQ(range.status, 1);
     EXPECT_NE(range.out.find("\"message\": \"棒材の長さを100から1000000の範囲で指定してください\""),
               std::string::npos);
     EXPECT_NE(range.out.find("\"bestCost\": null"), std::string::npos);
 
-    const CliRun tooLong = RunCli("plan " + Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
-                                               "500,1\r\n1200,1\r\n") + " --json");
+    const CliRun tooLong = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
+                                        "500,1\r\n1200,1\r\n") +
+                                  " --json");
     EXPECT_EQ(tooLong.status, 1);
     EXPECT_NE(tooLong.out.find("\"message\": \"割り当てられません。\""), std::string::npos);
 
-    const CliRun limited = RunCli("plan " + Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n"
-                                               "600,3\r\n") + " --json");
+    const CliRun limited = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n"
+                                        "600,3\r\n") +
+                                  " --json");
     EXPECT_EQ(limited.status, 1);
     EXPECT_NE(limited.out.find("\"message\": \"割り当てられません。棒材数が不足です。\""),
               std::string::npos);
@@ -105,15 +109,18 @@ TEST_F(BarCliFile, RefusalsAndMissingPlansExitWithOne) {
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.out.find("\"message\": \"\", \"ok\": false"), std::string::npos);
 
-    const CliRun invalid = RunCli("plan " + Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
-                                               "600,0\r\n") + " --json");
+    const CliRun invalid = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
+                                        "600,0\r\n") +
+                                  " --json");
     EXPECT_EQ(invalid.status, 1);
     EXPECT_NE(invalid.out.find("\"bestCost\": null, \"message\": \"\", \"ok\": false"),
               std::string::npos);
 }
 
 TEST_F(BarCliFile, CodesKeepEqualLengthsApart) {
-    const std::string path = Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n400,1\r\n400,1\r\n");
+    const std::string path =
+        Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n400,1\r\n400,1\r\n");
     EXPECT_NE(RunCli("plan " + path + " --json").out.find("\"showPartCodes\": false"),
               std::string::npos);
     const CliRun codes = RunCli("plan " + path + " --json --codes");
@@ -123,9 +130,9 @@ TEST_F(BarCliFile, CodesKeepEqualLengthsApart) {
 }
 
 TEST_F(BarCliFile, ShowListsTheJobAsRead) {
-    const std::string path =
-        Write("\"棚\"\r\n\"棒材サイズ\"\r\n5500,0,0\r\n\"切断幅\"\r\n2.5\r\n\"カットサイズ\"\r\n"
-              "\"F-1\",1800,8\r\n\"F-2\",0,3\r\n");
+    const std::string path = Write(
+        "\"棚\"\r\n\"棒材サイズ\"\r\n5500,0,0\r\n\"切断幅\"\r\n2.5\r\n\"カットサイズ\"\r\n"
+        "\"F-1\",1800,8\r\n\"F-2\",0,3\r\n");
     const CliRun run = RunCli("show --json " + path);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,

@@ -9,7 +9,9 @@ namespace {
 
 constexpr unsigned kTicksPerPump = 1024;
 
-std::size_t At(int index) { return static_cast<std::size_t>(index); }
+std::size_t At(int index) {
+    return static_cast<std::size_t>(index);
+}
 
 }  // namespace
 
@@ -42,10 +44,9 @@ void BarSearch::PlanInitialMix() {
             // quotient, at least 1 (no more than the quantity matters for the division).
             const float quotient = set_.stockLength[At(j + 1)] / length;
             const double whole = std::floor(static_cast<double>(quotient));
-            const std::int64_t fit =
-                std::max<std::int64_t>(1, whole >= static_cast<double>(quantity)
-                                              ? quantity
-                                              : static_cast<std::int64_t>(whole));
+            const std::int64_t fit = std::max<std::int64_t>(
+                1, whole >= static_cast<double>(quantity) ? quantity
+                                                          : static_cast<std::int64_t>(whole));
             const std::int64_t bars = (quantity + fit - 1) / fit;
             plannedCount_[At(j + 1)] += bars;
             plannedCount_[At(j)] -= quantity;

@@ -17,13 +17,13 @@
 namespace tvx::bar {
 
 class BarSearch {
-public:
+  public:
     BarSearch(BarWorkingSet& set, const BarEngineHooks& hooks);
 
     // SearchStockMixes: runs every pass and fills the plan's bars, counts and costs.
     void SearchStockMixes(BarPlan& plan);
 
-private:
+  private:
     // One bar on the search path: its stock type, where its pieces start on the piece stack,
     // and how many identical bars it stands for.
     struct PathBar {
@@ -91,9 +91,9 @@ private:
     std::int64_t stepLimit_ = kStepLimit;
     unsigned tick_ = 0;
 
-    Path path_;          // barTable: the assignment on the current search path
-    Path passBest_;      // passBestBars
-    Path result_;        // resultBars
+    Path path_;      // barTable: the assignment on the current search path
+    Path passBest_;  // passBestBars
+    Path result_;    // resultBars
     std::vector<Frame> frames_;
 };
 

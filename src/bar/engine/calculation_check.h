@@ -14,10 +14,10 @@ inline constexpr const char* kCannotAssignMessage = "割り当てられません
 
 struct CalculationCheck {
     enum class Verdict {
-        kProceed,      // run the engine
-        kStockRange,   // message; focus to the stock length box
-        kEmptyList,    // nothing happens
-        kRowTooLong,   // message; the page of `row` is shown and its length box focused
+        kProceed,     // run the engine
+        kStockRange,  // message; focus to the stock length box
+        kEmptyList,   // nothing happens
+        kRowTooLong,  // message; the page of `row` is shown and its length box focused
     };
     Verdict verdict = Verdict::kProceed;
     std::string message;  // the message line, empty for kProceed and kEmptyList

@@ -39,7 +39,9 @@ bool AppendRow(BarCutList& list, float length, std::int16_t quantity, std::strin
     return true;
 }
 
-void ClearCutList(BarCutList& list) { list = BarCutList{}; }
+void ClearCutList(BarCutList& list) {
+    list = BarCutList{};
+}
 
 bool TakeTypedStockLength(BarJob& job, double typedLength) {
     const std::optional<float> length = ToSingle(typedLength);

@@ -13,11 +13,11 @@
 namespace tvx::bar {
 
 inline constexpr int kRowsPerPage = 20;
-inline constexpr int kInitialRowSlots = 21;     // indices 0..20
-inline constexpr int kMaxRows = 32767;          // rowCount never exceeds this
+inline constexpr int kInitialRowSlots = 21;  // indices 0..20
+inline constexpr int kMaxRows = 32767;       // rowCount never exceeds this
 inline constexpr int kMaxPageTop = 32747;
-inline constexpr int kMaxStockEntries = 6;      // entries 0..5 are ever used
-inline constexpr int kStockTableSize = 7;       // storage 0..6
+inline constexpr int kMaxStockEntries = 6;  // entries 0..5 are ever used
+inline constexpr int kStockTableSize = 7;   // storage 0..6
 inline constexpr float kMinStockLength = 100.0f;
 inline constexpr float kMaxStockLength = 1000000.0f;
 
@@ -37,7 +37,7 @@ struct BarCutList {
 // Up to six stock lengths with price and count limit.
 struct BarStock {
     std::array<float, kStockTableSize> stockEntryLength{};
-    std::array<float, kStockTableSize> stockEntryPrice{};        // 0 = no price
+    std::array<float, kStockTableSize> stockEntryPrice{};         // 0 = no price
     std::array<std::int16_t, kStockTableSize> stockEntryCount{};  // 0 = no limit
     std::int16_t stockEntryCountInUse = 0;
 };
@@ -46,7 +46,7 @@ struct BarJob {
     BarCutList cutList;
     BarStock stock;
     float kerf = 0.0f;
-    bool showPartCodes = false;   // "型番表示"
+    bool showPartCodes = false;  // "型番表示"
     std::string jobTitle;
     std::string currentFileName;
     std::int16_t resultDisplayMode = 0;

@@ -38,8 +38,8 @@ ValueLine ReadValueLine(std::string_view line) {
     if (!line.empty() && line.front() == '"') {
         const std::size_t next = line.find('"', 1);
         value.isText = true;
-        value.text = std::string(line.substr(1, next == std::string_view::npos ? line.npos
-                                                                                : next - 1));
+        value.text =
+            std::string(line.substr(1, next == std::string_view::npos ? line.npos : next - 1));
         return value;
     }
     if (line.find(',') == std::string_view::npos) {

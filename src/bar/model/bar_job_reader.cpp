@@ -15,7 +15,7 @@ namespace {
 
 // Hands out the prepared lines one after another.
 class LineSource {
-public:
+  public:
     explicit LineSource(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
     // The next line, trailing commas removed; false past the end of the file.
@@ -25,7 +25,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::vector<std::string> lines_;
     std::size_t next_ = 0;
 };
@@ -47,7 +47,7 @@ std::string WithoutQuotes(std::string_view text) {
 // The reading steps of a job file. Every step returns false when the reading ends (past the
 // end of the file, a value out of range, or a section out of order).
 class JobFileReader {
-public:
+  public:
     JobFileReader(LineSource& source, BarJob& job) : source_(source), job_(job) {}
 
     void Run() {
@@ -62,12 +62,12 @@ public:
         ReadRows();
     }
 
-private:
+  private:
     bool ReadTitleAndStock() {
         ValueLine value = ReadValueLine(line_);
         if (value.isText && value.text != kStockMarker) {
-            if (value.text == kKerfMarker) return true;   // straight to the kerf
-            if (value.text == kCutsMarker) return true;   // the kerf step passes it on
+            if (value.text == kKerfMarker) return true;  // straight to the kerf
+            if (value.text == kCutsMarker) return true;  // the kerf step passes it on
             job_.jobTitle = value.text;
             if (!source_.Next(line_)) return false;
             value = ReadValueLine(line_);

@@ -57,8 +57,8 @@ std::string BarJobFileTextUtf8(const BarJob& job) {
     for (int row = 0; row < rows; ++row) {
         if (!IsValidBarRow(list, row)) continue;
         const auto r = static_cast<std::size_t>(row);
-        std::string line = FormatSingle(list.cutLength[r]) + "," +
-                           std::to_string(list.cutQuantity[r]);
+        std::string line =
+            FormatSingle(list.cutLength[r]) + "," + std::to_string(list.cutQuantity[r]);
         if (job.showPartCodes) line = Quoted(list.cutComment[r]) + "," + line;
         AddLine(text, line);
     }
@@ -66,7 +66,9 @@ std::string BarJobFileTextUtf8(const BarJob& job) {
     return text;
 }
 
-std::string BarJobFileBytes(const BarJob& job) { return Utf8ToShiftJis(BarJobFileTextUtf8(job)); }
+std::string BarJobFileBytes(const BarJob& job) {
+    return Utf8ToShiftJis(BarJobFileTextUtf8(job));
+}
 
 bool WriteBarJob(const BarJob& job, std::ostream& out) {
     const std::string bytes = BarJobFileBytes(job);

@@ -17,6 +17,8 @@ float BarRemainder(const BarPlan& plan, const BarRun& bar) {
     return plan.stockLength[static_cast<std::size_t>(bar.stockType)] - used;
 }
 
-void ClearPlan(BarPlan& plan) { plan = BarPlan{}; }
+void ClearPlan(BarPlan& plan) {
+    plan = BarPlan{};
+}
 
 }  // namespace tvx::bar

@@ -11,9 +11,9 @@ namespace tvx::bar {
 // Consecutive bars of the same stock type with the same pieces in the same order. The plan
 // keeps such bars as one run, so a plan of very many bars stays small in memory.
 struct BarRun {
-    std::int16_t stockType = 0;         // index into the plan's sorted stock table
-    std::vector<std::int16_t> pieces;   // piece-list indices in slot order (longest first)
-    std::int64_t count = 1;             // number of identical bars in the run
+    std::int16_t stockType = 0;        // index into the plan's sorted stock table
+    std::vector<std::int16_t> pieces;  // piece-list indices in slot order (longest first)
+    std::int64_t count = 1;            // number of identical bars in the run
     bool operator==(const BarRun&) const = default;
 };
 

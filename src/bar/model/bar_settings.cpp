@@ -18,8 +18,12 @@ BarSettings ParseBarSettings(const std::optional<std::string>& kerfText,
     return settings;
 }
 
-std::string KerfSettingText(float kerf) { return FormatSingle(kerf); }
+std::string KerfSettingText(float kerf) {
+    return FormatSingle(kerf);
+}
 
-std::string PartCodesSettingText(bool showPartCodes) { return showPartCodes ? "1" : "0"; }
+std::string PartCodesSettingText(bool showPartCodes) {
+    return showPartCodes ? "1" : "0";
+}
 
 }  // namespace tvx::bar

@@ -11,7 +11,8 @@ using test::MakeJob;
 
 std::vector<float> Lengths(const BarPlan& plan, const BarRun& run) {
     std::vector<float> lengths;
-    for (const std::int16_t piece : run.pieces) lengths.push_back(DisplayedPieceLength(plan, piece));
+    for (const std::int16_t piece : run.pieces)
+        lengths.push_back(DisplayedPieceLength(plan, piece));
     return lengths;
 }
 
@@ -82,8 +83,8 @@ TEST(BarCalculation, IdenticalBarsComeOutAsOneRun) {
 }
 
 TEST(BarCalculation, LongerBarsComeFirstAndCountLimitsHold) {
-    const BarJob job = MakeJob({{2000, 0, 2}, {6000, 0, 1}, {4000, 0, 0}}, 2,
-                               {{1900, 4}, {1500, 3}, {700, 5}});
+    const BarJob job =
+        MakeJob({{2000, 0, 2}, {6000, 0, 1}, {4000, 0, 0}}, 2, {{1900, 4}, {1500, 3}, {700, 5}});
     const BarPlan plan = RunBarCalculation(job);
     ExpectSoundPlan(job, plan);
     EXPECT_EQ(plan.stockLength, (std::vector<float>{2002, 4002, 6002}));
@@ -153,13 +154,19 @@ TEST(BarCalculation, AStopKeepsTheFirstPassAndEventsArePumped) {
     int pumped = 0, polled = 0;
     BarEngineHooks hooks;
     hooks.pumpEvents = [&] { ++pumped; };
-    hooks.stopRequested = [&] { ++polled; return true; };
+    hooks.stopRequested = [&] {
+        ++polled;
+        return true;
+    };
     const BarPlan stopped = RunBarCalculation(job, hooks);
     ExpectSoundPlan(job, stopped);
     EXPECT_EQ(polled, 1);
     EXPECT_GE(pumped, 1);
 
-    hooks.stopRequested = [&] { ++polled; return false; };
+    hooks.stopRequested = [&] {
+        ++polled;
+        return false;
+    };
     polled = 0;
     const BarPlan full = RunBarCalculation(job, hooks);
     ExpectSoundPlan(job, full);

@@ -21,7 +21,7 @@ BarJob RandomJob(std::mt19937& random) {
     const bool priced = pick(0, 2) > 0;
     for (int t = 0; t < types; ++t) {
         test::StockSpec entry{static_cast<float>(pick(10, 40) * 50)};
-        if (pick(0, 4) == 0) entry.length += 0.25f;  // not a whole number
+        if (pick(0, 4) == 0) entry.length += 0.25f;                      // not a whole number
         if (priced) entry.price = static_cast<float>(pick(0, 9) * 100);  // sometimes 0
         if (pick(0, 2) == 0) entry.limit = pick(1, 4);
         stock.push_back(entry);
@@ -67,8 +67,8 @@ TEST(BarSearchReference, RandomSmallJobsGiveTheSamePlan) {
     for (int n = 0; n < 200; ++n) {
         const BarJob job = RandomJob(random);
         for (const int stepLimit : {30, 400, 4000}) {
-            ExpectSamePlan(job, stepLimit, "job " + std::to_string(n) + " steps " +
-                                               std::to_string(stepLimit));
+            ExpectSamePlan(job, stepLimit,
+                           "job " + std::to_string(n) + " steps " + std::to_string(stepLimit));
             if (HasFailure()) return;
         }
         solved += RunBarCalculation(job).HasPlan() ? 1 : 0;
@@ -77,15 +77,9 @@ TEST(BarSearchReference, RandomSmallJobsGiveTheSamePlan) {
 }
 
 TEST(BarSearchReference, ExhaustedBudgetOnAMixOfLengths) {
-    const BarJob job = test::MakeJob({{1200, 300, 0}, {2400, 520, 4}, {3600, 800, 0}}, 3,
-                                     {{1150, 3},
-                                      {980, 4},
-                                      {720, 5},
-                                      {610, 6},
-                                      {455, 7},
-                                      {333, 9},
-                                      {210, 5},
-                                      {125, 8}});
+    const BarJob job = test::MakeJob(
+        {{1200, 300, 0}, {2400, 520, 4}, {3600, 800, 0}}, 3,
+        {{1150, 3}, {980, 4}, {720, 5}, {610, 6}, {455, 7}, {333, 9}, {210, 5}, {125, 8}});
     ExpectSamePlan(job, kStepLimit, "mixed lengths");
     ExpectSamePlan(job, 500, "mixed lengths, 500 steps");
 }

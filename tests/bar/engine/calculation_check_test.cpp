@@ -44,8 +44,7 @@ TEST(CalculationCheck, TheFirstRowLongerThanTheStockIsNamedWithItsPage) {
 TEST(CalculationCheck, ARowWithoutQuantityIsStillMeasured) {
     // The kerf is not counted: a row as long as the stock passes.
     EXPECT_TRUE(CheckBarCalculation(MakeJob({{6000}}, 3, {{6000, 1}})).Proceed());
-    EXPECT_EQ(CheckBarCalculation(MakeJob({{6000}}, 0, {{6500, 0}})).verdict,
-              Verdict::kRowTooLong);
+    EXPECT_EQ(CheckBarCalculation(MakeJob({{6000}}, 0, {{6500, 0}})).verdict, Verdict::kRowTooLong);
 }
 
 }  // namespace

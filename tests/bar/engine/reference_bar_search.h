@@ -25,7 +25,7 @@ struct ReferenceResult {
 };
 
 class ReferenceBarSearch {
-public:
+  public:
     ReferenceResult Run(const BarJob& job, long stepLimit = 40000) {
         stepLimit_ = stepLimit;
         Prepare(job);
@@ -46,7 +46,7 @@ public:
         return result;
     }
 
-private:
+  private:
     void Prepare(const BarJob& job) {
         T_ = job.stock.stockEntryCountInUse;
         bool allPrices = true;

@@ -31,8 +31,8 @@ void ExpectRow(const BarJob& job, int row, float length, int quantity,
 }
 
 TEST(BarJobReader, ReadsAJobWithoutTitle) {
-    const BarJob job = Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "3",
-                                      "\"カットサイズ\"", "1500,4", "820,10"}));
+    const BarJob job = Read(SjisFile(
+        {"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "3", "\"カットサイズ\"", "1500,4", "820,10"}));
     EXPECT_EQ(job.jobTitle, "");
     EXPECT_EQ(job.stock.stockEntryCountInUse, 1);
     EXPECT_EQ(job.stock.stockEntryLength[0], 6000.0f);
@@ -44,10 +44,9 @@ TEST(BarJobReader, ReadsAJobWithoutTitle) {
 }
 
 TEST(BarJobReader, ThreeFieldRowsCarryPartCodesAndSwitchTheDisplayOn) {
-    const BarJob job =
-        Read(SjisFile({"\"架台 A\"", "\"棒材サイズ\"", "4000,1850,0", "5500,2450.5,12",
-                       "\"切断幅\"", "2.5", "\"カットサイズ\"", "\"F-101 支柱\",1800,8",
-                       "\"F-102\",1200,2.5", "\"F-103\",1200,3.5"}));
+    const BarJob job = Read(SjisFile(
+        {"\"架台 A\"", "\"棒材サイズ\"", "4000,1850,0", "5500,2450.5,12", "\"切断幅\"", "2.5",
+         "\"カットサイズ\"", "\"F-101 支柱\",1800,8", "\"F-102\",1200,2.5", "\"F-103\",1200,3.5"}));
     EXPECT_EQ(job.jobTitle, "架台 A");
     EXPECT_EQ(job.stock.stockEntryCountInUse, 2);
     EXPECT_EQ(job.stock.stockEntryPrice[1], 2450.5f);
@@ -60,8 +59,8 @@ TEST(BarJobReader, ThreeFieldRowsCarryPartCodesAndSwitchTheDisplayOn) {
 }
 
 TEST(BarJobReader, TrailingCommasUpToFourAreDropped) {
-    const BarJob job = Read(SjisFile({"\"棒材サイズ\",", "6000,0,0,,,,", "\"切断幅\",,",
-                                      "3,", "\"カットサイズ\",,,,", "1500,4,,", "820,10"}));
+    const BarJob job = Read(SjisFile({"\"棒材サイズ\",", "6000,0,0,,,,", "\"切断幅\",,", "3,",
+                                      "\"カットサイズ\",,,,", "1500,4,,", "820,10"}));
     EXPECT_EQ(job.stock.stockEntryCountInUse, 1);
     EXPECT_EQ(job.kerf, 3.0f);
     ExpectRow(job, 0, 1500, 4);
@@ -89,9 +88,9 @@ TEST(BarJobReader, ABareListOfRowsLeavesTheRestOfTheJob) {
 }
 
 TEST(BarJobReader, ASeventhStockLineIsSkipped) {
-    const BarJob job = Read(SjisFile({"\"棒材サイズ\"", "1000,1,0", "2000,2,0", "3000,3,0",
-                                      "4000,4,0", "5000,5,0", "6000,6,0", "7000,7,0",
-                                      "\"切断幅\"", "2", "\"カットサイズ\"", "500,1"}));
+    const BarJob job =
+        Read(SjisFile({"\"棒材サイズ\"", "1000,1,0", "2000,2,0", "3000,3,0", "4000,4,0", "5000,5,0",
+                       "6000,6,0", "7000,7,0", "\"切断幅\"", "2", "\"カットサイズ\"", "500,1"}));
     EXPECT_EQ(job.stock.stockEntryCountInUse, 6);
     EXPECT_EQ(job.stock.stockEntryLength[5], 6000.0f);
     EXPECT_EQ(job.stock.stockEntryLength[6], 0.0f);
@@ -101,8 +100,7 @@ TEST(BarJobReader, ASeventhStockLineIsSkipped) {
 
 TEST(BarJobReader, EveryLineUpToThePlanIsARowAndThePlanIsNeverRead) {
     const BarJob job = Read(SjisFile({"\"カットサイズ\"", "\"A\",1500,4", "", "abc",
-                                      "\"計算結果\",10,1", "\"計算結果\"", "6000,1500",
-                                      "99,99"}));
+                                      "\"計算結果\",10,1", "\"計算結果\"", "6000,1500", "99,99"}));
     EXPECT_EQ(job.cutList.rowCount, 4);
     ExpectRow(job, 0, 1500, 4, "A");
     ExpectRow(job, 1, 0, 0);
@@ -111,8 +109,8 @@ TEST(BarJobReader, EveryLineUpToThePlanIsARowAndThePlanIsNeverRead) {
 }
 
 TEST(BarJobReader, SectionsOutOfOrderEndTheReading) {
-    const BarJob job = Read(SjisFile({"\"切断幅\"", "4", "\"棒材サイズ\"", "6000,0,0",
-                                      "\"カットサイズ\"", "1500,4"}));
+    const BarJob job = Read(
+        SjisFile({"\"切断幅\"", "4", "\"棒材サイズ\"", "6000,0,0", "\"カットサイズ\"", "1500,4"}));
     EXPECT_EQ(job.kerf, 4.0f);
     EXPECT_EQ(job.stock.stockEntryCountInUse, 0);
     EXPECT_EQ(job.cutList.rowCount, 0);
@@ -123,8 +121,8 @@ TEST(BarJobReader, ValuesBeyondTheirWidthEndTheReadingKeepingWhatWasRead) {
     EXPECT_EQ(rows.cutList.rowCount, 1);
     ExpectRow(rows, 0, 1500, 4);
 
-    const BarJob stock = Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "5000,0,70000",
-                                        "\"切断幅\"", "3"}));
+    const BarJob stock =
+        Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "5000,0,70000", "\"切断幅\"", "3"}));
     EXPECT_EQ(stock.stock.stockEntryCountInUse, 1);
     EXPECT_EQ(stock.kerf, 0.0f);
 
@@ -140,8 +138,8 @@ TEST(BarJobReader, TheFileMayEndAfterAnySection) {
     EXPECT_EQ(title.jobTitle, "表題だけ");
     const BarJob stock = Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "4000,0,0"}));
     EXPECT_EQ(stock.stock.stockEntryCountInUse, 2);
-    const BarJob cuts = Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "3",
-                                       "\"カットサイズ\""}));
+    const BarJob cuts =
+        Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "3", "\"カットサイズ\""}));
     EXPECT_EQ(cuts.kerf, 3.0f);
     EXPECT_EQ(cuts.cutList.rowCount, 0);
     EXPECT_EQ(Read("").cutList.rowCount, 0);

@@ -25,7 +25,8 @@ BarJob SampleJob() {
 
 TEST(BarJobWriter, WritesTheDocumentedLayoutInShiftJisWithCrLf) {
     const std::string expected = Utf8ToShiftJis(
-        "\"棒材サイズ\"\r\n6000,0,0\r\n\"切断幅\"\r\n3\r\n\"カットサイズ\"\r\n1500,4\r\n820,10\r\n");
+        "\"棒材サイズ\"\r\n6000,0,0\r\n\"切断幅\"\r\n3\r\n\"カットサイズ\"\r\n1500,4\r\n820,"
+        "10\r\n");
     EXPECT_EQ(BarJobFileBytes(SampleJob()), expected);
     EXPECT_FALSE(IsValidUtf8(expected));  // really Shift-JIS bytes
 }
@@ -78,8 +79,9 @@ TEST(BarJobWriter, ThePlanFollowsWithLengthsWithoutKerf) {
     plan.bestCost = 16000;
     plan.noSolutionCost = 84001;
     const std::string text = BarJobFileTextUtf8(job);
-    const std::string tail = "\"計算結果\"\r\n6000,1500,1500,1500,820\r\n"
-                             "6000,1500,1500,1500,820\r\n4000,820,820\r\n";
+    const std::string tail =
+        "\"計算結果\"\r\n6000,1500,1500,1500,820\r\n"
+        "6000,1500,1500,1500,820\r\n4000,820,820\r\n";
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 
@@ -99,8 +101,8 @@ TEST(BarJobWriter, SaveAndReloadGiveTheSameJob) {
         job.stock.stockEntryCount[s] = static_cast<std::int16_t>(s);
     }
     job.kerf = 0.3f;
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("tvx-bar-writer-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("tvx-bar-writer-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "job.csv").string();
     std::string error;
