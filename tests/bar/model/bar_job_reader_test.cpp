@@ -4,7 +4,10 @@
 
 #include <sstream>
 
+#include "bar/model/bar_job_writer.h"
 #include "common/encoding.h"
+#include "common/text_file.h"
+#include "support/source_dir.h"
 
 namespace tvx::bar {
 namespace {
@@ -174,6 +177,41 @@ TEST(BarJobReader, AnUnreadableFileLeavesTheJobAlone) {
     std::istringstream stream("1500,4\r\n");
     EXPECT_TRUE(ReadBarJob(stream, job));
     EXPECT_EQ(job.cutList.rowCount, 1);
+}
+
+}  // namespace
+}  // namespace tvx::bar
+
+namespace tvx::bar {
+namespace {
+
+TEST(BarExamples, AreShiftJisWithCrLfAndReadCompletely) {
+    struct Expected {
+        const char* name;
+        int stock;
+        int rows;
+        bool codes;
+    };
+    for (const Expected& e :
+         {Expected{"steel_frame.csv", 1, 6, false}, Expected{"three_lengths.csv", 3, 6, false},
+          Expected{"part_codes.csv", 1, 6, true}}) {
+        SCOPED_TRACE(e.name);
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(test::SourceDir() + "/examples/bar/" + e.name, bytes));
+        EXPECT_FALSE(IsValidUtf8(bytes));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const bool lone = (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ||
+                              (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+            ASSERT_FALSE(lone) << "line end at byte " << i;
+        }
+        BarJob job = StartupBarJob(0, false);
+        ReadBarJob(bytes, job);
+        EXPECT_FALSE(job.jobTitle.empty());
+        EXPECT_EQ(job.stock.stockEntryCountInUse, e.stock);
+        EXPECT_EQ(job.cutList.rowCount, e.rows);
+        EXPECT_EQ(job.showPartCodes, e.codes);
+        EXPECT_EQ(BarJobFileBytes(job), bytes);  // written back byte for byte
+    }
 }
 
 }  // namespace
