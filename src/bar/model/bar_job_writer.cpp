@@ -30,7 +30,7 @@ void AddPlan(std::string& text, const BarPlan& plan) {
     for (const BarRun& run : plan.resultBars) {
         std::string line = FormatSingle(DisplayedStockLength(plan, run.stockType));
         for (const std::int16_t piece : run.pieces)
-            line += "," + FormatSingle(DisplayedPieceLength(plan, piece));
+            line.append(",").append(FormatSingle(DisplayedPieceLength(plan, piece)));
         for (std::int64_t k = 0; k < run.count; ++k) AddLine(text, line);
     }
 }
