@@ -22,7 +22,8 @@ std::string Grouped(std::int64_t value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
         digits.insert(static_cast<std::size_t>(i), ",");
-    return value < 0 ? "-" + digits : digits;
+    if (value < 0) digits.insert(0, 1, '-');
+    return digits;
 }
 
 }  // namespace

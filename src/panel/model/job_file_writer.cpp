@@ -14,7 +14,10 @@ namespace {
 constexpr const char* kLineEnd = "\r\n";
 
 std::string Quoted(const std::string& text) {
-    return "\"" + FileSafeText(text) + "\"";
+    std::string quoted(1, '"');
+    quoted += FileSafeText(text);
+    quoted += '"';
+    return quoted;
 }
 
 // The title line. A title that reads as the table marker would make the reader take the
