@@ -7,7 +7,33 @@
 namespace tvx::panel {
 
 PartPlacer::PartPlacer(const LayoutInput& input, std::vector<PanelState>& panels)
-    : input_(input), panels_(panels) {}
+    : input_(input), panels_(panels) {
+    bool any = false;
+    for (const PartRow& row : input.rows) {
+        if (row.quantity <= 0) continue;
+        const std::int32_t side = std::min(row.enlargedHeight, row.enlargedWidth);
+        smallestPartSide_ = any ? std::min(smallestPartSide_, side) : side;
+        any = true;
+    }
+}
+
+bool PartPlacer::CanTakeNoPart(const PanelState& panel) const {
+    if (panel.sizeIndex < 0 || !panel.used() || IsEmptyPanel(panel)) return false;
+    return std::all_of(panel.freeRects.begin(), panel.freeRects.end(), [&](const FreeRect& r) {
+        return r.width < smallestPartSide_ || r.height < smallestPartSide_;
+    });
+}
+
+std::size_t PartPlacer::StartOfWalk() {
+    // A panel that can take no part never changes again, so the start only moves forward.
+    while (firstOpenPanel_ < panels_.size() && CanTakeNoPart(panels_[firstOpenPanel_]))
+        ++firstOpenPanel_;
+    if (firstOpenPanel_ > 0) {
+        const std::size_t reached = std::min(firstOpenPanel_, panels_.size() - 1);
+        lastPanel = std::max<std::int32_t>(lastPanel, static_cast<std::int32_t>(reached));
+    }
+    return firstOpenPanel_;
+}
 
 bool PartPlacer::TryOrientation(std::size_t panelIndex, int row, bool turned) {
     PanelState& panel = panels_[panelIndex];
@@ -54,7 +80,7 @@ void PartPlacer::RaiseFitSlot(int row) {
 bool PartPlacer::PlacePart(int row) {
     const bool mayTurn = input_.rows[static_cast<std::size_t>(row)].turnFlag == 1;
     const std::size_t last = panels_.size() - 1;
-    for (std::size_t i = 0; i < panels_.size();) {
+    for (std::size_t i = StartOfWalk(); i < panels_.size();) {
         if (TryOrientation(i, row, false)) return true;
         if (mayTurn && TryOrientation(i, row, true)) return true;
         const PanelState& panel = panels_[i];
@@ -72,7 +98,7 @@ bool PartPlacer::PlacePart(int row) {
 
 bool PartPlacer::PlacePartTurnedFirst(int row) {
     const bool mayTurn = input_.rows[static_cast<std::size_t>(row)].turnFlag == 1;
-    for (std::size_t i = 0; i < panels_.size();) {
+    for (std::size_t i = StartOfWalk(); i < panels_.size();) {
         if (mayTurn) {
             if (TryOrientation(i, row, true) || TryOrientation(i, row, false)) return true;
         } else if (TryOrientation(i, row, false)) {

@@ -27,12 +27,19 @@ class PartPlacer {
     std::int32_t lastPanel = -1;
 
   private:
+    // Where a walk over the panels starts: panels before it can take no part at all any more
+    // (every free rectangle is narrower or lower than the smallest part), so the walk would
+    // only pass them by.
+    std::size_t StartOfWalk();
+    bool CanTakeNoPart(const PanelState& panel) const;
     bool TryOrientation(std::size_t panelIndex, int row, bool turned);
     bool IsEmptyPanel(const PanelState& panel) const;
     void RaiseFitSlot(int row);
 
     const LayoutInput& input_;
     std::vector<PanelState>& panels_;
+    std::int32_t smallestPartSide_ = 0;
+    std::size_t firstOpenPanel_ = 0;
 };
 
 }  // namespace tvx::panel

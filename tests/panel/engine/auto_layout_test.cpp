@@ -137,6 +137,25 @@ TEST(AutoLayout, PriceModeUsesTheCheaperMix) {
     EXPECT_EQ(result.score, 900.0);
 }
 
+TEST(AutoLayout, ExtremeKerfAndQuantityNeitherWrapNorStall) {
+    // Enlarged sizes beyond 16 bits and 32767 pieces, one to a panel.
+    PanelJob job;
+    job.typedHeight = 1820;
+    job.typedWidth = 910;
+    job.kerf = 32767;
+    job.cutList[0] = {1000, 900, 32767, ""};
+    job.cutCount = 1;
+    ASSERT_TRUE(CheckJob(job).ok);
+    LayoutInput input = PrepareLayoutInput(job);
+    EXPECT_EQ(input.sizes[0].enlargedHeight, 1820 + 32767);
+    EXPECT_EQ(input.panelCapacity, 49152);
+    PanelLayoutResult result;
+    ASSERT_TRUE(AutoLayout(input, {}, result));
+    const auto used = UsedPanels(result);
+    EXPECT_EQ(used.size(), 32767u);
+    EXPECT_EQ(used.back()->placements, (std::vector<Placement>{{0, 0, 0, false}}));
+}
+
 TEST(PrepareLayoutInput, OrdersSizesIntoSlotsByAreaOrByPrice) {
     const std::initializer_list<test::SizeSpec> sizes = {
         {1820, 910, 3500}, {2430, 1220, 5800}, {1000, 500, 9000}, {1820, 910, 3500}};

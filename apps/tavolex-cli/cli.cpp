@@ -1,0 +1,120 @@
+#include "cli.h"
+
+#include <ostream>
+
+#include "job_report.h"
+#include "layout_report.h"
+#include "panel/model/job_file_reader.h"
+
+namespace tvx::panel::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "使い方:\n"
+    "  tavolex-cli show JOBFILE [--json]\n"
+    "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell]\n"
+    "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n";
+
+struct Arguments {
+    std::string command;
+    std::string path;
+    bool json = false;
+    bool ktyFree = false;
+    bool cutsell = false;
+};
+
+// False (with the reason in `error`) for anything but a command, one file and known flags.
+bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error) {
+    if (args.empty()) {
+        error = "コマンドがありません。";
+        return false;
+    }
+    parsed.command = args[0];
+    if (parsed.command != "show" && parsed.command != "layout") {
+        error = "不明なコマンドです: " + parsed.command;
+        return false;
+    }
+    const bool layout = parsed.command == "layout";
+    bool havePath = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--json") {
+            parsed.json = true;
+        } else if (layout && arg == "--ktyfree") {
+            parsed.ktyFree = true;
+        } else if (layout && arg == "--cutsell") {
+            parsed.cutsell = true;
+        } else if (arg.size() > 1 && arg.front() == '-' && arg != "--") {
+            error = "不明なオプションです: " + arg;
+            return false;
+        } else if (!havePath) {
+            parsed.path = arg;
+            havePath = true;
+        } else {
+            error = "ファイルは一つだけ指定してください。";
+            return false;
+        }
+    }
+    if (!havePath) {
+        error = "ファイルを指定してください。";
+        return false;
+    }
+    return true;
+}
+
+// Reads the job into a job started with the options of the flags; false when the file could
+// not be read at all. An incomplete reading is reported and the job used as read.
+bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
+    job = StartupJob(0, false, args.ktyFree ? 1 : 0, args.cutsell ? 1 : 0);
+    const JobReadResult read = LoadJobFile(job, args.path);
+    if (!read.jobChanged()) {
+        err << "tavolex-cli: " << read.error << "\n";
+        return false;
+    }
+    if (!read.complete()) {
+        err << "tavolex-cli: 警告: " << args.path << ": " << DescribeIncompleteRead(read) << "\n";
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kUsage;
+        return kExitOk;
+    }
+    Arguments parsed;
+    std::string error;
+    if (!ParseArguments(args, parsed, error)) {
+        err << "tavolex-cli: " << error << "\n" << kUsage;
+        return kExitBadInput;
+    }
+    PanelJob job;
+    if (!LoadJob(parsed, job, err)) return kExitBadInput;
+
+    if (parsed.command == "show") {
+        if (parsed.json) {
+            out << JobJson(job).Dump() << "\n";
+        } else {
+            PrintJob(job, out);
+        }
+        return kExitOk;
+    }
+
+    const LayoutRun run = RunLayout(job);
+    if (parsed.json) {
+        out << LayoutJson(job, run).Dump() << "\n";
+    } else if (run.found) {
+        PrintPlan(job, run, out);
+    }
+    if (run.found) return kExitOk;
+    if (!run.message().empty()) {
+        err << "tavolex-cli: " << run.message() << "\n";
+    } else {
+        err << "tavolex-cli: 有効なカットサイズがありません。\n";
+    }
+    return kExitNoLayout;
+}
+
+}  // namespace tvx::panel::cli

@@ -1,0 +1,137 @@
+#include "layout_report.h"
+
+#include <ostream>
+
+#include "common/number_text.h"
+#include "job_report.h"
+#include "panel/engine/auto_layout.h"
+#include "panel/engine/geometry.h"
+
+namespace tvx::panel::cli {
+namespace {
+
+const StockSize& SizeOf(const LayoutRun& run, const PanelState& panel) {
+    return run.input.sizes[static_cast<std::size_t>(panel.sizeIndex)];
+}
+
+bool HasSize(const LayoutRun& run, const PanelState& panel) {
+    return panel.sizeIndex >= 0 && panel.sizeIndex <= run.input.lastSizeIndex;
+}
+
+std::string Grouped(std::int64_t value) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(static_cast<std::size_t>(i), ",");
+    return value < 0 ? "-" + digits : digits;
+}
+
+}  // namespace
+
+std::string LayoutRun::message() const {
+    if (!check.ok) return check.message;
+    return found ? std::string() : std::string(kNoLayoutMessage);
+}
+
+LayoutRun RunLayout(PanelJob& job) {
+    LayoutRun run;
+    run.check = CheckJob(job);
+    if (!run.check.ok) return run;
+    run.input = PrepareLayoutInput(job);
+    job.cancelRequested = false;
+    run.found = AutoLayout(run.input, LayoutCallbacks{}, run.result, job.fullPanelPercent);
+    if (run.found) ComputeUtilisation(run.input, run.result, job.fullPanelPercent);
+    return run;
+}
+
+Json LayoutJson(const PanelJob& job, const LayoutRun& run) {
+    Json object = Json::MakeObject();
+    object["ok"] = run.check.ok && run.found;
+    object["message"] = run.message();
+    object["kerf"] = job.kerf;
+    object["priceMode"] = job.priceMode;
+    object["lastSizeIndex"] = job.lastSizeIndex;
+    object["sizes"] = StockSizesJson(job);
+
+    Json panels = Json::MakeArray();
+    Json utilisation = Json::MakeArray();
+    if (run.found) {
+        const auto& all = run.result.panels;
+        for (std::size_t p = 0; p < all.size(); ++p) {
+            if (!all[p].used()) continue;
+            Json placements = Json::MakeArray();
+            for (const Placement& placement : all[p].placements) {
+                Json item = Json::MakeObject();
+                item["row"] = placement.row;
+                item["x"] = placement.x;
+                item["y"] = placement.y;
+                item["turned"] = placement.turned;
+                placements.Push(std::move(item));
+            }
+            Json panel = Json::MakeObject();
+            panel["position"] = static_cast<std::int64_t>(p);
+            panel["size"] = all[p].sizeIndex;
+            panel["placements"] = std::move(placements);
+            panels.Push(std::move(panel));
+            utilisation.Push(all[p].utilisation);
+        }
+    }
+    object["score"] = run.found ? Json(run.result.score) : Json(nullptr);
+    object["panels"] = std::move(panels);
+    object["utilisation"] = std::move(utilisation);
+    return object;
+}
+
+int YieldPercent(const LayoutRun& run) {
+    double partArea = 0.0;
+    for (const PartRow& row : run.input.rows) {
+        if (row.rawHeight > 0.0f && row.rawWidth > 0.0f && row.rawQuantity > 0)
+            partArea += static_cast<double>(row.rawHeight) * row.rawWidth * row.rawQuantity;
+    }
+    double stockArea = 0.0;
+    for (const PanelState& panel : run.result.panels) {
+        if (!panel.used() || !HasSize(run, panel)) continue;
+        const StockSize& size = SizeOf(run, panel);
+        stockArea += static_cast<double>(size.rawHeight) * size.rawWidth;
+    }
+    if (stockArea <= 0.0) return 0;
+    return static_cast<int>(ClampToInt32(partArea / stockArea * 100.0));
+}
+
+void PrintPlan(const PanelJob& job, const LayoutRun& run, std::ostream& out) {
+    if (!job.jobTitle.empty()) out << "表題: " << job.jobTitle << "\n";
+    out << "切断幅: " << job.kerf << "\n";
+    int sheets = 0;
+    std::int64_t total = 0;
+    for (std::size_t p = 0; p < run.result.panels.size(); ++p) {
+        const PanelState& panel = run.result.panels[p];
+        if (!panel.used() || !HasSize(run, panel)) continue;
+        const StockSize& size = SizeOf(run, panel);
+        ++sheets;
+        total += size.price;
+        out << "\nパネル " << sheets << ": " << size.rawHeight << " × " << size.rawWidth
+            << "  利用率 " << panel.utilisation << "%\n";
+        for (const Placement& placement : panel.placements) {
+            const PartRow& row = run.input.rows[static_cast<std::size_t>(placement.row)];
+            out << "  (" << placement.row + 1 << ") " << FormatSingle(row.rawHeight) << " × "
+                << FormatSingle(row.rawWidth) << "  位置 (" << placement.x << ", " << placement.y
+                << ")"
+                << "  " << (placement.turned ? "回転" : "そのまま");
+            if (!row.comment.empty()) out << "  " << row.comment;
+            out << "\n";
+        }
+    }
+    out << "\n使用パネル " << sheets << "枚";
+    for (int i = 0; i <= run.input.lastSizeIndex; ++i) {
+        int count = 0;
+        for (const PanelState& panel : run.result.panels)
+            if (panel.used() && panel.sizeIndex == i) ++count;
+        if (count == 0) continue;
+        const StockSize& size = run.input.sizes[static_cast<std::size_t>(i)];
+        out << "  " << size.rawHeight << " × " << size.rawWidth << " " << count << "枚";
+    }
+    out << "\n歩留り " << YieldPercent(run) << "%";
+    if (job.priceMode) out << "  合計金額 " << Grouped(total) << "円";
+    out << "\n";
+}
+
+}  // namespace tvx::panel::cli

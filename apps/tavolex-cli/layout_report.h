@@ -1,0 +1,39 @@
+#pragma once
+// The "layout" command: the check, the automatic layout and the plan it prints.
+
+#include <iosfwd>
+
+#include "common/json.h"
+#include "panel/engine/check_job.h"
+#include "panel/engine/layout_types.h"
+#include "panel/model/panel_job.h"
+
+namespace tvx::panel::cli {
+
+struct LayoutRun {
+    CheckResult check;
+    bool found = false;
+    LayoutInput input;
+    PanelLayoutResult result;
+
+    // "" on success, the check's message, or "割り当てられませんでした。".
+    std::string message() const;
+};
+
+// What "自動カット" does with the job: CheckJob, PrepareLayoutInput, AutoLayout; then the
+// utilisation of every used panel.
+LayoutRun RunLayout(PanelJob& job);
+
+// {"ok", "message", "kerf", "priceMode", "lastSizeIndex", "sizes", "score",
+//  "panels": [{"position", "size", "placements": [{"row", "x", "y", "turned"}]}],
+//  "utilisation"}
+Json LayoutJson(const PanelJob& job, const LayoutRun& run);
+
+// The plan for people: every used panel with its parts, then yield and totals.
+void PrintPlan(const PanelJob& job, const LayoutRun& run, std::ostream& out);
+
+// The yield in percent: part area over the stock area of the used panels, rounded half to
+// even; 0 without used panels.
+int YieldPercent(const LayoutRun& run);
+
+}  // namespace tvx::panel::cli

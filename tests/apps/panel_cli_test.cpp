@@ -1,0 +1,182 @@
+#include "cli.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "job_report.h"
+#include "layout_report.h"
+#include "panel/engine/check_job.h"
+#include "panel/model/job_file_reader.h"
+#include "support/source_dir.h"
+
+namespace tvx::panel::cli {
+namespace {
+
+std::string Example(const std::string& name) {
+    return test::SourceDir() + "/examples/panel/" + name;
+}
+std::string Fixture(const std::string& name) {
+    return test::SourceDir() + "/tests/apps/data/" + name;
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome outcome;
+    outcome.status = RunTavolexCli(args, out, err);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+TEST(TavolexCliShow, PrintsTheJobAsReadInJson) {
+    const Outcome shown = RunCli({"show", Example("desk-row-turning.csv"), "--json"});
+    EXPECT_EQ(shown.status, kExitOk);
+    EXPECT_EQ(shown.err, "");
+    EXPECT_EQ(
+        shown.out,
+        R"({"cutCount": 7, "kerf": 3, "ktyFree": 1, "lastSizeIndex": 0, "priceMode": true, )"
+        R"("rotateAll": 0, "rows": [)"
+        R"({"comment": "天板（木目方向）", "height": 1200, "quantity": 1, "turnFlag": 0, "width": 700}, )"
+        R"({"comment": "側板（木目方向）", "height": 680, "quantity": 2, "turnFlag": 0, "width": 550}, )"
+        R"({"comment": "幕板", "height": 1100, "quantity": 1, "turnFlag": 1, "width": 400}, )"
+        R"({"comment": "引出し側板", "height": 650, "quantity": 2, "turnFlag": 1, "width": 380}, )"
+        R"({"comment": "引出し前板（木目方向）", "height": 360, "quantity": 2, "turnFlag": 0, "width": 130}, )"
+        R"({"comment": "棚板", "height": 1100, "quantity": 1, "turnFlag": 1, "width": 330}, )"
+        R"({"comment": "引出し底板", "height": 350, "quantity": 2, "turnFlag": 1, "width": 240}], )"
+        R"("sizes": [{"height": 1820, "limit": 0, "price": 4500, "width": 910}], )"
+        R"("title": "学習机 木目指定あり"})"
+        "\n");
+
+    const Outcome text = RunCli({"show", Example("kitchen.csv")});
+    EXPECT_EQ(text.status, kExitOk);
+    EXPECT_NE(text.out.find("システムキッチン"), std::string::npos);
+    EXPECT_NE(text.out.find("(12) 450.5 × 280"), std::string::npos);
+}
+
+TEST(TavolexCliShow, WarnsAboutAnIncompleteReadingAndShowsWhatWasRead) {
+    const Outcome shown = RunCli({"show", Fixture("panel_stopped.csv"), "--json"});
+    EXPECT_EQ(shown.status, kExitOk);
+    EXPECT_NE(shown.err.find("5行目"), std::string::npos) << shown.err;
+    EXPECT_NE(shown.out.find(R"("cutCount": 1)"), std::string::npos) << shown.out;
+}
+
+TEST(TavolexCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {},
+             {"plan", Example("kitchen.csv")},
+             {"layout"},
+             {"layout", Example("kitchen.csv"), "--fast"},
+             {"show", Example("kitchen.csv"), "--ktyfree"},
+             {"layout", Example("kitchen.csv"), Example("kitchen.csv")},
+             {"layout", "/nonexistent/job.csv", "--json"},
+         }) {
+        const Outcome outcome = RunCli(args);
+        EXPECT_EQ(outcome.status, kExitBadInput) << testing::PrintToString(args);
+        EXPECT_EQ(outcome.out, "") << testing::PrintToString(args);
+        EXPECT_NE(outcome.err, "") << testing::PrintToString(args);
+    }
+    EXPECT_EQ(RunCli({"--help"}).status, kExitOk);
+}
+
+TEST(TavolexCliLayout, RefusedJobsExitWithOneAndSayWhy) {
+    const Outcome tooLarge = RunCli({"layout", Fixture("panel_too_large.csv"), "--json"});
+    EXPECT_EQ(tooLarge.status, kExitNoLayout);
+    EXPECT_EQ(tooLarge.out,
+              R"({"kerf": 3, "lastSizeIndex": 0, "message": "パネルサイズを超えています。", )"
+              R"("ok": false, "panels": [], "priceMode": false, "score": null, )"
+              R"("sizes": [{"height": 1820, "limit": 0, "price": 0, "width": 910}], )"
+              R"("utilisation": []})"
+              "\n");
+    EXPECT_NE(tooLarge.err.find(kTooLargeMessage), std::string::npos);
+
+    const Outcome range = RunCli({"layout", Fixture("panel_out_of_range.csv")});
+    EXPECT_EQ(range.status, kExitNoLayout);
+    EXPECT_EQ(range.out, "");
+    EXPECT_NE(range.err.find(kRangeMessage), std::string::npos);
+
+    // No valid row: the check refuses without a message of its own.
+    const Outcome empty = RunCli({"layout", Fixture("panel_no_valid_rows.csv"), "--json"});
+    EXPECT_EQ(empty.status, kExitNoLayout);
+    EXPECT_NE(empty.out.find(R"("message": "", "ok": false)"), std::string::npos) << empty.out;
+}
+
+// Whatever the engine chooses, a plan places every piece once, inside its panel, without
+// overlaps, and turns only rows that may be turned.
+void ExpectSoundPlan(const PanelJob& job, const LayoutRun& run) {
+    ASSERT_TRUE(run.found) << run.message();
+    std::map<int, int> placed;
+    int usedPanels = 0;
+    for (const PanelState& panel : run.result.panels) {
+        if (!panel.used()) continue;
+        ++usedPanels;
+        ASSERT_GE(panel.sizeIndex, 0);
+        ASSERT_LE(panel.sizeIndex, run.input.lastSizeIndex);
+        const StockSize& size = run.input.sizes[static_cast<std::size_t>(panel.sizeIndex)];
+        for (std::size_t i = 0; i < panel.placements.size(); ++i) {
+            const Placement& p = panel.placements[i];
+            ++placed[p.row];
+            if (p.turned) {
+                EXPECT_EQ(job.turnFlag[static_cast<std::size_t>(p.row)], 1) << p.row;
+            }
+            const PlacedBox box = BoxOf(run.input, p);
+            EXPECT_GE(box.x, 0);
+            EXPECT_GE(box.y, 0);
+            EXPECT_LE(box.x + box.width, size.enlargedWidth);
+            EXPECT_LE(box.y + box.height, size.enlargedHeight);
+            for (std::size_t j = 0; j < i; ++j) {
+                const PlacedBox other = BoxOf(run.input, panel.placements[j]);
+                const bool apart = box.x + box.width <= other.x || other.x + other.width <= box.x ||
+                                   box.y + box.height <= other.y || other.y + other.height <= box.y;
+                EXPECT_TRUE(apart) << "placements " << j << " and " << i << " overlap";
+            }
+        }
+    }
+    EXPECT_GT(usedPanels, 0);
+    for (int r = 0; r < job.cutCount; ++r) {
+        const CutItem& item = job.cutList[static_cast<std::size_t>(r)];
+        EXPECT_EQ(placed[r], IsValidRow(item) ? item.quantity : 0) << "row " << r;
+    }
+    const int yield = YieldPercent(run);
+    EXPECT_GT(yield, 0);
+    EXPECT_LE(yield, 100);
+}
+
+TEST(TavolexCliLayout, ExamplePlansAreSound) {
+    for (const char* name : {"kitchen.csv", "shelves-three-sizes.csv", "desk-row-turning.csv"}) {
+        SCOPED_TRACE(name);
+        PanelJob job;
+        ASSERT_TRUE(LoadJobFile(job, Example(name)).complete());
+        const LayoutRun run = RunLayout(job);
+        ExpectSoundPlan(job, run);
+        const std::string json = LayoutJson(job, run).Dump();
+        EXPECT_EQ(json.rfind(R"({"kerf": 3, "lastSizeIndex": )", 0), 0u) << json;
+        EXPECT_NE(json.find(R"("message": "", "ok": true)"), std::string::npos);
+    }
+}
+
+TEST(TavolexCliLayout, PlanForPeopleListsPanelsYieldAndTotal) {
+    const Outcome plan = RunCli({"layout", Example("shelves-three-sizes.csv"), "--cutsell"});
+    EXPECT_EQ(plan.status, kExitOk) << plan.err;
+    EXPECT_NE(plan.out.find("パネル 1: "), std::string::npos);
+    EXPECT_NE(plan.out.find("歩留り "), std::string::npos);
+    EXPECT_NE(plan.out.find("合計金額 "), std::string::npos);
+
+    const Outcome json = RunCli({"layout", Example("kitchen.csv"), "--json", "--ktyfree"});
+    EXPECT_EQ(json.status, kExitOk) << json.err;
+    // Exactly one JSON object on one line.
+    EXPECT_EQ(json.out.front(), '{');
+    EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);
+    EXPECT_EQ(json.out.find(R"("score": null)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tvx::panel::cli
