@@ -1,18 +1,21 @@
 #include "panel/ui/job_file_bridge.h"
 
+#include "panel/model/job_file_reader.h"
+#include "panel/model/job_file_writer.h"
+
 namespace tvx::panel {
 
-// INTEGRATION POINT: the job-file reader and writer of the panel model are not on this branch
-// yet. Once they are, these two call LoadJobFile / DescribeIncompleteRead and SaveJobFile.
-JobFileOpening ReadJobFileAt(PanelJob&, const QString&) {
+JobFileOpening ReadJobFileAt(PanelJob& job, const QString& path) {
+    const JobReadResult result = LoadJobFile(job, path.toStdString());
     JobFileOpening opening;
-    opening.message = "ジョブファイルを読む機能がまだ組み込まれていません。";
+    opening.read = result.jobChanged();
+    opening.ktyFreeSwitchedOn = result.ktyFreeSwitchedOn;
+    opening.message = QString::fromStdString(DescribeIncompleteRead(result));
     return opening;
 }
 
-bool WriteJobFileAt(const PanelJob&, const QString&, std::string* error) {
-    if (error) *error = "ジョブファイルを書く機能がまだ組み込まれていません。";
-    return false;
+bool WriteJobFileAt(const PanelJob& job, const QString& path, std::string* error) {
+    return SaveJobFile(job, path.toStdString(), error);
 }
 
 }  // namespace tvx::panel

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's way to the job-file reader and writer of the panel model.
+// The main window's way to the job-file reader and writer of the panel model, in Qt terms.
 
 #include <QString>
 #include <string>

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "common/gui/click_menu.h"
 #include "common/gui/help_viewer.h"
@@ -87,6 +88,12 @@ void SizeWariate::closeEvent(QCloseEvent* event) {
     gui::HelpViewer::Instance().CloseAll();
     event->accept();
     QApplication::processEvents();
+}
+
+void SizeWariate::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Without a window manager the window is never activated; the first showing counts.
+    if (firstActivation_) QTimer::singleShot(0, this, [this] { FirstActivation(); });
 }
 
 void SizeWariate::changeEvent(QEvent* event) {
