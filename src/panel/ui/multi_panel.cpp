@@ -54,16 +54,13 @@ MultiPanel::MultiPanel(PanelJob& job, QWidget* parent, const QString& catalogueP
     BuildControls();
     FillGrid();
     LoadCatalogue();
-    CancelEditor();
-    SetMessageQuiet();
+    CloseEditor();
+    message_->clear();
+    FocusGrid(currentRow_, 0);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         QCursor::setPos(area.left() + area.width() * 7 / 10, area.top() + area.height() * 7 / 10);
     }
-}
-
-void MultiPanel::SetMessageQuiet() {
-    message_->clear();
 }
 
 void MultiPanel::BuildControls() {

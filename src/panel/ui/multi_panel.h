@@ -71,7 +71,7 @@ private:
     int SelectedLine() const;  // -1 for none or the end marker
     void FocusGrid(int row, int column);
     void PaintLimitBoxes();
-    void SetMessageQuiet();
+    void CloseEditor();
 
     PanelJob& job_;
     QString cataloguePath_;

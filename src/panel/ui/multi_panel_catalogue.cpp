@@ -35,9 +35,10 @@ void MultiPanel::LoadCatalogue() {
     writable_ = true;
     std::string bytes;
     bool converted = false;
-    if (QFileInfo::exists(cataloguePath_)) {
+    const QFileInfo user(cataloguePath_);
+    if (user.exists()) {
         // A catalogue that exists but cannot be read is never replaced by a shorter list.
-        if (!ReadFileBytes(cataloguePath_.toStdString(), bytes)) {
+        if (!user.isFile() || !ReadFileBytes(cataloguePath_.toStdString(), bytes)) {
             writable_ = false;
             RefreshList();
             return;
@@ -177,6 +178,14 @@ void MultiPanel::SaveEntry() {
 }
 
 void MultiPanel::CancelEditor() {
+    CloseEditor();
+    message_->clear();
+    list_->clearSelection();
+    list_->setCurrentRow(-1);
+    FocusGrid(0, 0);
+}
+
+void MultiPanel::CloseEditor() {
     for (int i = 0; i < 4; ++i) {
         editorLabels_[static_cast<std::size_t>(i)]->hide();
         editorBoxes_[static_cast<std::size_t>(i)]->hide();
@@ -188,10 +197,6 @@ void MultiPanel::CancelEditor() {
     modifyButton_->setEnabled(true);
     mode_ = EditorMode::Closed;
     modifyIndex_ = -1;
-    message_->clear();
-    list_->clearSelection();
-    list_->setCurrentRow(-1);
-    FocusGrid(0, 0);
 }
 
 void MultiPanel::CopyEntry(int listRow) {
