@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kUsage =
     "使い方:\n"
     "  tavolex-cli show JOBFILE [--json]\n"
-    "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell]\n"
+    "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell] [--pdf OUT.pdf [--paper A4]]\n"
     "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n";
 
 struct Arguments {
@@ -21,7 +21,14 @@ struct Arguments {
     bool json = false;
     bool ktyFree = false;
     bool cutsell = false;
+    std::string pdfPath;       // "--pdf": also write the printed plan there
+    std::string paper = "A4";  // "--paper"
 };
+
+PdfPlanWriter& PdfWriter() {
+    static PdfPlanWriter writer;
+    return writer;
+}
 
 // False (with the reason in `error`) for anything but a command, one file and known flags.
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error) {
@@ -44,6 +51,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
             parsed.ktyFree = true;
         } else if (layout && arg == "--cutsell") {
             parsed.cutsell = true;
+        } else if (layout && (arg == "--pdf" || arg == "--paper")) {
+            if (i + 1 >= args.size()) {
+                error = arg + " の後に値を指定してください。";
+                return false;
+            }
+            (arg == "--pdf" ? parsed.pdfPath : parsed.paper) = args[++i];
         } else if (arg.size() > 1 && arg.front() == '-' && arg != "--") {
             error = "不明なオプションです: " + arg;
             return false;
@@ -57,6 +70,10 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     }
     if (!havePath) {
         error = "ファイルを指定してください。";
+        return false;
+    }
+    if (!parsed.pdfPath.empty() && !PdfWriter()) {
+        error = "この tavolex-cli は PDF を出力できません。";
         return false;
     }
     return true;
@@ -78,6 +95,10 @@ bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
 }
 
 }  // namespace
+
+void SetPdfPlanWriter(PdfPlanWriter writer) {
+    PdfWriter() = std::move(writer);
+}
 
 int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
@@ -102,11 +123,18 @@ int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitOk;
     }
 
-    const LayoutRun run = RunLayout(job);
+    LayoutRun run = RunLayout(job);
     if (parsed.json) {
         out << LayoutJson(job, run).Dump() << "\n";
     } else if (run.found) {
         PrintPlan(job, run, out);
+    }
+    if (run.found && !parsed.pdfPath.empty()) {
+        std::string pdfError;
+        if (PdfWriter()(job, run.input, run.result, parsed.pdfPath, parsed.paper, pdfError) == 0) {
+            err << "tavolex-cli: " << parsed.pdfPath << ": " << pdfError << "\n";
+            return kExitBadInput;
+        }
     }
     if (run.found) return kExitOk;
     if (!run.message().empty()) {

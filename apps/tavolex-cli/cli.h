@@ -1,9 +1,13 @@
 #pragma once
 // The command-line planner: plans a job file without the window, for people and scripts.
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "panel/engine/layout_types.h"
+#include "panel/model/panel_job.h"
 
 namespace tvx::panel::cli {
 
@@ -11,6 +15,14 @@ namespace tvx::panel::cli {
 inline constexpr int kExitOk = 0;        // a layout was found (or the job was shown)
 inline constexpr int kExitNoLayout = 1;  // the job was refused or no layout was found
 inline constexpr int kExitBadInput = 2;  // a file that cannot be read, or bad arguments
+
+// Writes the printed plan of a laid-out job as a PDF file on the named paper; returns the
+// number of pages, 0 with `error` set on failure. The program installs it when it is built
+// with the printing code; without it "--pdf" is refused.
+using PdfPlanWriter =
+    std::function<int(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+                      const std::string& path, const std::string& paper, std::string& error)>;
+void SetPdfPlanWriter(PdfPlanWriter writer);
 
 // Runs one command; `args` are the arguments after the program name.
 int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

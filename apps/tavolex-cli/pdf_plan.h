@@ -1,0 +1,14 @@
+#pragma once
+// The "--pdf" output of tavolex-cli: the printed plan through the result view's printing code,
+// drawn on Qt's offscreen platform so no display is needed.
+
+#include "cli.h"
+
+namespace tvx::panel::cli {
+
+// Runs a QGuiApplication on the offscreen platform for the call when there is none, and writes the
+// plan (A4 portrait unless `paper` names another Qt page size).
+int WritePdfPlanOffscreen(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+                          const std::string& path, const std::string& paper, std::string& error);
+
+}  // namespace tvx::panel::cli

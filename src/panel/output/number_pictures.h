@@ -1,0 +1,22 @@
+#pragma once
+// The number pictures of the printed and shown plans: "@@@@", "@@@", "@@" right-align a value
+// in 4, 3 or 2 characters (longer values are written in full); "##,###,##0" and its shorter
+// forms group thousands with commas.
+
+#include <cstdint>
+#include <string>
+
+namespace tvx::panel {
+
+// Right-aligns the decimal value in `width` characters.
+std::string RightAligned(std::int64_t value, int width);
+// Thousands grouped with commas, no padding ("1,234,567", "0", "-1,000").
+std::string Grouped(std::int64_t value);
+// A part size in the summary list: the integer part right-aligned in 4 characters and, when
+// the value has a fraction, "." and one decimal. The value is rounded to one decimal first,
+// so 599.96 reads " 600.0".
+std::string SummarySize(double value);
+// A label value on the diagram: plain decimal text without trailing ".0".
+std::string LabelValue(float value);
+
+}  // namespace tvx::panel
