@@ -79,9 +79,14 @@ bool SizeWariate::CellEvent(int index, QEvent* event) {
         case QEvent::FocusIn:
             CellFocusIn(index, static_cast<QFocusEvent*>(event));
             return false;
-        case QEvent::FocusOut:
-            CommitCell(index);
+        case QEvent::FocusOut: {
+            // Another window or a menu taking the focus does not leave the cell; every
+            // command commits the cell itself before it acts.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                CommitCell(index);
             return false;
+        }
         case QEvent::KeyPress:
             // While rows are being inserted or deleted step by step, the grid takes no keys.
             if (Busy()) return true;

@@ -14,6 +14,7 @@
 
 #include "common/gui/click_menu.h"
 #include "common/gui/help_viewer.h"
+#include "common/gui/printer_setup.h"
 #include "common/gui/settings_store.h"
 #include "common/number_text.h"
 
@@ -35,6 +36,7 @@ std::int16_t SettingSwitch(const QString& text) {
 SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* parent)
     : QMainWindow(parent), job_(job), settings_(settings) {
     setWindowTitle("Tavolex");
+    gui::RememberPrinter();
     ReadSettings();
     BuildControls();
     BuildMenus();

@@ -1,5 +1,7 @@
 // Opening the result view after a successful automatic layout.
 
+#include "common/gui/help_viewer.h"
+#include "panel/output/result_view.h"
 #include "panel/ui/size_wariate.h"
 
 namespace tvx::panel {
@@ -9,8 +11,12 @@ void SizeWariate::OpenResultView() {
         resultViewer_();
         return;
     }
-    // INTEGRATION POINT: the result view "一覧表示" of the panel output opens here, modally,
-    // on job_, layoutInput_ and layoutResult_, with its "保存" calling Save_Data().
+    ResultViewHooks hooks;
+    hooks.save = [this] { Save_Data(); };
+    hooks.help = [](int context) { gui::HelpViewer::Instance().ShowTopic(context); };
+    // "修正" stays disabled until the manual layout editor exists.
+    ResultView view(job_, layoutInput_, layoutResult_, hooks, this);
+    view.exec();
 }
 
 }  // namespace tvx::panel

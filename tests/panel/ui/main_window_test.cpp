@@ -5,9 +5,11 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "panel/model/job_file_reader.h"
+#include "panel/output/result_view.h"
 #include "common/gui/help_viewer.h"
 #include "panel/ui/keypad_letters.h"
 #include "window_fixture.h"
@@ -30,6 +32,7 @@ private slots:
     void saveCommitsTheCellBeingEdited();
     void openingAMissingFileKeepsTheJob();
     void helpOpensAndClosesWithTheWindow();
+    void autoCutOpensTheResultViewWhoseSaveSaves();
 };
 
 void MainWindowTest::keypadLettersAndFullWidthBecomeDigits() {
@@ -378,6 +381,35 @@ void MainWindowTest::helpOpensAndClosesWithTheWindow() {
     QVERIFY(QFile::exists(tvx::gui::HelpViewer::Instance().PagePath(22)));
     f.window->close();
     QCOMPARE(tvx::gui::HelpViewer::Instance().OpenCount(), 0);
+}
+
+void MainWindowTest::autoCutOpensTheResultViewWhoseSaveSaves() {
+    WindowFixture f;
+    const QString path = f.dir.filePath("from-result.csv");
+    f.window->SetFileChooser([&](bool save, const QString&) { return save ? path : QString(); });
+    f.window->heightBox()->setText("1820");
+    f.window->widthBox()->setText("910");
+    f.Type(0, "600");
+    f.Type(1, "450");
+    f.Type(2, "3");
+    bool sawView = false;
+    QString title, lineWhileShown;
+    QTimer::singleShot(200, [&] {
+        auto* view = qobject_cast<tvx::panel::ResultView*>(QApplication::activeModalWidget());
+        if (!view) return;
+        sawView = true;
+        title = view->windowTitle();
+        lineWhileShown = f.window->messageLabel()->text();
+        view->saveButton()->click();
+        view->closeButton()->click();
+    });
+    f.window->AutoCut();
+    QVERIFY(sawView);
+    QCOMPARE(title, QString("一覧表示"));
+    QVERIFY2(lineWhileShown.startsWith("計算中"), qPrintable(lineWhileShown));
+    QVERIFY(QFile::exists(path));
+    QVERIFY(f.window->messageLabel()->text().isEmpty());
+    QVERIFY(!f.window->layoutRunning());
 }
 
 QTEST_MAIN(MainWindowTest)
