@@ -41,8 +41,8 @@ QTextBrowser* HelpViewer::ShowTopic(int context) {
             window->setSearchPaths({Folder()});
             window->setSource(QUrl::fromLocalFile(path));
         } else {
-            window->setPlainText(
-                QString("ヘルプのページが見つかりません。（%1）").arg(QDir::toNativeSeparators(path)));
+            window->setPlainText(QString("ヘルプのページが見つかりません。（%1）")
+                                     .arg(QDir::toNativeSeparators(path)));
         }
         window->setWindowTitle(window->documentTitle().isEmpty() ? QString("ヘルプ")
                                                                  : window->documentTitle());

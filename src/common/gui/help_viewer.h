@@ -14,7 +14,7 @@ namespace tvx::gui {
 inline constexpr const char* kHelpBaseName = "Merivane";
 
 class HelpViewer {
-public:
+  public:
     // The viewer of the running program.
     static HelpViewer& Instance();
 
@@ -32,7 +32,7 @@ public:
     void CloseAll();
     int OpenCount() const;
 
-private:
+  private:
     QString folder_;
     std::map<int, QPointer<QTextBrowser>> windows_;
 };

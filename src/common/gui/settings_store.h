@@ -13,7 +13,7 @@ inline constexpr const char* kSettingsApplication = "Tavolex";
 inline constexpr const char* kSettingsSection = "SizeWariate";
 
 class SettingsStore {
-public:
+  public:
     // The user's own store (an INI file in the user's configuration folder).
     SettingsStore();
     // A store in the given INI file (tests, portable installs).
@@ -29,7 +29,7 @@ public:
 
     QString fileName() const;
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 

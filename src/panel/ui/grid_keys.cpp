@@ -1,8 +1,8 @@
 // The grid cells and the panel boxes: focus, committing a cell, and the key tables.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -247,8 +247,8 @@ void SizeWariate::EnterFromCell(int index) {
         NextPage();
         nextRow = 0;
     }
-    const bool toComment = col == 3 && !job_.comIn &&
-                           !cells_[static_cast<std::size_t>(nextRow * 4)]->text().isEmpty();
+    const bool toComment =
+        col == 3 && !job_.comIn && !cells_[static_cast<std::size_t>(nextRow * 4)]->text().isEmpty();
     FocusCell(nextRow * 4 + (toComment ? 3 : 0));
 }
 
@@ -282,15 +282,21 @@ bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
         return IsEnter(key) || key == Qt::Key_Left || key == Qt::Key_Right;
     }
     if (box == widthBox_) {
-        if (IsEnter(key)) go(price ? static_cast<QWidget*>(priceBox_) : firstCell);
-        else if (key == Qt::Key_Left) go(heightBox_);
-        else if (key == Qt::Key_Right) go(price ? priceBox_ : kerfBox_);
+        if (IsEnter(key))
+            go(price ? static_cast<QWidget*>(priceBox_) : firstCell);
+        else if (key == Qt::Key_Left)
+            go(heightBox_);
+        else if (key == Qt::Key_Right)
+            go(price ? priceBox_ : kerfBox_);
         return IsEnter(key) || key == Qt::Key_Left || key == Qt::Key_Right;
     }
     if (box == priceBox_) {
-        if (IsEnter(key)) go(firstCell);
-        else if (key == Qt::Key_Left) go(widthBox_);
-        else if (key == Qt::Key_Right) go(kerfBox_);
+        if (IsEnter(key))
+            go(firstCell);
+        else if (key == Qt::Key_Left)
+            go(widthBox_);
+        else if (key == Qt::Key_Right)
+            go(kerfBox_);
         return IsEnter(key) || key == Qt::Key_Left || key == Qt::Key_Right;
     }
     // The kerf box.

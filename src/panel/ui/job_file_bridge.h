@@ -9,9 +9,9 @@
 namespace tvx::panel {
 
 struct JobFileOpening {
-    bool read = false;                // false: the job is as it was
-    bool ktyFreeSwitchedOn = false;   // the file turned per-row orientation on
-    QString message;                  // for the message line; empty after a complete reading
+    bool read = false;               // false: the job is as it was
+    bool ktyFreeSwitchedOn = false;  // the file turned per-row orientation on
+    QString message;                 // for the message line; empty after a complete reading
 };
 
 // Reads the file into the job (which the reader resets first, once the file is open).

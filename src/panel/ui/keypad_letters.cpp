@@ -7,13 +7,20 @@ namespace tvx::panel {
 
 QChar MapKeypadLetter(QChar typed) {
     switch (typed.unicode()) {
-        case 'u': return QChar('4');
-        case 'i': return QChar('5');
-        case 'o': return QChar('6');
-        case 'j': return QChar('1');
-        case 'k': return QChar('2');
-        case 'l': return QChar('3');
-        case 'm': return QChar('0');
+        case 'u':
+            return QChar('4');
+        case 'i':
+            return QChar('5');
+        case 'o':
+            return QChar('6');
+        case 'j':
+            return QChar('1');
+        case 'k':
+            return QChar('2');
+        case 'l':
+            return QChar('3');
+        case 'm':
+            return QChar('0');
         case 0xFF0D:  // FULLWIDTH HYPHEN-MINUS
         case 0x2212:  // MINUS SIGN
         case 0x30FC:  // KATAKANA-HIRAGANA PROLONGED SOUND MARK, what the input method gives for "-"

@@ -17,10 +17,10 @@ QString MapKeypadLetters(const QString& typed);
 // MapKeypadLetters.
 class NumericEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit NumericEdit(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 };

@@ -66,7 +66,8 @@ MultiPanel::MultiPanel(PanelJob& job, QWidget* parent, const QString& catalogueP
 void MultiPanel::BuildControls() {
     auto* layout = new QGridLayout(this);
     const char* headings[4] = {"（高さ）", "（幅）", "（金額）", "枚数制限"};
-    for (int c = 0; c < 4; ++c) layout->addWidget(new QLabel(headings[c], this), 0, c, Qt::AlignCenter);
+    for (int c = 0; c < 4; ++c)
+        layout->addWidget(new QLabel(headings[c], this), 0, c, Qt::AlignCenter);
     for (int r = 0; r < kMultiPanelRows; ++r) {
         for (int c = 0; c < 4; ++c) {
             auto* box = new NumericEdit(this);

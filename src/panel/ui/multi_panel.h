@@ -21,7 +21,7 @@ inline constexpr int kMultiPanelRows = 5;
 
 class MultiPanel : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum class EditorMode { Closed = 0, Adding = 1, Modifying = 3 };
 
     // `cataloguePath` is where the user's catalogue lives and is written; `shippedPath` is
@@ -35,13 +35,13 @@ public:
     static QString ShippedCataloguePath();
 
     // Buttons and list.
-    void Apply();           // "もどる"
-    void DeleteGridRow();   // "１行削除"
-    void AddEntry();        // "追加登録"
-    void ModifyEntry();     // "修正"
-    void DeleteEntry();     // "削除"
-    void SaveEntry();       // "登録"
-    void CancelEditor();    // "取消"
+    void Apply();                 // "もどる"
+    void DeleteGridRow();         // "１行削除"
+    void AddEntry();              // "追加登録"
+    void ModifyEntry();           // "修正"
+    void DeleteEntry();           // "削除"
+    void SaveEntry();             // "登録"
+    void CancelEditor();          // "取消"
     void CopyEntry(int listRow);  // double-click on a catalogue line
 
     // For tests.
@@ -56,10 +56,10 @@ public:
     const std::vector<std::string>& catalogueLines() const { return lines_; }
     bool catalogueWritable() const { return writable_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void FillGrid();
     void LoadCatalogue();

@@ -73,7 +73,8 @@ bool MultiPanel::WriteCatalogue() {
 void MultiPanel::RefreshList() {
     const int selected = list_->currentRow();
     list_->clear();
-    for (const std::string& line : lines_) list_->addItem(QString::fromStdString(ShiftJisToUtf8(line)));
+    for (const std::string& line : lines_)
+        list_->addItem(QString::fromStdString(ShiftJisToUtf8(line)));
     list_->addItem(kCatalogueEndMarker);
     if (selected >= 0 && selected < list_->count()) list_->setCurrentRow(selected);
 }
@@ -201,7 +202,8 @@ void MultiPanel::CloseEditor() {
 
 void MultiPanel::CopyEntry(int listRow) {
     if (listRow < 0 || listRow >= static_cast<int>(lines_.size())) return;
-    const CatalogueEntry entry = ParseCatalogueLineForCopy(lines_[static_cast<std::size_t>(listRow)]);
+    const CatalogueEntry entry =
+        ParseCatalogueLineForCopy(lines_[static_cast<std::size_t>(listRow)]);
     gridBox(currentRow_, 0)->setText(QString::number(entry.height));
     gridBox(currentRow_, 1)->setText(QString::number(entry.width));
     gridBox(currentRow_, 2)->setText(QString::number(entry.price));

@@ -21,8 +21,8 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
 std::vector<std::string> Utf8Characters(std::string_view text) {
     std::vector<std::string> characters;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t n = std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])),
-                                       text.size() - i);
+        const std::size_t n =
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
         characters.emplace_back(text.substr(i, n));
         i += n;
     }

@@ -1,7 +1,7 @@
 // Start-up, settings and closing of the main window.
 
-#include "panel/ui/keypad_letters.h"
 #include "panel/ui/size_wariate.h"
+#include "panel/ui/keypad_letters.h"
 
 #include <QAction>
 #include <QApplication>

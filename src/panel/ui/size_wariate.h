@@ -34,7 +34,7 @@ inline constexpr int kGridRows = 20;
 
 class SizeWariate : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* parent = nullptr);
     ~SizeWariate() override;
 
@@ -135,14 +135,14 @@ public:
     QColor SelectionColour() const;
     QColor CommentBackColour() const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // Building (window_controls.cpp).
     void BuildControls();
     void BuildMenus();

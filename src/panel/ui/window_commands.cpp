@@ -11,8 +11,8 @@
 #include "common/number_text.h"
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/check_job.h"
-#include "panel/ui/multi_panel.h"
 #include "panel/ui/keypad_letters.h"
+#include "panel/ui/multi_panel.h"
 #include "panel/ui/size_wariate.h"
 
 namespace tvx::panel {
@@ -116,7 +116,8 @@ bool SizeWariate::RunCheck() {
         case CheckFocus::RowWidth:
             currentPage_ = check.row / kRowsPerPage;
             ShowPage();
-            FocusCell((check.row % kRowsPerPage) * 4 + (check.focus == CheckFocus::RowHeight ? 0 : 1));
+            FocusCell((check.row % kRowsPerPage) * 4 +
+                      (check.focus == CheckFocus::RowHeight ? 0 : 1));
             break;
         case CheckFocus::None:
             break;

@@ -185,8 +185,8 @@ void SizeWariate::BuildMenus() {
     ktyFreeAction_->setChecked(job_.ktyFree == 1);
 
     QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
-    helpTopicAction_ = add(help, "トピックの検索(&H)", QKeySequence("Ctrl+H"),
-                           [this] { ShowHelpTopic(); });
+    helpTopicAction_ =
+        add(help, "トピックの検索(&H)", QKeySequence("Ctrl+H"), [this] { ShowHelpTopic(); });
     versionAction_ = add(help, "バージョン情報(&A)", {}, [this] { ShowVersion(); });
 }
 

@@ -83,8 +83,7 @@ bool SizeWariate::OpenJobPath(const QString& path) {
 
     // The window as after "リセット", then what was read.
     ClearRowSelect();
-    const std::int32_t height = job_.typedHeight, width = job_.typedWidth,
-                       price = job_.typedPrice;
+    const std::int32_t height = job_.typedHeight, width = job_.typedWidth, price = job_.typedPrice;
     heightBox_->blockSignals(true);
     widthBox_->blockSignals(true);
     priceBox_->blockSignals(true);

@@ -31,8 +31,8 @@ constexpr int kRowPitch = 46;
 constexpr int kRowHeight = 40;
 constexpr int kBlockWidth = 500;
 // Row label, height, width, quantity, comment, turn heading; then the turn check box.
-constexpr Place kColumns[6] = {{5, 0, 45, 0},    {52, 0, 85, 0},   {139, 0, 85, 0},
-                               {226, 0, 55, 0},  {283, 0, 145, 0}, {430, 0, 60, 0}};
+constexpr Place kColumns[6] = {{5, 0, 45, 0},   {52, 0, 85, 0},   {139, 0, 85, 0},
+                               {226, 0, 55, 0}, {283, 0, 145, 0}, {430, 0, 60, 0}};
 constexpr Place kTurnBox = {452, 0, 30, 0};
 
 QString RightAligned(int value, int width) {
@@ -46,8 +46,7 @@ void SetTextIfDifferent(QLineEdit* box, const QString& text) {
 }  // namespace
 
 void SizeWariate::LayoutWindow() {
-    if (isMinimized() || central_->width() < kSmallestWidth ||
-        central_->height() < kSmallestHeight)
+    if (isMinimized() || central_->width() < kSmallestWidth || central_->height() < kSmallestHeight)
         return;
     const double width = std::max(central_->width(), kReferenceWidth);
     const double height = std::max(central_->height(), kReferenceHeight);
@@ -86,7 +85,8 @@ void SizeWariate::LayoutWindow() {
     for (int r = 0; r < kGridRows; ++r) {
         const int bx = (r / 10) * kBlockWidth;
         const int y = kRowTop + (r % 10) * kRowPitch;
-        put(rowLabels_[static_cast<std::size_t>(r)], {bx + kColumns[0].x, y, kColumns[0].w, kRowHeight});
+        put(rowLabels_[static_cast<std::size_t>(r)],
+            {bx + kColumns[0].x, y, kColumns[0].w, kRowHeight});
         for (int c = 0; c < 4; ++c) {
             const Place col = kColumns[c + 1];
             put(cells_[static_cast<std::size_t>(r * 4 + c)], {bx + col.x, y, col.w, kRowHeight});
@@ -130,7 +130,8 @@ void SizeWariate::PlaceStockLabels() {
         const int y = i < 3 ? firstRowY : 140;
         stockLabels_[static_cast<std::size_t>(i)]->setGeometry(
             static_cast<int>(x * width / 1000.0 + 0.5), static_cast<int>(y * height / 1000.0 + 0.5),
-            static_cast<int>(115 * width / 1000.0 + 0.5), static_cast<int>(28 * height / 1000.0 + 0.5));
+            static_cast<int>(115 * width / 1000.0 + 0.5),
+            static_cast<int>(28 * height / 1000.0 + 0.5));
     }
 }
 
@@ -173,8 +174,8 @@ void SizeWariate::ShowPanelSizes() {
     if (job_.lastSizeIndex >= 1) {
         for (int i = 0; i <= job_.lastSizeIndex; ++i) {
             const StockEntry& entry = job_.stock[static_cast<std::size_t>(i)];
-            stockLabels_[static_cast<std::size_t>(i)]->setText(
-                " " + RightAligned(entry.height, 4) + "×" + RightAligned(entry.width, 4));
+            stockLabels_[static_cast<std::size_t>(i)]->setText(" " + RightAligned(entry.height, 4) +
+                                                               "×" + RightAligned(entry.width, 4));
         }
         PlaceStockLabels();
     }

@@ -8,9 +8,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "common/gui/help_viewer.h"
 #include "panel/model/job_file_reader.h"
 #include "panel/output/result_view.h"
-#include "common/gui/help_viewer.h"
 #include "panel/ui/keypad_letters.h"
 #include "window_fixture.h"
 
@@ -18,7 +18,7 @@ using tvx::panel::test::WindowFixture;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void keypadLettersAndFullWidthBecomeDigits();
     void enterWalksTheGridAndTurnsThePage();
     void enterFromTheCommentColumn();
@@ -180,7 +180,8 @@ void MainWindowTest::checkMessagesMoveTheFocus() {
     f.window->heightBox()->setText("99");
     QVERIFY(f.window->messageLabel()->text().isEmpty());  // a change of a box clears the line
     f.window->AutoCut();
-    QCOMPARE(f.window->messageLabel()->text(), QString("100から15000までの範囲で指定してください。"));
+    QCOMPARE(f.window->messageLabel()->text(),
+             QString("100から15000までの範囲で指定してください。"));
     QCOMPARE(f.Focused(), f.window->heightBox());
     f.window->heightBox()->setText("1800");
     f.window->widthBox()->setText("15001");
@@ -201,8 +202,7 @@ void MainWindowTest::checkMessagesMoveTheFocus() {
     g.window->SetResultViewer([&] {
         shown = true;
         QVERIFY(!g.window->layoutResult().panels.empty());
-        QVERIFY(g.window->forceStopButton()->isHidden() == false ||
-                !g.window->layoutRunning());
+        QVERIFY(g.window->forceStopButton()->isHidden() == false || !g.window->layoutRunning());
     });
     g.Type(2, "3");
     g.window->AutoCut();
@@ -300,7 +300,8 @@ void MainWindowTest::commandLineJobOpensAtFirstActivation() {
     const QString path = f.dir.filePath("my job.csv");
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\"\x83\x65\x83\x58\x83\x67\"\r\n1820,910\r\n3,1\r\n450,300,4,\"a\"\r\n600,280,2,\"\"\r\n");
+    file.write(
+        "\"\x83\x65\x83\x58\x83\x67\"\r\n1820,910\r\n3,1\r\n450,300,4,\"a\"\r\n600,280,2,\"\"\r\n");
     file.close();
 
     f.window.reset();
@@ -354,7 +355,8 @@ void MainWindowTest::saveCommitsTheCellBeingEdited() {
     QCOMPARE(reread.typedHeight, 1820);
 
     // A failed save says so and keeps the page.
-    f.window->SetFileChooser([&](bool, const QString&) { return f.dir.filePath("no/such/dir/x.csv"); });
+    f.window->SetFileChooser(
+        [&](bool, const QString&) { return f.dir.filePath("no/such/dir/x.csv"); });
     f.window->NextPage();
     f.window->SaveCommand();
     QVERIFY(f.window->messageLabel()->text().startsWith("保存できませんでした。"));
@@ -372,6 +374,23 @@ void MainWindowTest::openingAMissingFileKeepsTheJob() {
     QCOMPARE(f.job.cutCount, std::int16_t{1});
     QCOMPARE(f.window->cell(0)->text(), QString("450"));
     QVERIFY(!f.window->messageLabel()->text().isEmpty());
+
+    // A reading that stops part-way shows what was read and says so.
+    const QString broken = f.dir.filePath("broken.csv");
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("1820,910\r\n3,0\r\n450,300,4,\"a\"\r\n600,280,99999,\"b\"\r\n700,200,1,\"c\"\r\n");
+    file.close();
+    f.window->SetFileChooser([&](bool, const QString&) { return broken; });
+    f.window->NextPage();
+    f.window->OpenCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{1});
+    QCOMPARE(f.window->currentPage(), 0);
+    QCOMPARE(f.window->cell(0)->text(), QString("450"));
+    QCOMPARE(f.window->heightBox()->text(), QString("1820"));
+    QVERIFY(f.window->messageLabel()->text().contains("中止"));
+    // The old rows can be brought back.
+    QVERIFY(f.window->undoAction()->isEnabled());
 }
 
 void MainWindowTest::helpOpensAndClosesWithTheWindow() {

@@ -31,7 +31,7 @@ QByteArray Sjis(const std::string& utf8) {
 
 class MultiPanelTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void applyPacksRowsAndSetsPriceMode();
     void deleteRowMovesRowsUp();
     void catalogueRoundTrip();

@@ -39,7 +39,8 @@ TEST(CatalogueLine, EditAndCopyReadTheLineBack) {
     EXPECT_EQ(copy.height, 1820);
     EXPECT_EQ(copy.width, 910);
     EXPECT_EQ(copy.price, 3000);
-    const CatalogueEntry cheap = ParseCatalogueLineForCopy(CatalogueLineBytes({"x", 2430, 1220, 500}));
+    const CatalogueEntry cheap =
+        ParseCatalogueLineForCopy(CatalogueLineBytes({"x", 2430, 1220, 500}));
     EXPECT_EQ(cheap.price, 500);
     EXPECT_EQ(ParseCatalogueLineForCopy(CatalogueLineBytes({"x", 900, 600, 0})).price, 0);
 }
@@ -61,7 +62,8 @@ TEST(CatalogueFile, OldLayoutIsConverted) {
 }
 
 TEST(CatalogueFile, Utf8FileIsTakenAsText) {
-    const std::string utf8 = "\xEF\xBB\xBF" + ShiftJisToUtf8(CatalogueLineBytes({"合板", 1820, 910, 3000})) + "\n";
+    const std::string utf8 =
+        "\xEF\xBB\xBF" + ShiftJisToUtf8(CatalogueLineBytes({"合板", 1820, 910, 3000})) + "\n";
     const CatalogueText text = ParseCatalogueFile(utf8);
     ASSERT_EQ(text.lines.size(), 1u);
     EXPECT_EQ(text.lines[0], CatalogueLineBytes({"合板", 1820, 910, 3000}));

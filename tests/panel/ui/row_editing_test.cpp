@@ -43,7 +43,7 @@ void Drag(WindowFixture& f, int fromCell, int toCell) {
 
 class RowEditingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void dragSelectsRowsWithinOneBlock();
     void deleteKeyRemovesSelectedRows();
     void insertOpensBlankRowsAndRefusesAFullList();

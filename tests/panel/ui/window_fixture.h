@@ -43,7 +43,8 @@ struct WindowFixture {
         box->selectAll();
         for (QChar c : text) {
             // Characters beyond the keyboard's arrive as text without a key code.
-            QKeyEvent press(QEvent::KeyPress, c.unicode() < 128 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown,
+            QKeyEvent press(QEvent::KeyPress,
+                            c.unicode() < 128 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown,
                             Qt::NoModifier, QString(c));
             QApplication::sendEvent(box, &press);
         }
