@@ -1,0 +1,27 @@
+#pragma once
+// What quorlin-cli prints: the outcome of "plan" and the contents of "show", as readable text
+// or as one JSON object with sorted keys.
+
+#include <string>
+
+#include "bar/engine/calculation_check.h"
+#include "bar/model/bar_job.h"
+
+namespace tvx::bar::cli {
+
+// The outcome of a calculation: refused by the checks, or the engine's plan.
+struct PlanOutcome {
+    CalculationCheck check;
+    BarPlan plan;         // meaningful only when the check let the engine run
+    bool ok = false;      // a plan exists
+    std::string message;  // the main window's message line
+};
+
+PlanOutcome CalculateJob(const BarJob& job);
+
+std::string PlanJson(const BarJob& job, const PlanOutcome& outcome);
+std::string PlanText(const BarJob& job, const PlanOutcome& outcome);
+std::string ShowJson(const BarJob& job);
+std::string ShowText(const BarJob& job);
+
+}  // namespace tvx::bar::cli

@@ -1,0 +1,109 @@
+// quorlin-cli: plans a bar job file from the command line.
+//
+//   quorlin-cli plan JOBFILE [--json] [--codes]
+//   quorlin-cli show JOBFILE [--json]
+//
+// Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
+// an unreadable file or bad arguments.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "bar/model/bar_job_reader.h"
+#include "cli_report.h"
+
+namespace {
+
+constexpr int kExitPlanned = 0;
+constexpr int kExitNoPlan = 1;
+constexpr int kExitUsage = 2;
+
+int Usage(const std::string& problem) {
+    std::cerr << "quorlin-cli: " << problem << "\n"
+              << "usage: quorlin-cli plan JOBFILE [--json] [--codes]\n"
+              << "       quorlin-cli show JOBFILE [--json]\n";
+    return kExitUsage;
+}
+
+struct Arguments {
+    std::string command;
+    std::string path;
+    bool json = false;
+    bool codes = false;
+};
+
+bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
+    if (args.empty()) {
+        problem = "no command given";
+        return false;
+    }
+    parsed.command = args[0];
+    if (parsed.command != "plan" && parsed.command != "show") {
+        problem = "unknown command '" + parsed.command + "'";
+        return false;
+    }
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--json") {
+            parsed.json = true;
+        } else if (arg == "--codes" && parsed.command == "plan") {
+            parsed.codes = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            problem = "unknown option '" + arg + "'";
+            return false;
+        } else if (parsed.path.empty()) {
+            parsed.path = arg;
+        } else {
+            problem = "more than one job file given";
+            return false;
+        }
+    }
+    if (parsed.path.empty()) {
+        problem = "no job file given";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tvx::bar;
+    Arguments args;
+    std::string problem;
+    if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), args, problem))
+        return Usage(problem);
+
+    // A fresh job, as after "リセット", with the part-code display as asked.
+    BarJob job = StartupBarJob(0.0f, args.codes);
+    std::string error;
+    if (!ReadBarJobFile(args.path, job, &error)) {
+        std::cerr << "quorlin-cli: cannot read " << error << "\n";
+        return kExitUsage;
+    }
+
+    if (args.command == "show") {
+        std::cout << (args.json ? cli::ShowJson(job) : cli::ShowText(job));
+        return kExitPlanned;
+    }
+
+    const cli::PlanOutcome outcome = cli::CalculateJob(job);
+    if (args.json) {
+        std::cout << cli::PlanJson(job, outcome);
+    } else if (outcome.ok) {
+        std::cout << cli::PlanText(job, outcome);
+    }
+    if (outcome.ok) return kExitPlanned;
+    {
+        using Verdict = CalculationCheck::Verdict;
+        std::string why = outcome.message;
+        if (outcome.check.verdict == Verdict::kRowTooLong)
+            why += " (row " + std::to_string(outcome.check.row + 1) + ")";
+        if (outcome.check.verdict == Verdict::kEmptyList) why = "the cut list is empty";
+        if (outcome.check.Proceed() && outcome.plan.pieceLength.empty())
+            why = "no row has both a length and a quantity";
+        std::cerr << "quorlin-cli: " << why << "\n";
+    }
+    return kExitNoPlan;
+}

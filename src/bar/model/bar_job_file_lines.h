@@ -1,0 +1,41 @@
+#pragma once
+// The line notation of bar job files: preparing a line, counting its fields and reading it as
+// a text or as numbers.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tvx::bar {
+
+inline constexpr const char* kStockMarker = "棒材サイズ";
+inline constexpr const char* kKerfMarker = "切断幅";
+inline constexpr const char* kCutsMarker = "カットサイズ";
+inline constexpr const char* kPlanMarker = "計算結果";
+
+// Removes up to four trailing commas, one at a time.
+std::string PrepareLine(std::string_view line);
+
+// A line that begins with a double quote whose next double quote is its last character is one
+// field; any other line has 1 + its number of commas.
+int CountFields(std::string_view line);
+
+// A line read as one value: a text, or a list of numbers.
+struct ValueLine {
+    bool isText = false;
+    std::string text;             // the text, for a text line
+    std::vector<double> numbers;  // the numbers, otherwise
+    bool IsText(std::string_view marker) const { return isText && text == marker; }
+    bool IsSingleNumber() const { return !isText && numbers.size() == 1; }
+    bool IsThreeNumbers() const { return !isText && numbers.size() == 3; }
+};
+
+// A line beginning with a double quote is the text up to the next quote; a line without
+// commas is a number when its whole text is one, else a text; a line with commas gives one
+// number per field (the leading number of each field, 0 when there is none).
+ValueLine ReadValueLine(std::string_view line);
+
+// The fields of a row line, split at every comma.
+std::vector<std::string_view> SplitFields(std::string_view line);
+
+}  // namespace tvx::bar

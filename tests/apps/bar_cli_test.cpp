@@ -1,0 +1,155 @@
+// Runs quorlin-cli on example jobs and small files and checks its output and exit status.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "common/encoding.h"
+#include "support/source_dir.h"
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+CliRun RunCli(const std::string& arguments) {
+    CliRun run;
+    const std::string command = std::string(QUORLIN_CLI) + " " + arguments + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+std::string Example(const std::string& name) {
+    return tvx::test::SourceDir() + "/examples/bar/" + name;
+}
+
+class BarCliFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("tvx-bar-cli-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string Write(const std::string& utf8Text) {
+        const std::string path = (dir_ / "job.csv").string();
+        std::ofstream(path, std::ios::binary) << tvx::Utf8ToShiftJis(utf8Text);
+        return path;
+    }
+    std::filesystem::path dir_;
+};
+
+TEST(BarCli, PlansTheExamplesAsTextAndJson) {
+    for (const char* name : {"steel_frame.csv", "three_lengths.csv", "part_codes.csv"}) {
+        SCOPED_TRACE(name);
+        const CliRun text = RunCli("plan " + Example(name));
+        EXPECT_EQ(text.status, 0);
+        EXPECT_NE(text.out.find(" 合計"), std::string::npos);
+        const CliRun json = RunCli("plan " + Example(name) + " --json");
+        EXPECT_EQ(json.status, 0);
+        EXPECT_EQ(json.out.rfind("{\"allPricesGiven\": ", 0), 0u) << json.out;
+        EXPECT_NE(json.out.find("\"ok\": true"), std::string::npos);
+        EXPECT_EQ(std::count(json.out.begin(), json.out.end(), '\n'), 1);
+    }
+}
+
+TEST_F(BarCliFile, JsonGivesTheStockTableAndTheBarsWithoutKerf) {
+    const std::string path = Write(
+        "\"棒材サイズ\"\r\n1000,100,0\r\n2500,400,1\r\n\"切断幅\"\r\n2\r\n\"カットサイズ\"\r\n"
+        "800,3\r\n");
+    const CliRun run = RunCli("plan " + path + " --json");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "{\"allPricesGiven\": true, \"bars\": [{\"pieces\": [800], \"stock\": 1000}, "
+              "{\"pieces\": [800], \"stock\": 1000}, {\"pieces\": [800], \"stock\": 1000}], "
+              "\"bestCost\": 300, \"message\": \"\", \"ok\": true, \"showPartCodes\": false, "
+              "\"stock\": [{\"cost\": 100, \"count\": 3, \"length\": 1000, \"limit\": 0}, "
+              "{\"cost\": 400, \"count\": 0, \"length\": 2500, \"limit\": 1}]}\n");
+}
+
+TEST_F(BarCliFile, RefusalsAndMissingPlansExitWithOne) {
+    const CliRun range = RunCli(
+        "plan " + Write("\"棒材サイズ\"\r\n99,0,0\r\n\"カットサイズ\"\r\n50,1\r\n") + " --json");
+    EXPECT_EQ(range.status, 1);
+    EXPECT_NE(range.out.find("\"message\": \"棒材の長さを100から1000000の範囲で指定してください\""),
+              std::string::npos);
+    EXPECT_NE(range.out.find("\"bestCost\": null"), std::string::npos);
+
+    const CliRun tooLong = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
+                                        "500,1\r\n1200,1\r\n") +
+                                  " --json");
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_NE(tooLong.out.find("\"message\": \"割り当てられません。\""), std::string::npos);
+
+    const CliRun limited = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n"
+                                        "600,3\r\n") +
+                                  " --json");
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.out.find("\"message\": \"割り当てられません。棒材数が不足です。\""),
+              std::string::npos);
+    EXPECT_NE(limited.out.find("\"bars\": []"), std::string::npos);
+
+    const CliRun empty = RunCli("plan " + Write("\"棒材サイズ\"\r\n1000,0,0\r\n") + " --json");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.out.find("\"message\": \"\", \"ok\": false"), std::string::npos);
+
+    const CliRun invalid = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
+                                        "600,0\r\n") +
+                                  " --json");
+    EXPECT_EQ(invalid.status, 1);
+    EXPECT_NE(invalid.out.find("\"bestCost\": null, \"message\": \"\", \"ok\": false"),
+              std::string::npos);
+}
+
+TEST_F(BarCliFile, CodesKeepEqualLengthsApart) {
+    const std::string path =
+        Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n400,1\r\n400,1\r\n");
+    EXPECT_NE(RunCli("plan " + path + " --json").out.find("\"showPartCodes\": false"),
+              std::string::npos);
+    const CliRun codes = RunCli("plan " + path + " --json --codes");
+    EXPECT_EQ(codes.status, 0);
+    EXPECT_NE(codes.out.find("\"showPartCodes\": true"), std::string::npos);
+    EXPECT_NE(codes.out.find("{\"pieces\": [400, 400], \"stock\": 1000}"), std::string::npos);
+}
+
+TEST_F(BarCliFile, ShowListsTheJobAsRead) {
+    const std::string path = Write(
+        "\"棚\"\r\n\"棒材サイズ\"\r\n5500,0,0\r\n\"切断幅\"\r\n2.5\r\n\"カットサイズ\"\r\n"
+        "\"F-1\",1800,8\r\n\"F-2\",0,3\r\n");
+    const CliRun run = RunCli("show --json " + path);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "{\"kerf\": 2.5, \"rowCount\": 2, \"rows\": [{\"code\": \"F-1\", \"length\": 1800, "
+              "\"quantity\": 8}, {\"code\": \"F-2\", \"length\": 0, \"quantity\": 3}], "
+              "\"showPartCodes\": true, \"stock\": [{\"count\": 0, \"length\": 5500, \"price\": "
+              "0}], \"title\": \"棚\"}\n");
+    EXPECT_EQ(RunCli("show " + path).status, 0);
+}
+
+TEST(BarCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
+    EXPECT_EQ(RunCli("").status, 2);
+    EXPECT_EQ(RunCli("draw " + Example("steel_frame.csv")).status, 2);
+    EXPECT_EQ(RunCli("plan").status, 2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --xml").status, 2);
+    EXPECT_EQ(RunCli("show " + Example("steel_frame.csv") + " --codes").status, 2);
+    EXPECT_EQ(RunCli("plan /nonexistent/job.csv").status, 2);
+}
+
+}  // namespace

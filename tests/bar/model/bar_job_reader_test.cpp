@@ -1,0 +1,218 @@
+#include "bar/model/bar_job_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "bar/model/bar_job_writer.h"
+#include "common/encoding.h"
+#include "common/text_file.h"
+#include "support/source_dir.h"
+
+namespace tvx::bar {
+namespace {
+
+// The lines as a Shift-JIS file with CR LF.
+std::string SjisFile(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return Utf8ToShiftJis(text);
+}
+
+BarJob Read(const std::string& bytes, BarJob job = StartupBarJob(0, false)) {
+    ReadBarJob(bytes, job);
+    return job;
+}
+
+void ExpectRow(const BarJob& job, int row, float length, int quantity,
+               const std::string& code = "") {
+    SCOPED_TRACE("row " + std::to_string(row));
+    ASSERT_LT(row, job.cutList.rowCount);
+    EXPECT_EQ(job.cutList.cutLength[row], length);
+    EXPECT_EQ(job.cutList.cutQuantity[row], quantity);
+    EXPECT_EQ(job.cutList.cutComment[row], code);
+}
+
+TEST(BarJobReader, ReadsAJobWithoutTitle) {
+    const BarJob job = Read(SjisFile(
+        {"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "3", "\"カットサイズ\"", "1500,4", "820,10"}));
+    EXPECT_EQ(job.jobTitle, "");
+    EXPECT_EQ(job.stock.stockEntryCountInUse, 1);
+    EXPECT_EQ(job.stock.stockEntryLength[0], 6000.0f);
+    EXPECT_EQ(job.kerf, 3.0f);
+    EXPECT_FALSE(job.showPartCodes);
+    EXPECT_EQ(job.cutList.rowCount, 2);
+    ExpectRow(job, 0, 1500, 4);
+    ExpectRow(job, 1, 820, 10);
+}
+
+TEST(BarJobReader, ThreeFieldRowsCarryPartCodesAndSwitchTheDisplayOn) {
+    const BarJob job = Read(SjisFile(
+        {"\"架台 A\"", "\"棒材サイズ\"", "4000,1850,0", "5500,2450.5,12", "\"切断幅\"", "2.5",
+         "\"カットサイズ\"", "\"F-101 支柱\",1800,8", "\"F-102\",1200,2.5", "\"F-103\",1200,3.5"}));
+    EXPECT_EQ(job.jobTitle, "架台 A");
+    EXPECT_EQ(job.stock.stockEntryCountInUse, 2);
+    EXPECT_EQ(job.stock.stockEntryPrice[1], 2450.5f);
+    EXPECT_EQ(job.stock.stockEntryCount[1], 12);
+    EXPECT_EQ(job.kerf, 2.5f);
+    EXPECT_TRUE(job.showPartCodes);
+    ExpectRow(job, 0, 1800, 8, "F-101 支柱");
+    ExpectRow(job, 1, 1200, 2, "F-102");  // quantities round half to even
+    ExpectRow(job, 2, 1200, 4, "F-103");
+}
+
+TEST(BarJobReader, TrailingCommasUpToFourAreDropped) {
+    const BarJob job = Read(SjisFile({"\"棒材サイズ\",", "6000,0,0,,,,", "\"切断幅\",,", "3,",
+                                      "\"カットサイズ\",,,,", "1500,4,,", "820,10"}));
+    EXPECT_EQ(job.stock.stockEntryCountInUse, 1);
+    EXPECT_EQ(job.kerf, 3.0f);
+    ExpectRow(job, 0, 1500, 4);
+    ExpectRow(job, 1, 820, 10);
+    // A fifth trailing comma stays: the line then has three fields.
+    const BarJob five = Read(SjisFile({"1500,4,,,,,"}));
+    EXPECT_TRUE(five.showPartCodes);
+    ExpectRow(five, 0, 4, 0, "1500");
+}
+
+TEST(BarJobReader, ABareListOfRowsLeavesTheRestOfTheJob) {
+    BarJob job = StartupBarJob(3, false);
+    job.jobTitle = "前の表題";
+    job.stock.stockEntryCountInUse = 1;
+    job.stock.stockEntryLength[0] = 5000;
+    AppendRow(job.cutList, 999, 9, "");
+    AppendRow(job.cutList, 998, 9, "");
+    job = Read("1500,4\n820,10\n", job);
+    EXPECT_EQ(job.jobTitle, "前の表題");
+    EXPECT_EQ(job.kerf, 3.0f);
+    EXPECT_EQ(job.stock.stockEntryLength[0], 5000.0f);
+    EXPECT_EQ(job.cutList.rowCount, 2);
+    ExpectRow(job, 0, 1500, 4);
+    ExpectRow(job, 1, 820, 10);
+}
+
+TEST(BarJobReader, ASeventhStockLineIsSkipped) {
+    const BarJob job =
+        Read(SjisFile({"\"棒材サイズ\"", "1000,1,0", "2000,2,0", "3000,3,0", "4000,4,0", "5000,5,0",
+                       "6000,6,0", "7000,7,0", "\"切断幅\"", "2", "\"カットサイズ\"", "500,1"}));
+    EXPECT_EQ(job.stock.stockEntryCountInUse, 6);
+    EXPECT_EQ(job.stock.stockEntryLength[5], 6000.0f);
+    EXPECT_EQ(job.stock.stockEntryLength[6], 0.0f);
+    EXPECT_EQ(job.kerf, 2.0f);
+    ExpectRow(job, 0, 500, 1);
+}
+
+TEST(BarJobReader, EveryLineUpToThePlanIsARowAndThePlanIsNeverRead) {
+    const BarJob job = Read(SjisFile({"\"カットサイズ\"", "\"A\",1500,4", "", "abc",
+                                      "\"計算結果\",10,1", "\"計算結果\"", "6000,1500", "99,99"}));
+    EXPECT_EQ(job.cutList.rowCount, 4);
+    ExpectRow(job, 0, 1500, 4, "A");
+    ExpectRow(job, 1, 0, 0);
+    ExpectRow(job, 2, 0, 0, "abc");
+    ExpectRow(job, 3, 10, 1, "計算結果");  // a part code, not the plan section
+}
+
+TEST(BarJobReader, SectionsOutOfOrderEndTheReading) {
+    const BarJob job = Read(
+        SjisFile({"\"切断幅\"", "4", "\"棒材サイズ\"", "6000,0,0", "\"カットサイズ\"", "1500,4"}));
+    EXPECT_EQ(job.kerf, 4.0f);
+    EXPECT_EQ(job.stock.stockEntryCountInUse, 0);
+    EXPECT_EQ(job.cutList.rowCount, 0);
+}
+
+TEST(BarJobReader, ValuesBeyondTheirWidthEndTheReadingKeepingWhatWasRead) {
+    const BarJob rows = Read(SjisFile({"\"カットサイズ\"", "1500,4", "820,40000", "700,1"}));
+    EXPECT_EQ(rows.cutList.rowCount, 1);
+    ExpectRow(rows, 0, 1500, 4);
+
+    const BarJob stock =
+        Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "5000,0,70000", "\"切断幅\"", "3"}));
+    EXPECT_EQ(stock.stock.stockEntryCountInUse, 1);
+    EXPECT_EQ(stock.kerf, 0.0f);
+
+    const BarJob length = Read(SjisFile({"1500,4", "1e39,1"}));
+    EXPECT_EQ(length.cutList.rowCount, 1);
+    const BarJob kerf = Read(SjisFile({"\"切断幅\"", "-2", "\"カットサイズ\"", "10,1"}));
+    EXPECT_EQ(kerf.kerf, 0.0f);  // never negative
+    EXPECT_EQ(kerf.cutList.rowCount, 1);
+}
+
+TEST(BarJobReader, TheFileMayEndAfterAnySection) {
+    const BarJob title = Read(SjisFile({"\"表題だけ\""}));
+    EXPECT_EQ(title.jobTitle, "表題だけ");
+    const BarJob stock = Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "4000,0,0"}));
+    EXPECT_EQ(stock.stock.stockEntryCountInUse, 2);
+    const BarJob cuts =
+        Read(SjisFile({"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "3", "\"カットサイズ\""}));
+    EXPECT_EQ(cuts.kerf, 3.0f);
+    EXPECT_EQ(cuts.cutList.rowCount, 0);
+    EXPECT_EQ(Read("").cutList.rowCount, 0);
+}
+
+TEST(BarJobReader, AcceptsUtf8AndEveryLineEnd) {
+    const std::string utf8 =
+        "\xEF\xBB\xBF\"鉄骨\"\n\"棒材サイズ\"\n6000,0,0\n\"切断幅\"\n3\n\"カットサイズ\"\n1500,4\n";
+    const BarJob bom = Read(utf8);
+    EXPECT_EQ(bom.jobTitle, "鉄骨");
+    EXPECT_EQ(bom.kerf, 3.0f);
+    ExpectRow(bom, 0, 1500, 4);
+    const BarJob cr = Read("\"棒材サイズ\"\r6000,0,0\r\"切断幅\"\r3\r\"カットサイズ\"\r1500,4\r");
+    EXPECT_EQ(cr.stock.stockEntryCountInUse, 1);
+    ExpectRow(cr, 0, 1500, 4);
+}
+
+TEST(BarJobReader, ManyRowsGrowTheListAndStopAtItsLimit) {
+    std::string text;
+    for (int r = 0; r < 32800; ++r) text += "100,1\n";
+    const BarJob job = Read(text);
+    EXPECT_EQ(job.cutList.rowCount, kMaxRows);
+}
+
+TEST(BarJobReader, AnUnreadableFileLeavesTheJobAlone) {
+    BarJob job = StartupBarJob(2, false);
+    job.jobTitle = "keep";
+    std::string error;
+    EXPECT_FALSE(ReadBarJobFile("/nonexistent/dir/job.csv", job, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(job.jobTitle, "keep");
+    std::istringstream stream("1500,4\r\n");
+    EXPECT_TRUE(ReadBarJob(stream, job));
+    EXPECT_EQ(job.cutList.rowCount, 1);
+}
+
+}  // namespace
+}  // namespace tvx::bar
+
+namespace tvx::bar {
+namespace {
+
+TEST(BarExamples, AreShiftJisWithCrLfAndReadCompletely) {
+    struct Expected {
+        const char* name;
+        int stock;
+        int rows;
+        bool codes;
+    };
+    for (const Expected& e :
+         {Expected{"steel_frame.csv", 1, 6, false}, Expected{"three_lengths.csv", 3, 6, false},
+          Expected{"part_codes.csv", 1, 6, true}}) {
+        SCOPED_TRACE(e.name);
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(test::SourceDir() + "/examples/bar/" + e.name, bytes));
+        EXPECT_FALSE(IsValidUtf8(bytes));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const bool lone = (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) ||
+                              (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+            ASSERT_FALSE(lone) << "line end at byte " << i;
+        }
+        BarJob job = StartupBarJob(0, false);
+        ReadBarJob(bytes, job);
+        EXPECT_FALSE(job.jobTitle.empty());
+        EXPECT_EQ(job.stock.stockEntryCountInUse, e.stock);
+        EXPECT_EQ(job.cutList.rowCount, e.rows);
+        EXPECT_EQ(job.showPartCodes, e.codes);
+        EXPECT_EQ(BarJobFileBytes(job), bytes);  // written back byte for byte
+    }
+}
+
+}  // namespace
+}  // namespace tvx::bar

@@ -1,0 +1,136 @@
+#include "bar/model/bar_job_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "bar/model/bar_job_reader.h"
+#include "common/encoding.h"
+#include "support/failing_stream.h"
+
+namespace tvx::bar {
+namespace {
+
+BarJob SampleJob() {
+    BarJob job = StartupBarJob(3, false);
+    job.stock.stockEntryCountInUse = 1;
+    job.stock.stockEntryLength[0] = 6000;
+    AppendRow(job.cutList, 1500, 4, "");
+    AppendRow(job.cutList, 820, 10, "");
+    return job;
+}
+
+TEST(BarJobWriter, WritesTheDocumentedLayoutInShiftJisWithCrLf) {
+    const std::string expected = Utf8ToShiftJis(
+        "\"棒材サイズ\"\r\n6000,0,0\r\n\"切断幅\"\r\n3\r\n\"カットサイズ\"\r\n1500,4\r\n820,"
+        "10\r\n");
+    EXPECT_EQ(BarJobFileBytes(SampleJob()), expected);
+    EXPECT_FALSE(IsValidUtf8(expected));  // really Shift-JIS bytes
+}
+
+TEST(BarJobWriter, WritesTitlePricesFractionsAndOnlyValidRows) {
+    BarJob job = SampleJob();
+    job.jobTitle = "手すり";
+    job.kerf = 2.5f;
+    job.stock.stockEntryCountInUse = 2;
+    job.stock.stockEntryLength[1] = 5500;
+    job.stock.stockEntryPrice[1] = 2450.5f;
+    job.stock.stockEntryCount[1] = 12;
+    AppendRow(job.cutList, 0, 3, "");
+    AppendRow(job.cutList, 700, 0, "");
+    AppendRow(job.cutList, 0.1f, 1, "");
+    EXPECT_EQ(BarJobFileTextUtf8(job),
+              "\"手すり\"\r\n\"棒材サイズ\"\r\n6000,0,0\r\n5500,2450.5,12\r\n\"切断幅\"\r\n2.5\r\n"
+              "\"カットサイズ\"\r\n1500,4\r\n820,10\r\n0.1,1\r\n");
+}
+
+TEST(BarJobWriter, PartCodesAreQuotedWithCommasTurnedIntoSpaces) {
+    BarJob job = SampleJob();
+    job.showPartCodes = true;
+    job.cutList.cutComment[0] = "A,1 \"x\"";
+    job.cutList.cutComment[1] = "柱";
+    const std::string text = BarJobFileTextUtf8(job);
+    EXPECT_NE(text.find("\r\n\"A 1  x \",1500,4\r\n\"柱\",820,10\r\n"), std::string::npos) << text;
+
+    BarJob back = StartupBarJob(0, false);
+    ReadBarJob(BarJobFileBytes(job), back);
+    EXPECT_TRUE(back.showPartCodes);
+    EXPECT_EQ(back.cutList.cutComment[0], "A 1  x ");
+    EXPECT_EQ(back.cutList.cutComment[1], "柱");
+}
+
+TEST(BarJobWriter, TextShiftJisCannotHoldBecomesAQuestionMark) {
+    BarJob job = SampleJob();
+    job.jobTitle = "rack 😀";
+    EXPECT_EQ(BarJobFileBytes(job).substr(0, 9), "\"rack ?\"\r");
+}
+
+TEST(BarJobWriter, ThePlanFollowsWithLengthsWithoutKerf) {
+    BarJob job = SampleJob();
+    BarPlan& plan = job.plan;
+    plan.kerf = 3;
+    plan.stockLength = {4003, 6003};
+    plan.pieceLength = {1503, 823};
+    plan.resultBars = {{1, {0, 0, 0, 1}, 2}, {0, {1, 1}, 1}};
+    plan.resultBarCount = 3;
+    plan.bestCost = 16000;
+    plan.noSolutionCost = 84001;
+    const std::string text = BarJobFileTextUtf8(job);
+    const std::string tail =
+        "\"計算結果\"\r\n6000,1500,1500,1500,820\r\n"
+        "6000,1500,1500,1500,820\r\n4000,820,820\r\n";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+
+    plan.bestCost = plan.noSolutionCost;  // a failed calculation writes no plan
+    EXPECT_EQ(BarJobFileTextUtf8(job).find("計算結果"), std::string::npos);
+}
+
+TEST(BarJobWriter, SaveAndReloadGiveTheSameJob) {
+    BarJob job = SampleJob();
+    job.jobTitle = "鉄骨 架台";
+    job.showPartCodes = true;
+    job.cutList.cutComment[0] = "C-1";
+    job.stock.stockEntryCountInUse = 3;
+    for (int s = 1; s < 3; ++s) {
+        job.stock.stockEntryLength[s] = 1000.25f * s;
+        job.stock.stockEntryPrice[s] = 99.5f * s;
+        job.stock.stockEntryCount[s] = static_cast<std::int16_t>(s);
+    }
+    job.kerf = 0.3f;
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("tvx-bar-writer-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "job.csv").string();
+    std::string error;
+    ASSERT_TRUE(SaveBarJobFile(job, path, &error)) << error;
+    BarJob back = StartupBarJob(0, false);
+    ASSERT_TRUE(ReadBarJobFile(path, back));
+    std::filesystem::remove_all(dir);
+
+    EXPECT_EQ(back.jobTitle, job.jobTitle);
+    EXPECT_EQ(back.kerf, job.kerf);
+    EXPECT_TRUE(back.showPartCodes);
+    EXPECT_EQ(back.stock.stockEntryCountInUse, 3);
+    EXPECT_EQ(back.stock.stockEntryLength, job.stock.stockEntryLength);
+    EXPECT_EQ(back.stock.stockEntryPrice, job.stock.stockEntryPrice);
+    EXPECT_EQ(back.stock.stockEntryCount, job.stock.stockEntryCount);
+    EXPECT_EQ(back.cutList.rowCount, 2);
+    EXPECT_EQ(back.cutList.cutLength, job.cutList.cutLength);
+    EXPECT_EQ(back.cutList.cutQuantity, job.cutList.cutQuantity);
+    EXPECT_EQ(back.cutList.cutComment, job.cutList.cutComment);
+}
+
+TEST(BarJobWriter, AFailingStreamIsReported) {
+    test::FailingOStream out(10);
+    EXPECT_FALSE(WriteBarJob(SampleJob(), out));
+    std::ostringstream good;
+    EXPECT_TRUE(WriteBarJob(SampleJob(), good));
+    EXPECT_EQ(good.str(), BarJobFileBytes(SampleJob()));
+}
+
+}  // namespace
+}  // namespace tvx::bar
