@@ -1,0 +1,181 @@
+#include "panel/ui/cut_list_ops.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "common/number_text.h"
+
+namespace tvx::panel {
+namespace {
+
+std::size_t Index(int k) {
+    return static_cast<std::size_t>(k);
+}
+
+float SingleOf(std::string_view text) {
+    const double value = LeadingNumber(text);
+    if (auto single = ToSingle(value)) return *single;
+    return value > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
+}
+
+// Splits one line into its first four tab-separated fields.
+void SplitFields(std::string_view line, std::string (&fields)[4]) {
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (start > line.size()) {
+            fields[i].clear();
+            continue;
+        }
+        const std::size_t tab = line.find('\t', start);
+        const std::size_t end = tab == std::string_view::npos ? line.size() : tab;
+        fields[i] = std::string(line.substr(start, end - start));
+        start = tab == std::string_view::npos ? line.size() + 1 : tab + 1;
+    }
+}
+
+}  // namespace
+
+bool InsertBlankRow(PanelJob& job, int k) {
+    if (k < 0 || k >= job.cutCount || job.cutCount >= kMaxRows) return false;
+    for (int r = job.cutCount - 1; r >= k; --r) {
+        job.cutList[Index(r + 1)] = job.cutList[Index(r)];
+        job.turnFlag[Index(r + 1)] = job.turnFlag[Index(r)];
+    }
+    job.cutList[Index(k)] = CutItem{};
+    job.turnFlag[Index(k)] = 0;
+    ++job.cutCount;
+    return true;
+}
+
+bool DeleteRow(PanelJob& job, int k) {
+    if (k < 0 || k >= job.cutCount) return false;
+    for (int r = k; r < job.cutCount - 1; ++r) {
+        job.cutList[Index(r)] = job.cutList[Index(r + 1)];
+        job.turnFlag[Index(r)] = job.turnFlag[Index(r + 1)];
+    }
+    job.cutList[Index(job.cutCount - 1)] = CutItem{};
+    job.turnFlag[Index(job.cutCount - 1)] = 0;
+    --job.cutCount;
+    return true;
+}
+
+ClipboardShape MeasureClipboard(std::string_view text) {
+    ClipboardShape shape;
+    if (text.empty()) return shape;
+    std::size_t i = 0;
+    std::size_t lastEnd = 0;
+    while (i < text.size()) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            ++shape.lines;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lastEnd = i + 1;
+        }
+        ++i;
+    }
+    if (lastEnd < text.size()) ++shape.lines;
+
+    const std::string first = FirstLine(text);
+    std::size_t afterLastTab = 0;
+    for (std::size_t j = 0; j < first.size(); ++j) {
+        if (first[j] == '\t') {
+            ++shape.fields;
+            afterLastTab = j + 1;
+        }
+    }
+    if (afterLastTab < first.size()) ++shape.fields;
+    return shape;
+}
+
+std::string FirstLine(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    return std::string(text.substr(0, end));
+}
+
+void PasteRows(PanelJob& job, std::string_view text, int first, int last) {
+    std::size_t pos = 0;
+    int lastWritten = -1;
+    for (int k = first; k <= last; ++k) {
+        std::string_view line;
+        if (pos <= text.size()) {
+            const std::size_t end = text.find_first_of("\r\n", pos);
+            const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+            line = text.substr(pos, stop - pos);
+            pos = stop;
+            if (pos < text.size() && text[pos] == '\r') ++pos;
+            if (pos < text.size() && text[pos] == '\n') ++pos;
+            if (end == std::string_view::npos) pos = text.size() + 1;
+        }
+        if (k < 0 || k >= kMaxRows) continue;
+        std::string fields[4];
+        SplitFields(line, fields);
+        CutItem& item = job.cutList[Index(k)];
+        item.height = SingleOf(fields[0]);
+        item.width = SingleOf(fields[1]);
+        item.quantity = ClampToInt16(LeadingNumber(fields[2]));
+        item.comment = fields[3];
+        lastWritten = k;
+    }
+    if (lastWritten >= job.cutCount) job.cutCount = static_cast<std::int16_t>(lastWritten + 1);
+}
+
+bool BlockPasteFits(const PanelJob& job, int firstRow, int lines) {
+    return std::max<int>(job.cutCount, firstRow) + lines <= kMaxRows;
+}
+
+std::string CellText(const CutItem& item, int column) {
+    switch (column) {
+        case 0:
+            return item.height > 0.0f ? FormatSingle(item.height) : std::string();
+        case 1:
+            return item.width > 0.0f ? FormatSingle(item.width) : std::string();
+        case 2:
+            return item.quantity != 0 ? std::to_string(item.quantity) : std::string();
+        default:
+            return item.comment;
+    }
+}
+
+bool StoreCellText(CutItem& item, int column, std::string_view text) {
+    switch (column) {
+        case 0: {
+            const float value = SingleOf(text);
+            if (value == item.height) return false;
+            item.height = value;
+            return true;
+        }
+        case 1: {
+            const float value = SingleOf(text);
+            if (value == item.width) return false;
+            item.width = value;
+            return true;
+        }
+        case 2: {
+            const std::int16_t value = ClampToInt16(LeadingNumber(text));
+            if (value == item.quantity) return false;
+            item.quantity = value;
+            return true;
+        }
+        default:
+            if (item.comment == text) return false;
+            item.comment = std::string(text);
+            return true;
+    }
+}
+
+void SyncSingleStockSize(PanelJob& job) {
+    if (job.lastSizeIndex != 0) return;
+    StockEntry& entry = job.stock[0];
+    if (entry.height != job.typedHeight || entry.width != job.typedWidth) {
+        entry.height = job.typedHeight;
+        entry.width = job.typedWidth;
+        entry.price = 0;
+        job.priceMode = false;
+    }
+    if (job.cutsell == 1) {
+        entry.price = job.typedPrice;
+        job.priceMode = job.typedPrice > 0;
+    }
+}
+
+}  // namespace tvx::panel

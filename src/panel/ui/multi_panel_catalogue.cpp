@@ -1,0 +1,215 @@
+// The catalogue side of the multiple-size dialog: reading and writing "Panellist.txt", the
+// editor and its buttons, and copying a catalogue line into the grid.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "common/encoding.h"
+#include "common/number_text.h"
+#include "common/text_file.h"
+#include "panel/ui/multi_panel.h"
+#include "panel/ui/panel_catalogue.h"
+
+namespace tvx::panel {
+namespace {
+
+constexpr const char* kSelectToModify = "項目を選んでから修正ボタンを押してください。";
+constexpr const char* kSelectToDelete = "項目を選んでから削除ボタンを押してください。";
+constexpr const char* kSizeRequired = "高さ と 幅 は必ず指定してください";
+constexpr const char* kNotReadMessage =
+    "カタログファイルを読めなかったため、カタログは変更できません。";
+constexpr const char* kNotWrittenMessage = "カタログファイルを保存できませんでした。";
+
+std::int32_t EditorNumber(const QLineEdit* box) {
+    return ClampToInt32(RoundHalfEven(LeadingNumber(box->text().toStdString())));
+}
+
+}  // namespace
+
+void MultiPanel::LoadCatalogue() {
+    lines_.clear();
+    writable_ = true;
+    std::string bytes;
+    bool converted = false;
+    const QFileInfo user(cataloguePath_);
+    if (user.exists()) {
+        // A catalogue that exists but cannot be read is never replaced by a shorter list.
+        if (!user.isFile() || !ReadFileBytes(cataloguePath_.toStdString(), bytes)) {
+            writable_ = false;
+            RefreshList();
+            return;
+        }
+        CatalogueText text = ParseCatalogueFile(bytes);
+        lines_ = std::move(text.lines);
+        converted = text.converted;
+    } else if (QFileInfo::exists(shippedPath_) &&
+               ReadFileBytes(shippedPath_.toStdString(), bytes)) {
+        CatalogueText text = ParseCatalogueFile(bytes);
+        lines_ = std::move(text.lines);
+        converted = text.converted;
+    }
+    RefreshList();
+    if (converted) WriteCatalogue();
+}
+
+bool MultiPanel::WriteCatalogue() {
+    if (!writable_) {
+        message_->setText(kNotReadMessage);
+        return false;
+    }
+    QDir().mkpath(QFileInfo(cataloguePath_).absolutePath());
+    std::string error;
+    if (!WriteFileAtomically(cataloguePath_.toStdString(), CatalogueFileBytes(lines_), &error)) {
+        message_->setText(kNotWrittenMessage);
+        return false;
+    }
+    return true;
+}
+
+void MultiPanel::RefreshList() {
+    const int selected = list_->currentRow();
+    list_->clear();
+    for (const std::string& line : lines_)
+        list_->addItem(QString::fromStdString(ShiftJisToUtf8(line)));
+    list_->addItem(kCatalogueEndMarker);
+    if (selected >= 0 && selected < list_->count()) list_->setCurrentRow(selected);
+}
+
+int MultiPanel::SelectedLine() const {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(lines_.size())) return -1;
+    if (list_->selectedItems().isEmpty()) return -1;
+    return row;
+}
+
+void MultiPanel::OpenEditor(EditorMode mode) {
+    mode_ = mode;
+    for (int i = 0; i < 4; ++i) {
+        editorLabels_[static_cast<std::size_t>(i)]->show();
+        editorBoxes_[static_cast<std::size_t>(i)]->show();
+    }
+    addButton_->setEnabled(false);
+    deleteButton_->setEnabled(false);
+    modifyButton_->setEnabled(mode == EditorMode::Adding ? modifyButton_->isEnabled() : false);
+    saveEntryButton_->show();
+    cancelButton_->show();
+    editorBoxes_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void MultiPanel::AddEntry() {
+    if (!writable_) {
+        message_->setText(kNotReadMessage);
+        return;
+    }
+    for (QLineEdit* box : editorBoxes_) box->clear();
+    OpenEditor(EditorMode::Adding);
+}
+
+void MultiPanel::ModifyEntry() {
+    const int line = SelectedLine();
+    if (line < 0) {
+        message_->setText(kSelectToModify);
+        return;
+    }
+    if (!writable_) {
+        message_->setText(kNotReadMessage);
+        return;
+    }
+    const CatalogueEntry entry = ParseCatalogueLineForEdit(lines_[static_cast<std::size_t>(line)]);
+    editorBoxes_[0]->setText(QString::fromStdString(entry.description));
+    editorBoxes_[1]->setText(QString::number(entry.height));
+    editorBoxes_[2]->setText(QString::number(entry.width));
+    editorBoxes_[3]->setText(QString::number(entry.price));
+    modifyIndex_ = line;
+    OpenEditor(EditorMode::Modifying);
+    modifyButton_->setEnabled(false);
+}
+
+void MultiPanel::DeleteEntry() {
+    const int line = SelectedLine();
+    if (line < 0) {
+        message_->setText(kSelectToDelete);
+        return;
+    }
+    if (!writable_) {
+        message_->setText(kNotReadMessage);
+        return;
+    }
+    lines_.erase(lines_.begin() + line);
+    RefreshList();
+    WriteCatalogue();
+}
+
+void MultiPanel::SaveEntry() {
+    const std::int32_t height = EditorNumber(editorBoxes_[1]);
+    const std::int32_t width = EditorNumber(editorBoxes_[2]);
+    if (height == 0 || width == 0) {
+        message_->setText(kSizeRequired);
+        editorBoxes_[1]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!writable_) {
+        message_->setText(kNotReadMessage);
+        return;
+    }
+    CatalogueEntry entry;
+    entry.description = editorBoxes_[0]->text().toStdString();
+    entry.height = height;
+    entry.width = width;
+    entry.price = EditorNumber(editorBoxes_[3]);
+    const std::string line = CatalogueLineBytes(entry);
+
+    int position = list_->selectedItems().isEmpty() ? -1 : list_->currentRow();
+    if (mode_ == EditorMode::Modifying && position == modifyIndex_ && modifyIndex_ >= 0 &&
+        modifyIndex_ < static_cast<int>(lines_.size())) {
+        lines_.erase(lines_.begin() + modifyIndex_);
+        position = modifyIndex_;
+    }
+    if (position < 0 || position > static_cast<int>(lines_.size()))
+        position = static_cast<int>(lines_.size());  // before the end marker
+    lines_.insert(lines_.begin() + position, line);
+    RefreshList();
+    const bool written = WriteCatalogue();
+    CancelEditor();
+    if (!written) message_->setText(writable_ ? kNotWrittenMessage : kNotReadMessage);
+}
+
+void MultiPanel::CancelEditor() {
+    CloseEditor();
+    message_->clear();
+    list_->clearSelection();
+    list_->setCurrentRow(-1);
+    FocusGrid(0, 0);
+}
+
+void MultiPanel::CloseEditor() {
+    for (int i = 0; i < 4; ++i) {
+        editorLabels_[static_cast<std::size_t>(i)]->hide();
+        editorBoxes_[static_cast<std::size_t>(i)]->hide();
+    }
+    saveEntryButton_->hide();
+    cancelButton_->hide();
+    addButton_->setEnabled(true);
+    deleteButton_->setEnabled(true);
+    modifyButton_->setEnabled(true);
+    mode_ = EditorMode::Closed;
+    modifyIndex_ = -1;
+}
+
+void MultiPanel::CopyEntry(int listRow) {
+    if (listRow < 0 || listRow >= static_cast<int>(lines_.size())) return;
+    const CatalogueEntry entry =
+        ParseCatalogueLineForCopy(lines_[static_cast<std::size_t>(listRow)]);
+    gridBox(currentRow_, 0)->setText(QString::number(entry.height));
+    gridBox(currentRow_, 1)->setText(QString::number(entry.width));
+    gridBox(currentRow_, 2)->setText(QString::number(entry.price));
+    list_->clearSelection();
+    if (currentRow_ < kMultiPanelRows - 1) ++currentRow_;
+    FocusGrid(currentRow_, 0);
+}
+
+}  // namespace tvx::panel

@@ -1,0 +1,125 @@
+// Start-up, settings and closing of the main window.
+
+#include "panel/ui/size_wariate.h"
+#include "panel/ui/keypad_letters.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "common/gui/click_menu.h"
+#include "common/gui/help_viewer.h"
+#include "common/gui/printer_setup.h"
+#include "common/gui/settings_store.h"
+#include "common/number_text.h"
+
+namespace tvx::panel {
+namespace {
+
+bool SettingIsTrue(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.compare("True", Qt::CaseInsensitive) == 0) return true;
+    return LeadingNumber(trimmed.toStdString()) != 0.0;
+}
+
+std::int16_t SettingSwitch(const QString& text) {
+    return ClampToInt16(LeadingNumber(text.trimmed().toStdString())) == 1 ? 1 : 0;
+}
+
+}  // namespace
+
+SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent), job_(job), settings_(settings) {
+    setWindowTitle("Tavolex");
+    gui::RememberPrinter();
+    ReadSettings();
+    BuildControls();
+    BuildMenus();
+    for (QLineEdit* box : cells_) gui::SuppressContextMenu(box);
+    resize(800, 580 + 24);
+    ShowPage();
+    ShowPanelSizes();
+    LayoutWindow();
+    UpdateEditMenu();
+}
+
+SizeWariate::~SizeWariate() = default;
+
+void SizeWariate::ReadSettings() {
+    currentPage_ = 0;
+    job_.lastSizeIndex = -1;
+    job_.kerf = ClampToInt16(LeadingNumber(settings_.GetText("Nokome", "0").toStdString()));
+    job_.comIn = SettingIsTrue(settings_.GetText("ComIn", "False"));
+    job_.ktyFree = SettingSwitch(settings_.GetText("KTYFree", "0"));
+    job_.cutsell = SettingSwitch(settings_.GetText("Cutsell", "0"));
+    job_.fullPanelPercent = 60;
+}
+
+void SizeWariate::WriteSettings() {
+    settings_.SaveText("Nokome", QString::number(job_.kerf));
+    settings_.SaveText("ComIn", job_.comIn ? "True" : "False");
+    settings_.SaveText("KTYFree", QString::number(job_.ktyFree));
+    settings_.SaveText("Cutsell", QString::number(job_.cutsell));
+}
+
+void SizeWariate::QuitCommand() {
+    if (Busy()) return;
+    CommitActiveCell();
+    WriteSettings();
+    quitting_ = true;
+    close();
+}
+
+void SizeWariate::closeEvent(QCloseEvent* event) {
+    if (layoutRunning_) {
+        // The search is still on the stack; ask it to stop and close later.
+        job_.cancelRequested = true;
+        event->ignore();
+        return;
+    }
+    if (rowStepsRunning_) {
+        event->ignore();
+        return;
+    }
+    for (QLineEdit* box : cells_) gui::RestoreContextMenu(box);
+    gui::HelpViewer::Instance().CloseAll();
+    event->accept();
+    QApplication::processEvents();
+}
+
+void SizeWariate::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Without a window manager the window is never activated; the first showing counts.
+    if (firstActivation_) QTimer::singleShot(0, this, [this] { FirstActivation(); });
+}
+
+void SizeWariate::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_)
+        FirstActivation();
+}
+
+void SizeWariate::ShowHelpTopic() {
+    gui::HelpViewer::Instance().ShowTopic(kMainWindowHelpContext);
+}
+
+void SizeWariate::ShowVersion() {
+    if (Busy()) return;
+    CommitActiveCell();
+    QMessageBox box(QMessageBox::NoIcon, "Tavolexのバージョン情報",
+                    "Tavolex　 Ｖｅｒ　２．93\r\n\r\n"
+                    "パネル材の木取りと切断計画のためのプログラムです。\r\n",
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void SizeWariate::SetMessage(const QString& text) {
+    messageLabel_->setText(text);
+}
+
+}  // namespace tvx::panel

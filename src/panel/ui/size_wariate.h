@@ -1,0 +1,266 @@
+#pragma once
+// Tavolex's main window: the stock panel size, kerf and options, the 20-row part grid on ten
+// pages, the automatic layout with its force stop, job files, row editing and the
+// multiple-size dialog. It edits the one job it is given.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "panel/engine/layout_types.h"
+#include "panel/model/panel_job.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+namespace tvx::gui {
+class SettingsStore;
+}
+
+namespace tvx::panel {
+
+class MultiPanel;
+class NumericEdit;
+
+inline constexpr int kMainWindowHelpContext = 22;
+inline constexpr int kGridCells = 80;
+inline constexpr int kGridRows = 20;
+
+class SizeWariate : public QMainWindow {
+    Q_OBJECT
+  public:
+    SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* parent = nullptr);
+    ~SizeWariate() override;
+
+    // Redisplay operations other parts call after changing the job.
+    void ShowPage();
+    void ShowPanelSizes();
+    // The save dialog and the writer; also the result view's "保存". True when written.
+    bool Save_Data();
+    // Reads the job file at `path` into the job and shows it. False when it could not be read
+    // (the job is then as it was) and the message line says why.
+    bool OpenJobPath(const QString& path);
+
+    // The program's command line as one text; the file it names opens at the first activation.
+    void SetCommandLine(const QString& text) { commandLine_ = text; }
+    // Runs the first-activation step now (the window calls it itself when first activated).
+    void FirstActivation();
+
+    // Commands of the buttons and menus.
+    void NextPage();
+    void PreviousPage();
+    void ToggleCommentColumn();
+    void ToggleCutsell();
+    void ToggleKtyFree();
+    void OpenMultiPanel();
+    void AutoCut();
+    void ManualCut();
+    void ResetJobCommand();
+    void QuitCommand();
+    void ForceStop();
+    void OpenCommand();
+    void SaveCommand();
+    void ShowHelpTopic();
+    void ShowVersion();
+
+    // "編集(&E)".
+    void UpdateEditMenu();
+    void UndoCommand();
+    void CutCommand();
+    void CopyCommand();
+    void PasteCommand();
+    void InsertCommand();
+    void DeleteCommand();
+    void ClearRowSelect();
+
+    // Runs the check before a layout and acts on its outcome (message line and focus).
+    bool RunCheck();
+
+    // Seams for tests and for parts built later.
+    using FileChooser = std::function<QString(bool save, const QString& folder)>;
+    void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+    using MultiPanelRunner = std::function<void(MultiPanel& dialog)>;
+    void SetMultiPanelRunner(MultiPanelRunner runner) { multiPanelRunner_ = std::move(runner); }
+    using ResultViewer = std::function<void()>;
+    void SetResultViewer(ResultViewer viewer) { resultViewer_ = std::move(viewer); }
+    void SetStepPause(int milliseconds) { stepPauseMs_ = milliseconds; }
+
+    // State and controls, for tests.
+    PanelJob& job() { return job_; }
+    int currentPage() const { return currentPage_; }
+    int focusRow() const { return focusRow_; }
+    int focusCol() const { return focusCol_; }
+    bool selActive() const { return selActive_; }
+    int selFirst() const { return selFirst_; }
+    int selLast() const { return selLast_; }
+    bool rowStepsRunning() const { return rowStepsRunning_; }
+    bool layoutRunning() const { return layoutRunning_; }
+    const LayoutInput& layoutInput() const { return layoutInput_; }
+    const PanelLayoutResult& layoutResult() const { return layoutResult_; }
+    LayoutInput& layoutInput() { return layoutInput_; }
+    PanelLayoutResult& layoutResult() { return layoutResult_; }
+    QLineEdit* cell(int index) const;
+    QLineEdit* heightBox() const;
+    QLineEdit* widthBox() const;
+    QLineEdit* priceBox() const;
+    QLineEdit* kerfBox() const;
+    QToolButton* kerfUpButton() const { return kerfUp_; }
+    QToolButton* kerfDownButton() const { return kerfDown_; }
+    QCheckBox* rotateAllBox() const { return rotateAllBox_; }
+    QCheckBox* rowTurnBox(int row) const { return turnBoxes_[static_cast<std::size_t>(row)]; }
+    QLabel* rowLabel(int row) const { return rowLabels_[static_cast<std::size_t>(row)]; }
+    QLabel* stockLabel(int i) const { return stockLabels_[static_cast<std::size_t>(i)]; }
+    QLabel* messageLabel() const { return messageLabel_; }
+    QPushButton* multiPanelButton() const { return multiPanelButton_; }
+    QPushButton* autoCutButton() const { return autoCutButton_; }
+    QPushButton* forceStopButton() const { return forceStopButton_; }
+    QPushButton* commentButton() const { return commentButton_; }
+    QMenu* editMenu() const { return editMenu_; }
+    QAction* undoAction() const { return undoAction_; }
+    QAction* cutAction() const { return cutAction_; }
+    QAction* copyAction() const { return copyAction_; }
+    QAction* pasteAction() const { return pasteAction_; }
+    QAction* insertAction() const { return insertAction_; }
+    QAction* deleteAction() const { return deleteAction_; }
+    QAction* quitAction() const { return quitAction_; }
+    QAction* saveAction() const { return saveAction_; }
+    QAction* cutsellAction() const { return cutsellAction_; }
+    QAction* ktyFreeAction() const { return ktyFreeAction_; }
+    QColor SelectionColour() const;
+    QColor CommentBackColour() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Building (window_controls.cpp).
+    void BuildControls();
+    void BuildMenus();
+    void ReadSettings();
+    void WriteSettings();
+
+    // Placement and visibility (window_layout.cpp).
+    void LayoutWindow();
+    void ApplyPanelSizeVisibility();
+    void PlaceStockLabels();
+    void PaintCells();
+
+    // Grid and boxes (grid_keys.cpp).
+    bool CellEvent(int index, QEvent* event);
+    bool PanelBoxEvent(QLineEdit* box, QEvent* event);
+    bool CellKey(int index, QKeyEvent* key);
+    void CellFocusIn(int index, QFocusEvent* event);
+    void CommitCell(int index);
+    void CommitActiveCell();
+    void FocusCell(int index);
+    void RestoreFocus();
+    void EnterFromCell(int index);
+    void OnPanelBoxChanged();
+    void OnKerfChanged();
+    void StepKerf(int delta);
+    void OnRotateAllToggled(bool on);
+    void OnRowTurnToggled(int row, bool on);
+    bool SwallowMenuShortcut(QEvent* event) const;
+
+    // Row editing (row_editing.cpp).
+    void CellMousePress(int index, QMouseEvent* event);
+    void CellMouseMove(int index, QMouseEvent* event);
+    void CellRightRelease(int index);
+    void SetSelection(int first, int last);
+    void InsertRows(int count);
+    void DeleteSelectedRows();
+    void PauseStep();
+
+    // Shared guards.
+    bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
+    void SetMessage(const QString& text);
+    void OpenResultView();
+
+    PanelJob& job_;
+    gui::SettingsStore& settings_;
+    LayoutInput layoutInput_;
+    PanelLayoutResult layoutResult_;
+
+    int currentPage_ = 0;
+    int focusRow_ = -1;
+    int focusCol_ = 0;
+    bool firstActivation_ = true;
+    QString commandLine_;
+    bool quitting_ = false;
+    bool layoutRunning_ = false;
+    bool rowStepsRunning_ = false;
+    int stepPauseMs_ = 100;
+
+    bool selActive_ = false;
+    int selFirst_ = 0;
+    int selLast_ = 0;
+    int anchorRow_ = -1;
+    int anchorCol_ = -1;
+    int dragRow_ = -1;
+    int dragCol_ = -1;
+
+    FileChooser fileChooser_;
+    MultiPanelRunner multiPanelRunner_;
+    ResultViewer resultViewer_;
+
+    QWidget* central_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
+    QLabel* panelHeading_ = nullptr;
+    QLabel* heightLabel_ = nullptr;
+    QLabel* widthLabel_ = nullptr;
+    QLabel* priceLabel_ = nullptr;
+    NumericEdit* heightBox_ = nullptr;
+    NumericEdit* widthBox_ = nullptr;
+    NumericEdit* priceBox_ = nullptr;
+    std::array<QLabel*, kMaxStockSizes> stockLabels_{};
+    QPushButton* multiPanelButton_ = nullptr;
+    QLabel* kerfLabel_ = nullptr;
+    NumericEdit* kerfBox_ = nullptr;
+    QToolButton* kerfUp_ = nullptr;
+    QToolButton* kerfDown_ = nullptr;
+    QCheckBox* rotateAllBox_ = nullptr;
+    QLabel* gridHeading_ = nullptr;
+    std::array<std::array<QLabel*, 5>, 2> columnHeadings_{};
+    std::array<QLabel*, kGridRows> rowLabels_{};
+    std::array<QLineEdit*, kGridCells> cells_{};
+    std::array<QCheckBox*, kGridRows> turnBoxes_{};
+    QPushButton* commentButton_ = nullptr;
+    QPushButton* previousPageButton_ = nullptr;
+    QPushButton* nextPageButton_ = nullptr;
+    QPushButton* autoCutButton_ = nullptr;
+    QPushButton* manualCutButton_ = nullptr;
+    QPushButton* resetButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* forceStopButton_ = nullptr;
+    QLabel* messageLabel_ = nullptr;
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QAction* newAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* cutAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* pasteAction_ = nullptr;
+    QAction* insertAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QAction* cutsellAction_ = nullptr;
+    QAction* ktyFreeAction_ = nullptr;
+    QAction* helpTopicAction_ = nullptr;
+    QAction* versionAction_ = nullptr;
+};
+
+}  // namespace tvx::panel

@@ -1,0 +1,260 @@
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "window_fixture.h"
+
+using tvx::panel::test::WindowFixture;
+
+namespace {
+
+void FillRows(WindowFixture& f, int count) {
+    for (int r = 0; r < count; ++r) {
+        f.job.cutList[static_cast<std::size_t>(r)] = {static_cast<float>(100 + r), 50.0f, 1,
+                                                      "r" + std::to_string(r + 1)};
+        f.job.turnFlag[static_cast<std::size_t>(r)] = r == 3 ? 1 : 0;
+    }
+    f.job.cutCount = static_cast<std::int16_t>(count);
+    f.window->ShowPage();
+}
+
+// Drags with the left button from a cell to a point on the screen, as a user selects rows.
+void DragTo(WindowFixture& f, int fromCell, QPoint globalTarget) {
+    QLineEdit* from = f.window->cell(fromCell);
+    QTest::mousePress(from, Qt::LeftButton, {}, QPoint(5, 5));
+    const QPoint target = from->mapFromGlobal(globalTarget);
+    QMouseEvent move(QEvent::MouseMove, QPointF(target), from->mapToGlobal(QPointF(target)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(from, &move);
+    QTest::mouseRelease(from, Qt::LeftButton, {}, target);
+}
+
+void Drag(WindowFixture& f, int fromCell, int toCell) {
+    QLineEdit* to = f.window->cell(toCell);
+    DragTo(f, fromCell, to->mapToGlobal(QPoint(5, to->height() / 2)));
+}
+
+}  // namespace
+
+class RowEditingTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void dragSelectsRowsWithinOneBlock();
+    void deleteKeyRemovesSelectedRows();
+    void insertOpensBlankRowsAndRefusesAFullList();
+    void copyAndPasteABlockInsideTheList();
+    void pasteABlockBelowTheList();
+    void blockPasteNeverWritesPastRow200();
+    void singleCellPasteTakesTheFirstLine();
+    void menuEnablingRules();
+    void undoAfterDeleteBringsRowsAndFlagsBack();
+    void stepsBlockFurtherEditing();
+};
+
+void RowEditingTest::dragSelectsRowsWithinOneBlock() {
+    WindowFixture f;
+    FillRows(f, 12);
+    Drag(f, 2 * 4 + 1, 5 * 4 + 1);
+    QVERIFY(f.window->selActive());
+    QCOMPARE(f.window->selFirst(), 2);
+    QCOMPARE(f.window->selLast(), 5);
+    QCOMPARE(f.window->cell(3 * 4 + 3)->palette().color(QPalette::Base), QColor(128, 128, 255));
+    QVERIFY(f.window->cell(6 * 4)->palette().color(QPalette::Base) != QColor(128, 128, 255));
+    // Rows are found within the anchor's block: over the other block, the row at that height.
+    Drag(f, 7 * 4, 14 * 4);
+    QCOMPARE(f.window->selFirst(), 4);
+    QCOMPARE(f.window->selLast(), 7);
+    // Below the block, its last row; in the gap between two rows, the row below.
+    QWidget* button = f.window->commentButton();
+    DragTo(f, 7 * 4, button->mapToGlobal(QPoint(5, 5)));
+    QCOMPARE(f.window->selFirst(), 7);
+    QCOMPARE(f.window->selLast(), 9);
+    QLineEdit* row2 = f.window->cell(2 * 4);
+    DragTo(f, 5 * 4, row2->mapToGlobal(QPoint(5, row2->height() + 1)));
+    QCOMPARE(f.window->selFirst(), 3);
+    QCOMPARE(f.window->selLast(), 5);
+    // Another column of the same row selects that one row.
+    Drag(f, 4 * 4, 4 * 4 + 2);
+    QCOMPARE(f.window->selFirst(), 4);
+    QCOMPARE(f.window->selLast(), 4);
+    // A click clears the selection.
+    QTest::mouseClick(f.window->cell(0), Qt::LeftButton);
+    QVERIFY(!f.window->selActive());
+    QCOMPARE(f.window->cell(4 * 4)->palette().color(QPalette::Base),
+             f.window->palette().color(QPalette::Base));
+}
+
+void RowEditingTest::deleteKeyRemovesSelectedRows() {
+    WindowFixture f;
+    FillRows(f, 30);
+    f.window->NextPage();
+    Drag(f, 2 * 4, 4 * 4);  // rows 23..25 of the list
+    QTest::keyClick(f.window->cell(2 * 4), Qt::Key_Delete);
+    QCOMPARE(f.job.cutCount, std::int16_t{27});
+    QCOMPARE(f.job.cutList[22].comment, std::string("r26"));
+    QCOMPARE(f.window->cell(2 * 4 + 3)->text(), QString("r26"));
+    QVERIFY(!f.window->selActive());
+    QCOMPARE(f.job.cutList[27].height, 0.0f);
+}
+
+void RowEditingTest::insertOpensBlankRowsAndRefusesAFullList() {
+    WindowFixture f;
+    FillRows(f, 6);
+    Drag(f, 1 * 4, 2 * 4);
+    QTest::keyClick(f.window->cell(1 * 4), Qt::Key_Insert);
+    QCOMPARE(f.job.cutCount, std::int16_t{8});
+    QCOMPARE(f.job.cutList[1].height, 0.0f);
+    QCOMPARE(f.job.cutList[3].comment, std::string("r2"));
+    QCOMPARE(f.job.turnFlag[5], std::int16_t{1});  // row 4's flag moved with it
+    QCOMPARE(f.job.turnFlag[3], std::int16_t{0});
+
+    WindowFixture g;
+    FillRows(g, 199);
+    Drag(g, 0, 1 * 4);
+    g.window->InsertCommand();
+    QCOMPARE(g.window->messageLabel()->text(), QString("データが一杯で挿入できません。"));
+    QCOMPARE(g.job.cutCount, std::int16_t{199});
+}
+
+void RowEditingTest::copyAndPasteABlockInsideTheList() {
+    WindowFixture f;
+    FillRows(f, 10);
+    Drag(f, 2 * 4, 4 * 4);  // rows 2..4
+    f.window->CopyCommand();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QString("102\t50\t1\tr3\r\n103\t50\t1\tr4\r\n104\t50\t1\tr5\r\n"));
+    f.window->cell(8 * 4)->setFocus();
+    QTest::mouseClick(f.window->cell(8 * 4), Qt::LeftButton);
+    f.window->UpdateEditMenu();
+    QVERIFY(f.window->pasteAction()->isEnabled());
+    f.window->PasteCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{13});
+    QCOMPARE(f.job.cutList[8].comment, std::string("r3"));
+    QCOMPARE(f.job.cutList[10].comment, std::string("r5"));
+    QCOMPARE(f.job.cutList[11].comment, std::string("r9"));  // the old rows follow
+    QCOMPARE(f.job.cutList[12].comment, std::string("r10"));
+    QCOMPARE(f.window->cell(11 * 4 + 3)->text(), QString("r9"));
+}
+
+void RowEditingTest::pasteABlockBelowTheList() {
+    WindowFixture f;
+    FillRows(f, 3);
+    QGuiApplication::clipboard()->setText("1\t2\t3\ta\r\n4\t5\t\tb\r\n7\t8\t9\tc\r\n");
+    QTest::mouseClick(f.window->cell(6 * 4 + 1), Qt::LeftButton);
+    f.window->PasteCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{9});
+    QCOMPARE(f.job.cutList[6].height, 1.0f);
+    QCOMPARE(f.job.cutList[7].quantity, std::int16_t{0});
+    QCOMPARE(f.job.cutList[8].comment, std::string("c"));
+    QCOMPARE(f.job.cutList[3].height, 0.0f);
+}
+
+void RowEditingTest::blockPasteNeverWritesPastRow200() {
+    WindowFixture f;
+    FillRows(f, 3);
+    for (int i = 0; i < 9; ++i) f.window->NextPage();
+    QGuiApplication::clipboard()->setText("1\t2\t3\r\n4\t5\t6\r\n7\t8\t9\r\n");
+    QTest::mouseClick(f.window->cell(18 * 4), Qt::LeftButton);  // row 199 of the list
+    f.window->PasteCommand();
+    QCOMPARE(f.window->messageLabel()->text(), QString("データが一杯で挿入できません。"));
+    QCOMPARE(f.job.cutCount, std::int16_t{3});
+    QTest::mouseClick(f.window->cell(17 * 4), Qt::LeftButton);  // rows 198..200 would fit
+    f.window->PasteCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{200});
+    QCOMPARE(f.job.cutList[199].height, 7.0f);
+}
+
+void RowEditingTest::singleCellPasteTakesTheFirstLine() {
+    WindowFixture f;
+    FillRows(f, 2);
+    QTest::mouseClick(f.window->cell(0 * 4 + 1), Qt::LeftButton);
+    f.window->CopyCommand();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("50"));
+    QGuiApplication::clipboard()->setText("75\r\n");
+    QTest::mouseClick(f.window->cell(5 * 4 + 1), Qt::LeftButton);
+    f.window->PasteCommand();
+    QCOMPARE(f.job.cutList[5].width, 75.0f);
+    QCOMPARE(f.window->cell(5 * 4 + 1)->text(), QString("75"));
+    QCOMPARE(f.job.cutCount, std::int16_t{6});
+    QVERIFY(f.job.undoReady);
+}
+
+void RowEditingTest::menuEnablingRules() {
+    WindowFixture f;
+    FillRows(f, 5);
+    QGuiApplication::clipboard()->clear();
+    f.window->heightBox()->setFocus();
+    f.window->UpdateEditMenu();
+    QVERIFY(!f.window->copyAction()->isEnabled());
+    QVERIFY(!f.window->pasteAction()->isEnabled());
+    QVERIFY(!f.window->undoAction()->isEnabled());
+    QTest::mouseClick(f.window->cell(0), Qt::LeftButton);
+    f.window->UpdateEditMenu();
+    QVERIFY(f.window->copyAction()->isEnabled());
+    QVERIFY(!f.window->pasteAction()->isEnabled());  // empty clipboard
+    QVERIFY(!f.window->deleteAction()->isEnabled());
+    Drag(f, 0, 4);
+    f.window->UpdateEditMenu();
+    QVERIFY(f.window->cutAction()->isEnabled());
+    QVERIFY(f.window->insertAction()->isEnabled());
+    QVERIFY(f.window->deleteAction()->isEnabled());
+    QVERIFY(!f.window->pasteAction()->isEnabled());
+    // A right click inside the selection keeps it and opens the menu.
+    QTest::mouseClick(f.window->cell(4), Qt::RightButton);
+    QVERIFY(f.window->selActive());
+    QTRY_VERIFY(f.window->editMenu()->isVisible());
+    f.window->editMenu()->hide();
+    // Outside it, the clicked cell takes the focus and the selection goes.
+    QTest::mouseClick(f.window->cell(12), Qt::RightButton);
+    QVERIFY(!f.window->selActive());
+    QCOMPARE(f.window->focusRow(), 3);
+    f.window->editMenu()->hide();
+    // The cells show no menu of their own.
+    QCOMPARE(f.window->cell(12)->contextMenuPolicy(), Qt::PreventContextMenu);
+}
+
+void RowEditingTest::undoAfterDeleteBringsRowsAndFlagsBack() {
+    WindowFixture f;
+    FillRows(f, 6);
+    Drag(f, 1 * 4, 2 * 4);
+    f.window->CutCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{4});
+    QCOMPARE(f.job.turnFlag[1], std::int16_t{1});  // r4 moved up with its flag
+    f.window->UndoCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{6});
+    QCOMPARE(f.job.cutList[1].comment, std::string("r2"));
+    QCOMPARE(f.job.turnFlag[3], std::int16_t{1});
+    QCOMPARE(f.window->cell(2 * 4 + 3)->text(), QString("r3"));
+    QVERIFY(!f.window->undoAction()->isEnabled());
+}
+
+void RowEditingTest::stepsBlockFurtherEditing() {
+    WindowFixture f;
+    FillRows(f, 10);
+    f.window->SetStepPause(20);
+    Drag(f, 0, 3 * 4);
+    int pagesDuringSteps = -1;
+    int countDuringSteps = -1;
+    QTimer::singleShot(30, f.window.get(), [&] {
+        QVERIFY(f.window->rowStepsRunning());
+        countDuringSteps = f.job.cutCount;
+        // A second deletion, a page turn and typing are refused meanwhile.
+        f.window->DeleteCommand();
+        f.window->NextPage();
+        QTest::keyClicks(f.window->cell(0), "9");
+        pagesDuringSteps = f.window->currentPage();
+    });
+    f.window->DeleteCommand();
+    QVERIFY(countDuringSteps > 6 && countDuringSteps < 10);
+    QCOMPARE(pagesDuringSteps, 0);
+    QCOMPARE(f.job.cutCount, std::int16_t{6});
+    QCOMPARE(f.job.cutList[0].comment, std::string("r5"));
+}
+
+QTEST_MAIN(RowEditingTest)
+#include "row_editing_test.moc"

@@ -1,0 +1,57 @@
+#pragma once
+// A main window on its own job and a settings file in a temporary folder.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "common/gui/settings_store.h"
+#include "panel/model/panel_job.h"
+#include "panel/ui/size_wariate.h"
+
+namespace tvx::panel::test {
+
+struct WindowFixture {
+    QTemporaryDir dir;
+    std::unique_ptr<gui::SettingsStore> settings;
+    PanelJob job;
+    std::unique_ptr<SizeWariate> window;
+
+    WindowFixture() { Open(); }
+
+    QString IniPath() const { return dir.filePath("Tavolex.ini"); }
+
+    void Open() {
+        window.reset();
+        settings = std::make_unique<gui::SettingsStore>(IniPath());
+        job = PanelJob{};
+        window = std::make_unique<SizeWariate>(job, *settings);
+        window->SetStepPause(0);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Types into a cell as a user would and leaves it with Enter.
+    void Type(int cellIndex, const QString& text) {
+        QLineEdit* box = window->cell(cellIndex);
+        box->setFocus();
+        box->selectAll();
+        for (QChar c : text) {
+            // Characters beyond the keyboard's arrive as text without a key code.
+            QKeyEvent press(QEvent::KeyPress,
+                            c.unicode() < 128 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown,
+                            Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &press);
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+    QWidget* Focused() const { return QApplication::focusWidget(); }
+};
+
+}  // namespace tvx::panel::test
