@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <iterator>
@@ -28,11 +30,22 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 bool ReadAllBytes(std::istream& in, std::string& bytes) {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        // A failing stream buffer may throw (a folder opened as a file does).
+        in.setstate(std::ios::badbit);
+        return false;
+    }
     return !in.bad();
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        if (error) *error = path + ": " + std::strerror(EISDIR);
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (error) *error = path + ": " + std::strerror(errno);

@@ -64,10 +64,12 @@ TEST_F(AtomicWrite, AFailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(bytes, "precious");
 }
 
-TEST_F(AtomicWrite, ReadingAMissingFileFails) {
+TEST_F(AtomicWrite, ReadingAMissingFileOrAFolderFailsWithoutThrowing) {
     std::string bytes, error;
     EXPECT_FALSE(ReadFileBytes((dir_ / "nope").string(), bytes, &error));
     EXPECT_NE(error.find("nope"), std::string::npos);
+    EXPECT_NO_THROW(EXPECT_FALSE(ReadFileBytes(dir_.string(), bytes, &error)));
+    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
