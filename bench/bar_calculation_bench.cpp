@@ -96,7 +96,8 @@ void BM_FourHundredPiecesThreeLengths(benchmark::State& state) {
 BENCHMARK(BM_FourHundredPiecesThreeLengths)->Unit(benchmark::kMillisecond);
 
 void BM_FalkenauerU250(benchmark::State& state) {
-    const std::string path = "/work/shared/benchmarks/falkenauer/u250_00.csv";
+    const std::string path =
+        std::string(TVX_SOURCE_DIR) + "/../shared/benchmarks/falkenauer/u250_00.csv";
     BarJob job = tvx::bar::StartupBarJob(0, false);
     if (!std::filesystem::exists(path) || !tvx::bar::ReadBarJobFile(path, job)) {
         state.SkipWithError("u250_00.csv not found");

@@ -13,13 +13,17 @@
 #include "bar/model/bar_job_reader.h"
 #include "bar_test_jobs.h"
 #include "reference_bar_search.h"
+#include "support/source_dir.h"
 
 namespace tvx::bar {
 namespace {
 
 std::filesystem::path InstanceDir() {
     const char* dir = std::getenv("TVX_FALKENAUER_DIR");
-    return dir ? dir : "/work/shared/benchmarks/falkenauer";
+    // The project's shared material lies next to the repository.
+    return dir ? std::filesystem::path(dir)
+               : std::filesystem::path(tvx::test::SourceDir()) / ".." / "shared" / "benchmarks" /
+                     "falkenauer";
 }
 
 // The optimal number of bars from best.tsv; 0 when unknown.
