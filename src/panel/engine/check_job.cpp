@@ -19,24 +19,27 @@ CheckResult Refuse(const char* message, CheckFocus focus, int row = -1) {
 
 }  // namespace
 
+void TakeTypedPanelSize(PanelJob& job) {
+    if (job.lastSizeIndex > 0) return;
+    StockEntry& entry = job.stock[0];
+    if (entry.height == job.typedHeight && entry.width == job.typedWidth) {
+        job.priceMode = entry.price > 0;
+    } else {
+        entry.height = job.typedHeight;
+        entry.width = job.typedWidth;
+        entry.price = 0;
+        job.priceMode = false;
+    }
+    if (job.cutsell == 1) {
+        entry.price = job.typedPrice;
+        job.priceMode = job.typedPrice > 0;
+    }
+    job.lastSizeIndex = 0;
+}
+
 CheckResult CheckJob(PanelJob& job) {
     // 1. A single size comes from the typed boxes unless entry 0 already holds them.
-    if (job.lastSizeIndex <= 0) {
-        StockEntry& entry = job.stock[0];
-        if (entry.height == job.typedHeight && entry.width == job.typedWidth) {
-            job.priceMode = entry.price > 0;
-        } else {
-            entry.height = job.typedHeight;
-            entry.width = job.typedWidth;
-            entry.price = 0;
-            job.priceMode = false;
-        }
-        if (job.cutsell == 1) {
-            entry.price = job.typedPrice;
-            job.priceMode = job.typedPrice > 0;
-        }
-        job.lastSizeIndex = 0;
-    }
+    TakeTypedPanelSize(job);
 
     // 2. Without per-row orientation every row follows "縦横自由".
     if (job.ktyFree == 0) {

@@ -28,6 +28,11 @@ struct CheckResult {
     int row = -1;  // the offending row for RowHeight / RowWidth
 };
 
+// Without a table of several sizes, entry 0 of the stock table becomes the typed panel size
+// (keeping its price when the size is unchanged; the typed price with cut-sale prices on) and
+// lastSizeIndex becomes 0.
+void TakeTypedPanelSize(PanelJob& job);
+
 // Derives entry 0 of the stock table from the typed values when there is no table of several
 // sizes, the turn flags from rotateAll unless ktyFree is 1, and lastValidRow / validRowCount;
 // then checks the stock sizes against 100..15000 and every valid row against the sizes.

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/number_text.h"
+#include "panel/engine/check_job.h"
 
 namespace tvx::panel {
 namespace {
@@ -164,18 +165,7 @@ bool StoreCellText(CutItem& item, int column, std::string_view text) {
 }
 
 void SyncSingleStockSize(PanelJob& job) {
-    if (job.lastSizeIndex != 0) return;
-    StockEntry& entry = job.stock[0];
-    if (entry.height != job.typedHeight || entry.width != job.typedWidth) {
-        entry.height = job.typedHeight;
-        entry.width = job.typedWidth;
-        entry.price = 0;
-        job.priceMode = false;
-    }
-    if (job.cutsell == 1) {
-        entry.price = job.typedPrice;
-        job.priceMode = job.typedPrice > 0;
-    }
+    if (job.lastSizeIndex == 0) TakeTypedPanelSize(job);
 }
 
 }  // namespace tvx::panel
