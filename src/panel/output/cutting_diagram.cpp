@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/gui/qt_text.h"
 #include "common/number_text.h"
 #include "panel/output/number_pictures.h"
 
@@ -13,10 +14,6 @@ namespace {
 using gui::DrawSurface;
 using gui::FillStyle;
 using gui::LineStyle;
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 const StockSize& SizeOf(const LayoutInput& input, const PanelState& panel) {
     return input

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/gui/qt_text.h"
 #include "panel/output/cutting_diagram.h"
 #include "panel/output/result_session.h"
 #include "panel/output/summary_text.h"
@@ -9,10 +10,6 @@
 namespace tvx::panel {
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 void DrawPageHead(gui::DrawSurface& s, const ResultSession& session) {
     const ViewGeometry& v = session.view();

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "common/gui/painter_surface.h"
+#include "common/gui/qt_text.h"
 #include "common/gui/view_font.h"
 #include "panel/output/number_pictures.h"
 #include "panel/output/print_result.h"
@@ -17,13 +18,6 @@
 namespace tvx::panel {
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QRect ScreenArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();

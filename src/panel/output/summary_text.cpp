@@ -2,19 +2,13 @@
 
 #include <algorithm>
 
+#include "common/gui/qt_text.h"
 #include "panel/output/number_pictures.h"
 #include "panel/output/result_session.h"
 
 namespace tvx::panel {
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 class SummaryWriter {
   public:
