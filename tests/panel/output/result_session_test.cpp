@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/gui/qt_text.h"
 #include "common/gui/recording_surface.h"
 #include "layout_fixture.h"
 #include "panel/output/result_page.h"
@@ -14,10 +15,6 @@ using gui::testing::RecordingSurface;
 using testing::MakeJob;
 using testing::Panel;
 using testing::Result;
-
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 struct Session {
     PanelJob job;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/gui/qt_text.h"
 #include "layout_fixture.h"
 #include "panel/output/result_canvas.h"
 #include "panel/output/result_session.h"
@@ -14,10 +15,6 @@ namespace tvx::panel {
 namespace {
 
 using testing::MakeJob;
-
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 struct Opened {
     PanelJob job;
