@@ -54,15 +54,24 @@ function(tvx_install_window_program program appid examples)
   install(FILES ${TVX_GEN_DIR}/${appid}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   tvx_install_icon(${program})
+  tvx_install_man_page(${program})
+endfunction()
+
+# The manual page man/<program>.1.in, when there is one, with the version filled in.
+function(tvx_install_man_page program)
+  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/man/${program}.1.in)
+    return()
+  endif()
+  set(page ${TVX_GEN_DIR}/man/${program}.1)
+  configure_file(${PROJECT_SOURCE_DIR}/man/${program}.1.in ${page} @ONLY)
+  tvx_gzip_file(${page} ${page}.gz ${program}_manpage)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
 # One command-line tool and its manual page.
 function(tvx_install_cli_program program)
   install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  set(page ${TVX_GEN_DIR}/man/${program}.1)
-  configure_file(${PROJECT_SOURCE_DIR}/man/${program}.1.in ${page} @ONLY)
-  tvx_gzip_file(${page} ${page}.gz ${program}_manpage)
-  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  tvx_install_man_page(${program})
 endfunction()
 
 if(TARGET tavolex)

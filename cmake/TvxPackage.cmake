@@ -16,13 +16,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "panel and bar cutting planners
- Tavolex lays rectangular parts out on stock panels (one size, or up to five
- sizes with a price and a sheet limit each) with a saw kerf and straight
- through-cuts, wasting the least area or money, and draws, prices and prints
- the cutting plan. Quorlin assigns lengths to stock bars at the lowest cost.
- .
- The windows speak Japanese. The package also holds the command-line tools
- tavolex-cli and quorlin-cli, help pages and sample jobs.")
+# CPack puts the summary first and indents these lines itself; an empty line parts paragraphs.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tavolex lays rectangular parts out on stock panels (one size, or up to five
+sizes with a price and a sheet limit each) with a saw kerf and straight
+through-cuts, wasting the least area or money, and draws, prices and prints
+the cutting plan. Quorlin assigns lengths to stock bars at the lowest cost.
+
+The windows speak Japanese. The package also holds the command-line tools
+tavolex-cli and quorlin-cli, help pages and sample jobs.")
 include(CPack)
