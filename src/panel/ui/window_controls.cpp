@@ -56,6 +56,7 @@ void SizeWariate::BuildControls() {
     titleFont.setBold(true);
     titleLabel_->setFont(titleFont);
     versionLabel_ = label(QString::fromStdString(FullWidthVersionLabel()));
+    versionLabel_->setObjectName("versionLabel");
     versionLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     panelHeading_ = label("パネルサイズ");
