@@ -1,9 +1,12 @@
-#include "panel/ui/keypad_letters.h"
+#include "common/gui/numeric_edit.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <cmath>
 
-namespace tvx::panel {
+#include "common/number_text.h"
+
+namespace tvx::gui {
 
 QChar MapKeypadLetter(QChar typed) {
     switch (typed.unicode()) {
@@ -41,6 +44,18 @@ QString MapKeypadLetters(const QString& typed) {
     return mapped;
 }
 
+std::optional<double> ReadNumberBox(const QString& text) {
+    QString mapped = MapKeypadLetters(text.trimmed());
+    mapped.remove(QChar(','));
+    mapped.remove(QChar(0xFF0C));  // FULLWIDTH COMMA
+    if (mapped.isEmpty()) return 0.0;
+    const std::string ascii = mapped.toStdString();
+    if (!IsWholeNumberText(ascii)) return std::nullopt;
+    const double value = LeadingNumber(ascii);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
 NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {
@@ -71,4 +86,4 @@ void NumericEdit::inputMethodEvent(QInputMethodEvent* event) {
     event->setAccepted(replaced.isAccepted());
 }
 
-}  // namespace tvx::panel
+}  // namespace tvx::gui
