@@ -1,6 +1,6 @@
 // quorlin-cli: plans a bar job file from the command line.
 //
-//   quorlin-cli plan JOBFILE [--json] [--codes]
+//   quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]
 //   quorlin-cli show JOBFILE [--json]
 //
 // Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
@@ -12,6 +12,9 @@
 
 #include "bar/model/bar_job_reader.h"
 #include "cli_report.h"
+#ifdef TVX_CLI_PDF
+#include "pdf_plan.h"
+#endif
 
 namespace {
 
@@ -21,7 +24,8 @@ constexpr int kExitUsage = 2;
 
 int Usage(const std::string& problem) {
     std::cerr << "quorlin-cli: " << problem << "\n"
-              << "usage: quorlin-cli plan JOBFILE [--json] [--codes]\n"
+              << "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1]"
+                 " [--pdf OUT.pdf [--paper A4]]\n"
               << "       quorlin-cli show JOBFILE [--json]\n";
     return kExitUsage;
 }
@@ -31,6 +35,9 @@ struct Arguments {
     std::string path;
     bool json = false;
     bool codes = false;
+    bool grouped = false;  // "--mode 1": identical bars as one row in the printed plan
+    std::string pdfPath;
+    std::string paper = "A4";
 };
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
@@ -49,6 +56,23 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
             parsed.json = true;
         } else if (arg == "--codes" && parsed.command == "plan") {
             parsed.codes = true;
+        } else if (parsed.command == "plan" &&
+                   (arg == "--pdf" || arg == "--paper" || arg == "--mode")) {
+            if (i + 1 >= args.size()) {
+                problem = "option '" + arg + "' needs a value";
+                return false;
+            }
+            const std::string& value = args[++i];
+            if (arg == "--pdf") {
+                parsed.pdfPath = value;
+            } else if (arg == "--paper") {
+                parsed.paper = value;
+            } else if (value == "0" || value == "1") {
+                parsed.grouped = value == "1";
+            } else {
+                problem = "display mode must be 0 or 1";
+                return false;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -63,6 +87,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
         problem = "no job file given";
         return false;
     }
+#ifndef TVX_CLI_PDF
+    if (!parsed.pdfPath.empty()) {
+        problem = "this quorlin-cli was built without PDF output";
+        return false;
+    }
+#endif
     return true;
 }
 
@@ -94,6 +124,17 @@ int main(int argc, char** argv) {
     } else if (outcome.ok) {
         std::cout << cli::PlanText(job, outcome);
     }
+#ifdef TVX_CLI_PDF
+    if (outcome.ok && !args.pdfPath.empty()) {
+        job.plan = outcome.plan;
+        job.resultDisplayMode = args.grouped ? 1 : 0;
+        std::string pdfError;
+        if (cli::WritePdfPlanOffscreen(job, args.pdfPath, args.paper, pdfError) == 0) {
+            std::cerr << "quorlin-cli: " << args.pdfPath << ": " << pdfError << "\n";
+            return kExitUsage;
+        }
+    }
+#endif
     if (outcome.ok) return kExitPlanned;
     {
         using Verdict = CalculationCheck::Verdict;
