@@ -39,19 +39,33 @@ ResultPicture::~ResultPicture() = default;
 
 void ResultPicture::ShowView(const BarPlanView* view) {
     view_ = view;
-    layout_.reset();
-    if (view_ && view_->plan.HasPlan()) {
-        // Labels are measured at the screen's scale.
-        QImage probe(16, 16, QImage::Format_RGB32);
-        QPainter painter(&probe);
-        gui::PainterSurface surface(painter, QRectF(0, 0, 16, 16));
-        surface.SetScale(0, 0, 16 * kTwipsPerPixel, 16 * kTwipsPerPixel);
-        layout_ = std::make_unique<BarPictureLayout>(MakeBarPictureLayout(surface, *view_));
-    }
     vertical_->setValue(0);
     horizontal_->setValue(0);
+    Rebuild();
+}
+
+void ResultPicture::Rebuild() {
+    layout_.reset();
+    twipsPerPixel_ = kScreenTwipsPerPixel;
+    if (view_ && view_->plan.HasPlan()) {
+        MakeLayout(kScreenTwipsPerPixel);
+        // Zoom in when the drawing is narrower than the frame, then measure again at that scale.
+        const double fit = ContentWidth() / std::max(1, width() - vertical_->sizeHint().width());
+        const double zoom = std::clamp(fit, kLargestZoomTwipsPerPixel, kScreenTwipsPerPixel);
+        if (zoom < kScreenTwipsPerPixel) MakeLayout(zoom);
+    }
     UpdateScrollBars();
     update();
+}
+
+void ResultPicture::MakeLayout(double twipsPerPixel) {
+    twipsPerPixel_ = twipsPerPixel;
+    // Labels are measured at the scale they are drawn at.
+    QImage probe(16, 16, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    gui::PainterSurface surface(painter, QRectF(0, 0, 16, 16));
+    surface.SetScale(0, 0, 16 * twipsPerPixel, 16 * twipsPerPixel);
+    layout_ = std::make_unique<BarPictureLayout>(MakeBarPictureLayout(surface, *view_));
 }
 
 double ResultPicture::VerticalStep() const {
@@ -84,8 +98,8 @@ void ResultPicture::UpdateScrollBars() {
     // Two passes: a shown bar narrows the frame for the other.
     for (int pass = 0; pass < 2; ++pass) {
         const QRect frame = Frame();
-        const double frameHeight = frame.height() * kTwipsPerPixel;
-        const double frameWidth = frame.width() * kTwipsPerPixel;
+        const double frameHeight = frame.height() * twipsPerPixel_;
+        const double frameWidth = frame.width() * twipsPerPixel_;
         const std::int64_t visible = layout_->VisibleRows(frameHeight);
         const std::int64_t hidden = std::max<std::int64_t>(0, layout_->RowCount() - visible);
         const bool needV = layout_->PictureHeight() > frameHeight && hidden > 0;
@@ -108,7 +122,7 @@ void ResultPicture::UpdateScrollBars() {
 
 void ResultPicture::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    UpdateScrollBars();
+    Rebuild();
 }
 
 void ResultPicture::wheelEvent(QWheelEvent* event) {
@@ -127,9 +141,9 @@ void ResultPicture::paintEvent(QPaintEvent*) {
     gui::PainterSurface surface(painter, QRectF(frame));
     const std::int64_t firstRow = vertical_->value();
     surface.SetScale(horizontal_->value() * kHorizontalStep, layout_->ScrollTop(firstRow),
-                     frame.width() * kTwipsPerPixel, frame.height() * kTwipsPerPixel);
+                     frame.width() * twipsPerPixel_, frame.height() * twipsPerPixel_);
     // One row more than fits, for the partly visible one at the bottom.
-    const std::int64_t rows = layout_->VisibleRows(frame.height() * kTwipsPerPixel) + 1;
+    const std::int64_t rows = layout_->VisibleRows(frame.height() * twipsPerPixel_) + 1;
     DrawBarPicture(surface, *view_, *layout_, firstRow, rows);
 }
 

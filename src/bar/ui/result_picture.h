@@ -32,8 +32,12 @@ class ResultPicture : public QWidget {
     double HorizontalStep() const { return kHorizontalStep; }
     std::int64_t RowCount() const;
 
-    static constexpr double kTwipsPerPixel = 15.0;
+    // The picture is drawn at the screen's 15 twips per pixel, or larger (down to 4 twips per
+    // pixel) when the bars would fill only part of the frame; texts keep their point size.
+    static constexpr double kScreenTwipsPerPixel = 15.0;
+    static constexpr double kLargestZoomTwipsPerPixel = 4.0;
     static constexpr double kHorizontalStep = 300.0;
+    double TwipsPerPixel() const { return twipsPerPixel_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,12 +45,15 @@ class ResultPicture : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    void Rebuild();
+    void MakeLayout(double twipsPerPixel);
     void UpdateScrollBars();
     QRect Frame() const;
     double ContentWidth() const;
 
     const BarPlanView* view_ = nullptr;
     std::unique_ptr<BarPictureLayout> layout_;
+    double twipsPerPixel_ = kScreenTwipsPerPixel;
     QScrollBar* vertical_ = nullptr;
     QScrollBar* horizontal_ = nullptr;
 };
