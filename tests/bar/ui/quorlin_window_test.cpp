@@ -56,6 +56,7 @@ class QuorlinWindowTest : public QObject {
     void stopBeforeAnyPlanSaysSo();
     void failedCalculationClearsThePlan();
     void laterEditsMarkThePlanOutOfDate();
+    void draggingSelectsWholeRows();
     void deleteThenUndoThreeRows();
     void insertAndPasteGrowTheList();
     void pasteRefusesFourFields();
@@ -375,6 +376,37 @@ void QuorlinWindowTest::laterEditsMarkThePlanOutOfDate() {
     f.Action("partCodesAction")->trigger();
     QVERIFY(!f.window->planCurrent());
     QVERIFY(!f.window->planView()->showPartCodes);
+}
+
+void QuorlinWindowTest::draggingSelectsWholeRows() {
+    QuorlinFixture f;
+    f.Load("1000,1\n2000,2\n3000,3\n4000,4\n");
+    auto* grid = f.window->grid();
+    auto send = [](QWidget* target, QEvent::Type type, Qt::MouseButtons held) {
+        const QPointF pos(5, 5);
+        QMouseEvent event(type, pos, target->mapToGlobal(pos), Qt::LeftButton, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    };
+    // Press in row 1, move over row 3 (the events go to the pressed box), release.
+    send(f.Length(1), QEvent::MouseButtonPress, Qt::LeftButton);
+    const QPoint overRow3 = f.Length(1)->mapFromGlobal(f.Quantity(3)->mapToGlobal(QPoint(5, 5)));
+    QMouseEvent move(QEvent::MouseMove, QPointF(overRow3), f.Length(1)->mapToGlobal(overRow3),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.Length(1), &move);
+    send(f.Length(1), QEvent::MouseButtonRelease, Qt::NoButton);
+    QVERIFY(grid->selectionActive());
+    QCOMPARE(grid->selectionFirst(), 1);
+    QCOMPARE(grid->selectionLast(), 3);
+    QCOMPARE(f.Length(2)->palette().color(QPalette::Base), QColor(128, 128, 255));
+    QVERIFY(f.Length(0)->palette().color(QPalette::Base) != QColor(128, 128, 255));
+    f.window->UpdateEditMenu();
+    QVERIFY(f.Action("cutAction")->isEnabled());
+    // A click without dragging selects nothing and clears the highlight.
+    send(f.Length(0), QEvent::MouseButtonPress, Qt::LeftButton);
+    send(f.Length(0), QEvent::MouseButtonRelease, Qt::NoButton);
+    QVERIFY(!grid->selectionActive());
+    QVERIFY(f.Length(2)->palette().color(QPalette::Base) != QColor(128, 128, 255));
 }
 
 void QuorlinWindowTest::deleteThenUndoThreeRows() {
