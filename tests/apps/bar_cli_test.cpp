@@ -153,3 +153,20 @@ TEST(BarCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
 }
 
 }  // namespace
+
+#ifdef QUORLIN_CLI_PDF
+TEST_F(BarCliFile, WritesThePrintedPlanAsPdf) {
+    const std::string pdf = (dir_ / "plan.pdf").string();
+    const CliRun run =
+        RunCli("plan " + Example("part_codes.csv") + " --codes --mode 1 --pdf " + pdf);
+    EXPECT_EQ(run.status, 0);
+    std::ifstream in(pdf, std::ios::binary);
+    std::string head(5, '\0');
+    in.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --pdf " + pdf + " --paper Z9").status,
+              2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --pdf").status, 2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --mode 2").status, 2);
+}
+#endif
