@@ -31,6 +31,7 @@ class NumericEdit;
 namespace tvx::bar {
 
 class BarCutGrid;
+class MultiBouzai;
 class ResultPicture;
 
 inline constexpr int kQuorlinHelpContext = 40;
@@ -82,7 +83,7 @@ class QuorlinWindow : public QMainWindow {
     enum class SaveAnswer { kSave, kDiscard, kCancel };
     using SavePrompt = std::function<SaveAnswer()>;
     void SetSavePrompt(SavePrompt prompt) { savePrompt_ = std::move(prompt); }
-    // Shows the "複数 棒材" dialog modally on the job.
+    // Shows the "複数 棒材" dialog modally on the job (by default the window's own MultiBouzai).
     using MultiBouzaiRunner = std::function<void(BarJob& job, QWidget* owner)>;
     void SetMultiBouzaiRunner(MultiBouzaiRunner runner) { multiRunner_ = std::move(runner); }
     void SetStepPause(int milliseconds) { stepPauseMs_ = milliseconds; }
@@ -187,6 +188,7 @@ class QuorlinWindow : public QMainWindow {
     FileChooser fileChooser_;
     SavePrompt savePrompt_;
     MultiBouzaiRunner multiRunner_;
+    MultiBouzai* multiDialog_ = nullptr;  // created on first use, then reused
 
     QWidget* central_ = nullptr;
     QLabel* titleLabel_ = nullptr;

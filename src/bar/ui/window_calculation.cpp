@@ -26,7 +26,7 @@ namespace tvx::bar {
 void QuorlinWindow::Calculate() {
     if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
     // A single length typed into the box becomes the only stock entry.
-    const std::optional<double> typed = gui::ReadNumberBox(stockBox_->text());
+    const std::optional<double> typed = gui::NumberBoxValue(stockBox_->text());
     if (typed && *typed > 0.0 && TakeTypedStockLength(job_, *typed)) ShowStockDisplay();
     const CalculationCheck check = CheckBarCalculation(job_);
     switch (check.verdict) {

@@ -28,7 +28,7 @@ QString ClipboardText() {
 // A pasted field as the text a committed cell would hold; nullopt when it is no number.
 std::optional<std::string> PastedCellText(const std::string& field, GridColumn column) {
     if (column == GridColumn::kPartCode) return field;
-    const std::optional<double> value = gui::ReadNumberBox(QString::fromStdString(field));
+    const std::optional<double> value = gui::NumberBoxValue(QString::fromStdString(field));
     if (!value) return std::nullopt;
     if (QString::fromStdString(field).trimmed().isEmpty()) return std::string();
     return FormatDouble(*value);

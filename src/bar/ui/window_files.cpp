@@ -14,6 +14,7 @@
 #include "bar/model/bar_settings.h"
 #include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/job_file_names.h"
+#include "bar/ui/multi_bouzai.h"
 #include "bar/ui/quorlin_window.h"
 #include "bar/ui/result_picture.h"
 #include "common/gui/numeric_edit.h"
@@ -78,7 +79,7 @@ bool QuorlinWindow::SaveCommand() {
 
 bool QuorlinWindow::SaveJob() {
     // The file holds the single length the box shows, as the next calculation would take it.
-    const std::optional<double> typed = gui::ReadNumberBox(stockBox_->text());
+    const std::optional<double> typed = gui::NumberBoxValue(stockBox_->text());
     if (typed && *typed > 0.0) TakeTypedStockLength(job_, *typed);
 
     const bool haveName = !job_.currentFileName.empty();
@@ -199,10 +200,15 @@ void QuorlinWindow::ResetWindow() {
 void QuorlinWindow::OpenMultiBouzai() {
     if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
     const BarStock before = job_.stock;
-    const std::optional<double> typed = gui::ReadNumberBox(stockBox_->text());
+    const std::optional<double> typed = gui::NumberBoxValue(stockBox_->text());
     if (typed && *typed > 0.0) TakeTypedStockLength(job_, *typed);
     stockBox_->clear();
-    if (multiRunner_) multiRunner_(job_, this);
+    if (multiRunner_) {
+        multiRunner_(job_, this);
+    } else {
+        if (!multiDialog_) multiDialog_ = new MultiBouzai(job_, this);
+        multiDialog_->exec();
+    }
     const BarStock& after = job_.stock;
     if (before.stockEntryCountInUse != after.stockEntryCountInUse ||
         before.stockEntryLength != after.stockEntryLength ||

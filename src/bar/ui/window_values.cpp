@@ -50,7 +50,7 @@ bool QuorlinWindow::CommitCell(int row, GridColumn column) {
     const int listRow = job_.cutList.pageTop + row;
     std::string text = box->text().toStdString();
     if (column != GridColumn::kPartCode) {
-        const std::optional<double> value = gui::ReadNumberBox(box->text());
+        const std::optional<double> value = gui::NumberBoxValue(box->text());
         if (!value) {
             refusedRow_ = row;
             refusedColumn_ = column;
@@ -177,7 +177,7 @@ void QuorlinWindow::TogglePartCodes() {
 }
 
 bool QuorlinWindow::CommitStockBox() {
-    const std::optional<double> value = gui::ReadNumberBox(stockBox_->text());
+    const std::optional<double> value = gui::NumberBoxValue(stockBox_->text());
     if (!value) {
         RefuseBox(stockBox_, kNotANumberMessage);
         return false;
@@ -191,7 +191,7 @@ bool QuorlinWindow::CommitStockBox() {
 
 void QuorlinWindow::OnKerfEdited() {
     SetMessage(QString());
-    const std::optional<double> value = gui::ReadNumberBox(kerfBox_->text());
+    const std::optional<double> value = gui::NumberBoxValue(kerfBox_->text());
     if (!value) return;  // refused when the box is left
     const std::optional<float> kerf = ToSingle(*value);
     if (!kerf || *kerf == job_.kerf) return;
@@ -200,7 +200,7 @@ void QuorlinWindow::OnKerfEdited() {
 }
 
 bool QuorlinWindow::CommitKerf() {
-    const std::optional<double> value = gui::ReadNumberBox(kerfBox_->text());
+    const std::optional<double> value = gui::NumberBoxValue(kerfBox_->text());
     const std::optional<float> kerf = value ? ToSingle(*value) : std::nullopt;
     if (!kerf) {
         RefuseBox(kerfBox_, kNotANumberMessage);

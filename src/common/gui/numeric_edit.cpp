@@ -2,9 +2,8 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <cmath>
 
-#include "common/number_text.h"
+#include "common/number_entry.h"
 
 namespace tvx::gui {
 
@@ -44,16 +43,19 @@ QString MapKeypadLetters(const QString& typed) {
     return mapped;
 }
 
-std::optional<double> ReadNumberBox(const QString& text) {
-    QString mapped = MapKeypadLetters(text.trimmed());
-    mapped.remove(QChar(','));
-    mapped.remove(QChar(0xFF0C));  // FULLWIDTH COMMA
-    if (mapped.isEmpty()) return 0.0;
-    const std::string ascii = mapped.toStdString();
-    if (!IsWholeNumberText(ascii)) return std::nullopt;
-    const double value = LeadingNumber(ascii);
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
+std::optional<double> NumberBoxValue(const QString& text) {
+    QString ascii = text;
+    for (QChar& c : ascii) {
+        if (c.unicode() == 0xFF0C) {
+            c = QChar(',');
+        } else if ((c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19) || c.unicode() == 0xFF0E ||
+                   c.unicode() == 0xFF0D || c.unicode() == 0x2212) {
+            c = MapKeypadLetter(c);
+        } else if (c.unicode() == 0x3000) {
+            c = QChar(' ');
+        }
+    }
+    return NumberEntryValue(ascii.toStdString());
 }
 
 NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) {}

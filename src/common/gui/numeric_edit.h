@@ -1,8 +1,7 @@
 #pragma once
 // What every numeric entry box of both programs does with typed characters: the letters of a
 // notebook keyboard's embedded numeric pad become digits, and digits, minus sign and decimal
-// point typed full-width through the Japanese input method become their ASCII forms. Also the
-// reading of such a box's text as a number.
+// point typed full-width through the Japanese input method become their ASCII forms.
 
 #include <QLineEdit>
 #include <QString>
@@ -15,10 +14,9 @@ namespace tvx::gui {
 QChar MapKeypadLetter(QChar typed);
 QString MapKeypadLetters(const QString& typed);
 
-// The number a box holds: blanks around it and thousands commas ("1,200") are ignored, the
-// keypad letters and full-width forms are mapped, an empty box reads as 0. nullopt when the
-// text is not one number (including "nan" and "inf" spellings and values beyond double).
-std::optional<double> ReadNumberBox(const QString& text);
+// The value of a box's text, where only number text is taken (see NumberEntryValue);
+// full-width digits, signs, point and comma read as their ASCII forms.
+std::optional<double> NumberBoxValue(const QString& text);
 
 // A line edit whose typed text (keys and input-method commits) passes through
 // MapKeypadLetters.

@@ -1,5 +1,5 @@
 #pragma once
-// Tavolex's numeric entry boxes: the shared box of both programs under the panel window's name.
+// Tavolex's numeric entry boxes are the shared ones of both programs.
 
 #include "common/gui/numeric_edit.h"
 
@@ -7,11 +7,6 @@ namespace tvx::panel {
 
 using gui::MapKeypadLetter;
 using gui::MapKeypadLetters;
-
-class NumericEdit : public gui::NumericEdit {
-    Q_OBJECT
-  public:
-    using gui::NumericEdit::NumericEdit;
-};
+using gui::NumericEdit;
 
 }  // namespace tvx::panel

@@ -20,13 +20,14 @@ class QPushButton;
 class QToolButton;
 
 namespace tvx::gui {
+class NumericEdit;
 class SettingsStore;
-}
+}  // namespace tvx::gui
 
 namespace tvx::panel {
 
 class MultiPanel;
-class NumericEdit;
+using gui::NumericEdit;
 
 inline constexpr int kMainWindowHelpContext = 22;
 inline constexpr int kGridCells = 80;

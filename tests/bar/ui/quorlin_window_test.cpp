@@ -6,7 +6,9 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "bar/engine/calculation_check.h"
@@ -14,6 +16,7 @@
 #include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/calculation_runner.h"
 #include "bar/ui/job_file_names.h"
+#include "bar/ui/multi_bouzai.h"
 #include "bar/ui/result_picture.h"
 #include "common/gui/numeric_edit.h"
 #include "common/gui/printer_setup.h"
@@ -44,7 +47,9 @@ class QuorlinWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void controlsCarryTheirCaptions();
+    void initTestCase();
     void stockRangeIsCheckedOnTheLongestLength();
+    void multipleLengthsDialogFillsTheStockTable();
     void tooLongRowOnPageThreeIsBroughtIntoView();
     void enterWalksRowsAndTurnsThePageAtRowTwenty();
     void firstVisibleColumnFollowsThePartCodeDisplay();
@@ -129,6 +134,35 @@ void QuorlinWindowTest::stockRangeIsCheckedOnTheLongestLength() {
     QCOMPARE(f.Message(), QString(kStockRangeMessage));
 }
 
+void QuorlinWindowTest::initTestCase() {
+    // The dialog's catalogue goes to a test folder, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void QuorlinWindowTest::multipleLengthsDialogFillsTheStockTable() {
+    QuorlinFixture f;
+    f.Type(f.StockBox(), "6000");
+    // The typed length arrives in the dialog's first row; two more lengths are added.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<MultiBouzai*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->box(0, MultiBouzai::kLength)->text(), QString("6000"));
+        dialog->box(1, MultiBouzai::kLength)->setText("5500");
+        dialog->box(2, MultiBouzai::kLength)->setText("4000");
+        dialog->box(2, MultiBouzai::kCount)->setText("3");
+        QVERIFY(dialog->Apply());
+    });
+    f.Button("multiBouzai")->click();
+    QCOMPARE(f.job.stock.stockEntryCountInUse, std::int16_t{3});
+    QCOMPARE(f.job.stock.stockEntryCount[2], std::int16_t{3});
+    QVERIFY(!f.StockBox()->isVisible());
+    QCOMPARE(f.Find<QLabel>("stockLabel1")->text(), QString("5500"));
+    QVERIFY(f.Find<QLabel>("stockLabel2")->isVisible());
+    QVERIFY(!f.Find<QLabel>("stockLabel3")->isVisible());
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(0)));
+    QVERIFY(f.window->isWindowModified());
+}
+
 void QuorlinWindowTest::tooLongRowOnPageThreeIsBroughtIntoView() {
     QuorlinFixture f;
     QString rows = "\"棒材サイズ\"\n6000,0,0\n\"カットサイズ\"\n";
@@ -197,11 +231,11 @@ void QuorlinWindowTest::firstVisibleColumnFollowsThePartCodeDisplay() {
 }
 
 void QuorlinWindowTest::numberBoxesTakeOnlyNumbers() {
-    QCOMPARE(tvx::gui::ReadNumberBox("1,200"), std::optional<double>(1200));
-    QCOMPARE(tvx::gui::ReadNumberBox("１２００"), std::optional<double>(1200));
-    QCOMPARE(tvx::gui::ReadNumberBox(""), std::optional<double>(0));
-    QVERIFY(!tvx::gui::ReadNumberBox("12a"));
-    QVERIFY(!tvx::gui::ReadNumberBox("nan"));
+    QCOMPARE(tvx::gui::NumberBoxValue("1,200"), std::optional<double>(1200));
+    QCOMPARE(tvx::gui::NumberBoxValue("１２００"), std::optional<double>(1200));
+    QCOMPARE(tvx::gui::NumberBoxValue(""), std::optional<double>(0));
+    QVERIFY(!tvx::gui::NumberBoxValue("12a"));
+    QVERIFY(!tvx::gui::NumberBoxValue("nan"));
 
     QuorlinFixture f;
     f.Type(f.Length(0), "jkl");  // keypad letters
