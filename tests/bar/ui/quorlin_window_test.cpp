@@ -159,7 +159,8 @@ void QuorlinWindowTest::multipleLengthsDialogFillsTheStockTable() {
     QCOMPARE(f.Find<QLabel>("stockLabel1")->text(), QString("5500"));
     QVERIFY(f.Find<QLabel>("stockLabel2")->isVisible());
     QVERIFY(!f.Find<QLabel>("stockLabel3")->isVisible());
-    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(0)));
+    // The first row is the window's focus (it gets it back as the dialog's window goes).
+    QCOMPARE(f.window->focusWidget(), static_cast<QWidget*>(f.Length(0)));
     QVERIFY(f.window->isWindowModified());
 }
 
