@@ -46,16 +46,19 @@ void QuorlinWindow::LayoutWindow() {
     versionLabel_->setGeometry(left + leftWidth * 6 / 10, y(0.05), leftWidth * 4 / 10, y(0.45));
 
     const int captionWidth = 80;
+    // The stock lengths take the stock box's place and up to three label widths; the kerf
+    // follows after that room.
+    const int labelWidth = 56;
+    const int kerfLeft = left + captionWidth + 3 * labelWidth + 6;
     stockCaption_->setGeometry(left, y(0.6), captionWidth, line);
     stockBox_->setGeometry(left + captionWidth, y(0.6), 90, line);
-    kerfCaption_->setGeometry(left + captionWidth + 100, y(0.6), 50, line);
-    kerfBox_->setGeometry(left + captionWidth + 150, y(0.6), 60, line);
-    kerfUp_->setGeometry(left + captionWidth + 212, y(0.6), 18, line / 2);
-    kerfDown_->setGeometry(left + captionWidth + 212, y(0.6) + line / 2, 18, line - line / 2);
+    kerfCaption_->setGeometry(kerfLeft, y(0.6), 50, line);
+    kerfBox_->setGeometry(kerfLeft + 50, y(0.6), 60, line);
+    kerfUp_->setGeometry(kerfLeft + 112, y(0.6), 18, line / 2);
+    kerfDown_->setGeometry(kerfLeft + 112, y(0.6) + line / 2, 18, line - line / 2);
     // Up to three lengths in one line, beyond that in two.
     const int inUse = job_.stock.stockEntryCountInUse;
-    const int perLine = inUse <= 3 ? 3 : (inUse + 1) / 2;
-    const int labelWidth = (leftWidth - captionWidth) / std::max(1, perLine);
+    const int perLine = 3;
     for (int i = 0; i < kMaxStockEntries; ++i) {
         const int lineNo = i / std::max(1, perLine);
         stockLabels_[static_cast<std::size_t>(i)]->setGeometry(
