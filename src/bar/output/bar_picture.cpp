@@ -53,6 +53,23 @@ double DrawBar(gui::DrawSurface& surface, const BarPlan& plan, const BarRun& bar
     return std::max(textEnd, surface.CurrentX());
 }
 
+double BarPictureWidth(gui::DrawSurface& surface, const BarPlanView& view,
+                       const BarPictureLayout& layout) {
+    const double size = surface.fontSize();
+    surface.SetFontSize(kPieceFontSize);
+    // The offcut label may reach past the end of the longest bar.
+    double width = layout.X(layout.LongestStock()) + kTextGap + surface.TextWidth(U("残 00000000"));
+    if (view.showPartCodes) {
+        for (const BarRun& bar : view.plan.resultBars) {
+            QString line;
+            for (const std::string& item : PartCodeItems(view.plan, bar)) line += Q(item + "  ");
+            width = std::max(width, layout.CodesX() + surface.TextWidth(line));
+        }
+    }
+    surface.SetFontSize(size);
+    return width + kPictureLabelGap;
+}
+
 void DrawBarPicture(gui::DrawSurface& surface, const BarPlanView& view,
                     const BarPictureLayout& layout, std::int64_t firstRow,
                     std::int64_t visibleRows) {

@@ -28,6 +28,11 @@ void DrawBarPicture(gui::DrawSurface& surface, const BarPlanView& view,
                     const BarPictureLayout& layout, std::int64_t firstRow,
                     std::int64_t visibleRows);
 
+// The width of the whole picture (for the horizontal scroll bar): the bars with their offcut
+// labels, and with part codes the widest code list. Measured once per run of the plan.
+double BarPictureWidth(gui::DrawSurface& surface, const BarPlanView& view,
+                       const BarPictureLayout& layout);
+
 // One bar at `rowTop`: the line from `left` over `span` units for the longest stock
 // `longest`, ticks at both ends and every cut, piece lengths, and the offcut after the last
 // piece written as `remainderPrefix` + length in dark blue. Returns the right end of the

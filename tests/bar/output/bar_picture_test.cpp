@@ -121,6 +121,15 @@ TEST(BarPicture, PartCodesInDarkRedRightOfTheBars) {
     EXPECT_DOUBLE_EQ(b->y1, a->y1);
     EXPECT_EQ(s.CountText("B    800  "), 2);
     EXPECT_DOUBLE_EQ(BarLines(s)[1].y1 - BarLines(s)[0].y1, 350);
+    // The picture is wide enough for the longest code list.
+    s.SetFontSize(kPieceFontSize);
+    const double codesEnd = a->x1 + s.TextWidth("A-1    1500 (2)  B    800  ");
+    EXPECT_GE(BarPictureWidth(s, view, layout), codesEnd);
+    const BarPlanView plain = MakeView({{6000}, {}, {1500}, {}, 0, {Bars(0, {0})}});
+    RecordingSurface p;
+    const BarPictureLayout plainLayout = Draw(p, plain);
+    EXPECT_GT(BarPictureWidth(p, plain, plainLayout), plainLayout.X(6000));
+    EXPECT_LT(BarPictureWidth(p, plain, plainLayout), codesEnd);
 }
 
 TEST(BarPicture, OnlyTheRowsInViewAreDrawn) {
