@@ -50,7 +50,14 @@ class JobFileReader {
   public:
     JobFileReader(LineSource& source, BarJob& job) : source_(source), job_(job) {}
 
-    void Run() {
+    // False when the reading stopped before the end of the file (or its plan section).
+    bool Run() {
+        RunSteps();
+        return !stopped_;
+    }
+
+  private:
+    void RunSteps() {
         if (!source_.Next(line_)) return;
         if (CountFields(line_) > 1) {
             ReadRows();
@@ -62,7 +69,12 @@ class JobFileReader {
         ReadRows();
     }
 
-  private:
+    // Ends the reading before the end of the file.
+    bool Stop() {
+        stopped_ = true;
+        return false;
+    }
+
     bool ReadTitleAndStock() {
         ValueLine value = ReadValueLine(line_);
         if (value.isText && value.text != kStockMarker) {
@@ -88,7 +100,7 @@ class JobFileReader {
             const auto length = FieldSingle(value.numbers, 0);
             const auto price = FieldSingle(value.numbers, 1);
             const auto count = FieldCount(value.numbers, 2);
-            if (!length || !price || !count) return false;
+            if (!length || !price || !count) return Stop();
             const auto s = static_cast<std::size_t>(stock.stockEntryCountInUse);
             stock.stockEntryLength[s] = *length;
             stock.stockEntryPrice[s] = *price;
@@ -112,7 +124,7 @@ class JobFileReader {
         }
         if (value.IsSingleNumber()) {
             const std::optional<float> kerf = ToSingle(value.numbers[0]);
-            if (!kerf) return false;
+            if (!kerf) return Stop();
             // The kerf is never negative; a negative value in a file means no kerf.
             job_.kerf = *kerf > 0.0f ? *kerf : 0.0f;
             if (!source_.Next(line_)) return false;
@@ -123,19 +135,25 @@ class JobFileReader {
     bool ReadCutsMarker() {
         const ValueLine value = ReadValueLine(line_);
         if (!value.isText) return true;  // the first row
-        if (value.text != kCutsMarker) return false;
+        if (value.text != kCutsMarker) return Stop();
         return source_.Next(line_);
     }
 
     void ReadRows() {
         const int fields = CountFields(line_);
-        if (fields != 2 && fields != 3) return;
+        if (fields != 2 && fields != 3) {
+            Stop();
+            return;
+        }
         const bool withCodes = fields == 3;
         if (withCodes) job_.showPartCodes = true;
         ClearCutList(job_.cutList);
         do {
             if (CountFields(line_) == 1 && ReadValueLine(line_).IsText(kPlanMarker)) break;
-            if (!AppendRowLine(withCodes)) return;
+            if (!AppendRowLine(withCodes)) {
+                Stop();
+                return;
+            }
         } while (source_.Next(line_));
         job_.cutList.pageTop = 0;
     }
@@ -156,13 +174,14 @@ class JobFileReader {
     LineSource& source_;
     BarJob& job_;
     std::string line_;
+    bool stopped_ = false;
 };
 
 }  // namespace
 
-void ReadBarJob(std::string_view bytes, BarJob& job) {
+bool ReadBarJob(std::string_view bytes, BarJob& job) {
     LineSource source(SplitLines(DecodeFileText(bytes)));
-    JobFileReader(source, job).Run();
+    return JobFileReader(source, job).Run();
 }
 
 bool ReadBarJob(std::istream& in, BarJob& job) {
@@ -172,10 +191,11 @@ bool ReadBarJob(std::istream& in, BarJob& job) {
     return true;
 }
 
-bool ReadBarJobFile(const std::string& path, BarJob& job, std::string* error) {
+bool ReadBarJobFile(const std::string& path, BarJob& job, std::string* error, bool* complete) {
     std::string bytes;
     if (!ReadFileBytes(path, bytes, error)) return false;
-    ReadBarJob(bytes, job);
+    const bool whole = ReadBarJob(bytes, job);
+    if (complete) *complete = whole;
     return true;
 }
 

@@ -214,5 +214,27 @@ TEST(BarExamples, AreShiftJisWithCrLfAndReadCompletely) {
     }
 }
 
+TEST(BarJobReader, SaysWhetherTheWholeFileWasRead) {
+    BarJob job;
+    EXPECT_TRUE(
+        ReadBarJob("\"棒材サイズ\"\r\n6000,0,0\r\n\"切断幅\"\r\n3\r\n\"カットサイズ\"\r\n"
+                   "1500,4\r\n\"計算結果\"\r\n6000,1500\r\n",
+                   job));
+    BarJob stock;
+    EXPECT_TRUE(ReadBarJob("\"棒材サイズ\"\r\n6000,0,0\r\n", stock));
+    // A value out of range stops the reading after the rows before it.
+    BarJob range;
+    EXPECT_FALSE(ReadBarJob("1000,2\r\n1e39,1\r\n2000,5\r\n", range));
+    EXPECT_EQ(range.cutList.rowCount, 1);
+    BarJob order;
+    EXPECT_FALSE(
+        ReadBarJob("\"棒材サイズ\"\r\n6000,0,0\r\n\"切断幅\"\r\n3\r\n\"何か\"\r\n", order));
+    std::string many;
+    for (int r = 0; r < kMaxRows + 1; ++r) many += "100,1\n";
+    BarJob full;
+    EXPECT_FALSE(ReadBarJob(many, full));
+    EXPECT_EQ(full.cutList.rowCount, kMaxRows);
+}
+
 }  // namespace
 }  // namespace tvx::bar

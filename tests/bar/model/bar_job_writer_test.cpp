@@ -132,5 +132,20 @@ TEST(BarJobWriter, AFailingStreamIsReported) {
     EXPECT_EQ(good.str(), BarJobFileBytes(SampleJob()));
 }
 
+TEST(BarJobWriter, KeepsPartCodesWhileTheirDisplayIsOff) {
+    BarJob job = SampleJob();
+    job.cutList.cutComment[1] = "B-2";
+    ASSERT_FALSE(job.showPartCodes);
+    const std::string text = BarJobFileTextUtf8(job);
+    EXPECT_NE(text.find("\"\",1500,4\r\n\"B-2\",820,10\r\n"), std::string::npos) << text;
+    // Read back, the codes are there and the display is on.
+    BarJob back = StartupBarJob(0, false);
+    EXPECT_TRUE(ReadBarJob(BarJobFileBytes(job), back));
+    EXPECT_TRUE(back.showPartCodes);
+    EXPECT_EQ(back.cutList.cutComment[1], "B-2");
+    // Without any code the two-field form stays.
+    EXPECT_NE(BarJobFileTextUtf8(SampleJob()).find("\r\n1500,4\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tvx::bar
