@@ -1,5 +1,6 @@
 // The buttons and option menus of the main window: paging, comment column, options, the
-// multiple-size dialog, the check, the automatic layout with its force stop, and reset.
+// multiple-size dialog, the check, the automatic layout with its force stop, the manual
+// layout editor, and reset.
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/check_job.h"
 #include "panel/ui/keypad_letters.h"
+#include "panel/ui/manual_wariate.h"
 #include "panel/ui/multi_panel.h"
 #include "panel/ui/size_wariate.h"
 
@@ -170,7 +172,11 @@ void SizeWariate::ManualCut() {
     CommitActiveCell();
     if (!RunCheck()) return;
     layoutInput_ = PrepareLayoutInput(job_);
-    // The manual layout editor opens here once it exists.
+    layoutResult_ = PanelLayoutResult{};
+    ManualEditorHooks hooks;
+    hooks.save = [this] { Save_Data(); };
+    layoutResult_ =
+        RunManualEditor(job_, layoutInput_, ManualMode::Fresh, {}, std::move(hooks), this).layout;
 }
 
 void SizeWariate::ResetJobCommand() {
