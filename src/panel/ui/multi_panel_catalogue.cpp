@@ -23,6 +23,9 @@ constexpr const char* kSizeRequired = "高さ と 幅 は必ず指定してく�
 constexpr const char* kNotReadMessage =
     "カタログファイルを読めなかったため、カタログは変更できません。";
 constexpr const char* kNotWrittenMessage = "カタログファイルを保存できませんでした。";
+constexpr const char* kSizeTooWide = "高さ と 幅 は5桁までで指定してください。";
+constexpr const char* kPriceTooWide = "金額は999,999円までで指定してください。";
+constexpr const char* kNotACatalogueLine = "この行はパネル一覧の形式ではないため、写せません。";
 
 std::int32_t EditorNumber(const QLineEdit* box) {
     return ClampToInt32(RoundHalfEven(LeadingNumber(box->text().toStdString())));
@@ -161,6 +164,21 @@ void MultiPanel::SaveEntry() {
     entry.height = height;
     entry.width = width;
     entry.price = EditorNumber(editorBoxes_[3]);
+    // A value wider than its field would shift the fields after it in the line.
+    switch (CheckCatalogueEntry(entry)) {
+        case CatalogueOverflow::None:
+            break;
+        case CatalogueOverflow::Height:
+        case CatalogueOverflow::Width:
+            message_->setText(kSizeTooWide);
+            editorBoxes_[CheckCatalogueEntry(entry) == CatalogueOverflow::Height ? 1 : 2]->setFocus(
+                Qt::OtherFocusReason);
+            return;
+        case CatalogueOverflow::Price:
+            message_->setText(kPriceTooWide);
+            editorBoxes_[3]->setFocus(Qt::OtherFocusReason);
+            return;
+    }
     const std::string line = CatalogueLineBytes(entry);
 
     int position = list_->selectedItems().isEmpty() ? -1 : list_->currentRow();
@@ -202,6 +220,10 @@ void MultiPanel::CloseEditor() {
 
 void MultiPanel::CopyEntry(int listRow) {
     if (listRow < 0 || listRow >= static_cast<int>(lines_.size())) return;
+    if (!HasCatalogueLayout(lines_[static_cast<std::size_t>(listRow)])) {
+        message_->setText(kNotACatalogueLine);
+        return;
+    }
     const CatalogueEntry entry =
         ParseCatalogueLineForCopy(lines_[static_cast<std::size_t>(listRow)]);
     gridBox(currentRow_, 0)->setText(QString::number(entry.height));
