@@ -52,8 +52,8 @@ TEST(CatalogueLine, ValuesWiderThanTheirFieldsAreCaught) {
     };
     for (const Case& c : {Case{{"", 1820, 910, 999999}, CatalogueOverflow::None},
                           Case{{"", 1820, 910, 1000000}, CatalogueOverflow::Price},
-                          Case{{"", 1820, 910, -99999}, CatalogueOverflow::None},
-                          Case{{"", 1820, 910, -100000}, CatalogueOverflow::Price},
+                          Case{{"", 1820, 910, -999999}, CatalogueOverflow::None},
+                          Case{{"", 1820, 910, -1000000}, CatalogueOverflow::Price},
                           Case{{"", 99999, 910, 0}, CatalogueOverflow::None},
                           Case{{"", 100000, 910, 0}, CatalogueOverflow::Height},
                           Case{{"", 1820, 100000, 0}, CatalogueOverflow::Width},
