@@ -5,7 +5,8 @@
 //   quorlin-cli --help | --version
 //
 // Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
-// an unreadable file or bad arguments.
+// an unreadable file, a file that is no job file, or bad arguments. An incomplete reading and
+// rows ignored as invalid are reported on stderr, and the job is used as read.
 
 #include <iostream>
 #include <string>
@@ -119,11 +120,22 @@ int main(int argc, char** argv) {
 
     // A fresh job, as after "リセット", with the part-code display as asked.
     BarJob job = StartupBarJob(0.0f, args.codes);
-    std::string error;
-    if (!ReadBarJobFile(args.path, job, &error)) {
-        std::cerr << "quorlin-cli: cannot read " << error << "\n";
+    const BarReadResult read = ReadBarJobFile(args.path, job);
+    if (!read.jobChanged()) {
+        std::cerr << "quorlin-cli: cannot read " << read.error << "\n";
         return kExitUsage;
     }
+    if (read.end == BarReadEnd::NotAJobFile) {
+        std::cerr << "quorlin-cli: " << args.path << ": " << DescribeIncompleteRead(read) << "\n";
+        return kExitUsage;
+    }
+    if (!read.complete())
+        std::cerr << "quorlin-cli: 警告: " << args.path << ": " << DescribeIncompleteRead(read)
+                  << "\n";
+    if (!read.invalidRowLines.empty())
+        std::cerr << "quorlin-cli: 警告: " << args.path << ": 無効な行を"
+                  << read.invalidRowLines.size() << "行無視しました: " << DescribeInvalidRows(read)
+                  << "\n";
 
     if (args.command == "show") {
         std::cout << (args.json ? cli::ShowJson(job) : cli::ShowText(job));

@@ -82,7 +82,8 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
 }
 
 // Reads the job into a job started with the options of the flags; false when the file could
-// not be read at all. An incomplete reading is reported and the job used as read.
+// not be read at all or is no job file. An incomplete reading and rows ignored as invalid are
+// reported, and the job used as read.
 bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
     job = StartupJob(0, false, args.ktyFree ? 1 : 0, args.cutsell ? 1 : 0);
     const JobReadResult read = LoadJobFile(job, args.path);
@@ -90,8 +91,16 @@ bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
         err << "tavolex-cli: " << read.error << "\n";
         return false;
     }
+    if (read.end == JobReadEnd::NotAJobFile) {
+        err << "tavolex-cli: " << args.path << ": " << DescribeIncompleteRead(read) << "\n";
+        return false;
+    }
     if (!read.complete()) {
         err << "tavolex-cli: 警告: " << args.path << ": " << DescribeIncompleteRead(read) << "\n";
+    }
+    if (!read.invalidRowLines.empty()) {
+        err << "tavolex-cli: 警告: " << args.path << ": 無効な行を" << read.invalidRowLines.size()
+            << "行無視しました: " << DescribeInvalidRows(read) << "\n";
     }
     return true;
 }

@@ -36,11 +36,11 @@ struct BarPlan {
 
     float kerf = 0.0f;
     bool allPricesGiven = false;
-    float bestCost = 0.0f;
-    float noSolutionCost = 0.0f;
+    bool found = false;     // the search found a complete assignment
+    float bestCost = 0.0f;  // its cost; 0 without one
 
     // A plan exists when the search found a complete assignment.
-    bool HasPlan() const { return resultBarCount > 0 && bestCost < noSolutionCost; }
+    bool HasPlan() const { return found && resultBarCount > 0; }
 };
 
 // Lengths as the user entered them (without the kerf the engine added).

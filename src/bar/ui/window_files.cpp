@@ -123,14 +123,18 @@ bool QuorlinWindow::OpenJobPath(const QString& path) {
     BarJob opened = job_;
     ResetBarJob(opened);
     std::string error;
-    bool complete = true;
-    if (!ReadBarJobFile(path.toStdString(), opened, &error, &complete)) {
+    const BarReadResult read = ReadBarJobFile(path.toStdString(), opened, &error);
+    if (!read) {
         SetMessage(QString("ファイルを開けませんでした。%1").arg(QString::fromStdString(error)));
+        return false;
+    }
+    if (read.end == BarReadEnd::NotAJobFile) {  // nothing to show: the job stays as it was
+        SetMessage(QString::fromStdString(DescribeIncompleteRead(read)));
         return false;
     }
     opened.currentFileName = path.toStdString();
     job_ = std::move(opened);
-    ApplyOpenedJob(complete ? QString() : QString(kIncompleteReadMessage));
+    ApplyOpenedJob(read.complete() ? QString() : QString(kIncompleteReadMessage));
     return true;
 }
 
@@ -162,14 +166,18 @@ void QuorlinWindow::FirstActivation() {
     // Read into the job as it stands (no reset), and only when the file could be read.
     BarJob opened = job_;
     std::string error;
-    bool complete = true;
-    if (!ReadBarJobFile(path.toStdString(), opened, &error, &complete)) {
+    const BarReadResult read = ReadBarJobFile(path.toStdString(), opened, &error);
+    if (!read) {
         SetMessage(QString("ファイルを開けませんでした。%1").arg(QString::fromStdString(error)));
+        return;
+    }
+    if (read.end == BarReadEnd::NotAJobFile) {
+        SetMessage(QString::fromStdString(DescribeIncompleteRead(read)));
         return;
     }
     opened.currentFileName = path.toStdString();
     job_ = std::move(opened);
-    ApplyOpenedJob(complete ? QString() : QString(kIncompleteReadMessage));
+    ApplyOpenedJob(read.complete() ? QString() : QString(kIncompleteReadMessage));
 }
 
 void QuorlinWindow::ResetCommand() {

@@ -23,6 +23,9 @@ constexpr const char* kSelectToDelete = "項目を選んでから削除ボタン
 constexpr const char* kSizeRequired = "高さ と 幅 は必ず指定してください";
 constexpr const char* kNotReadMessage = gui::kCatalogueNotReadMessage;
 constexpr const char* kNotWrittenMessage = gui::kCatalogueNotWrittenMessage;
+constexpr const char* kSizeTooWide = "高さ と 幅 は5桁までで指定してください。";
+constexpr const char* kPriceTooWide = "金額は999,999円までで指定してください。";
+constexpr const char* kNotACatalogueLine = "この行はパネル一覧の形式ではないため、写せません。";
 
 std::int32_t EditorNumber(const QLineEdit* box) {
     return ClampToInt32(RoundHalfEven(LeadingNumber(box->text().toStdString())));
@@ -142,6 +145,21 @@ void MultiPanel::SaveEntry() {
     entry.height = height;
     entry.width = width;
     entry.price = EditorNumber(editorBoxes_[3]);
+    // A value wider than its field would shift the fields after it in the line.
+    switch (CheckCatalogueEntry(entry)) {
+        case CatalogueOverflow::None:
+            break;
+        case CatalogueOverflow::Height:
+        case CatalogueOverflow::Width:
+            message_->setText(kSizeTooWide);
+            editorBoxes_[CheckCatalogueEntry(entry) == CatalogueOverflow::Height ? 1 : 2]->setFocus(
+                Qt::OtherFocusReason);
+            return;
+        case CatalogueOverflow::Price:
+            message_->setText(kPriceTooWide);
+            editorBoxes_[3]->setFocus(Qt::OtherFocusReason);
+            return;
+    }
     const std::string line = CatalogueLineBytes(entry);
 
     int position = list_->selectedItems().isEmpty() ? -1 : list_->currentRow();
@@ -183,6 +201,10 @@ void MultiPanel::CloseEditor() {
 
 void MultiPanel::CopyEntry(int listRow) {
     if (listRow < 0 || listRow >= static_cast<int>(catalogue_->lines().size())) return;
+    if (!HasCatalogueLayout(catalogue_->lines()[static_cast<std::size_t>(listRow)])) {
+        message_->setText(kNotACatalogueLine);
+        return;
+    }
     const CatalogueEntry entry =
         ParseCatalogueLineForCopy(catalogue_->lines()[static_cast<std::size_t>(listRow)]);
     gridBox(currentRow_, 0)->setText(QString::number(entry.height));

@@ -40,6 +40,20 @@ std::string CatalogueLineBytes(const CatalogueEntry& entry) {
     return line;
 }
 
+CatalogueOverflow CheckCatalogueEntry(const CatalogueEntry& entry) {
+    if (std::to_string(entry.height).size() > 5) return CatalogueOverflow::Height;
+    if (std::to_string(entry.width).size() > 5) return CatalogueOverflow::Width;
+    if (GroupThousands(entry.price).size() + 1 > 9) return CatalogueOverflow::Price;
+    return CatalogueOverflow::None;
+}
+
+bool HasCatalogueLayout(std::string_view sjisLine) {
+    static const std::string yen = Utf8ToShiftJis("円");
+    return sjisLine.size() == kCatalogueLineBytes && sjisLine[8] == ' ' &&
+           sjisLine.substr(14, 2) == " x" &&
+           sjisLine.substr(kCatalogueLineBytes - yen.size()) == yen;
+}
+
 std::string ConvertOldCatalogueLine(std::string_view sjisLine) {
     if (sjisLine.size() != kOldCatalogueLineBytes) return std::string(sjisLine);
     const std::vector<std::string> characters = Utf8Characters(ShiftJisToUtf8(sjisLine));

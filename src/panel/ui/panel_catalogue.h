@@ -35,6 +35,22 @@ using tvx::GroupThousands;
 // the width in 5 characters, the price grouped and followed by "円" in 9 characters.
 std::string CatalogueLineBytes(const CatalogueEntry& entry);
 
+// Bytes of a line in the current layout: 8 + 1 + 5 + 2 + 5 + 8 + the two bytes of "円".
+inline constexpr std::size_t kCatalogueLineBytes = 31;
+
+// Which field of an entry would not fit its fixed width in a catalogue line.
+enum class CatalogueOverflow {
+    None,
+    Height,  // more than 5 characters
+    Width,   // more than 5 characters
+    Price,   // grouped with "円", more than 9 characters (1,000,000 and above)
+};
+CatalogueOverflow CheckCatalogueEntry(const CatalogueEntry& entry);
+
+// A line of the current layout: its width, the blank after the description, " x" between
+// the sizes and "円" at its end. Lines of any other form cannot be read by their positions.
+bool HasCatalogueLayout(std::string_view sjisLine);
+
 // A line of the earlier 28-byte layout converted to the current one; other lines unchanged.
 std::string ConvertOldCatalogueLine(std::string_view sjisLine);
 

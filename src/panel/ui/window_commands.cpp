@@ -114,6 +114,9 @@ bool SizeWariate::RunCheck() {
         case CheckFocus::MultiPanelButton:
             multiPanelButton_->setFocus(Qt::OtherFocusReason);
             break;
+        case CheckFocus::KerfBox:
+            kerfBox_->setFocus(Qt::OtherFocusReason);
+            break;
         case CheckFocus::RowHeight:
         case CheckFocus::RowWidth:
             currentPage_ = check.row / kRowsPerPage;

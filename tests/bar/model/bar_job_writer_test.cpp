@@ -76,8 +76,8 @@ TEST(BarJobWriter, ThePlanFollowsWithLengthsWithoutKerf) {
     plan.pieceLength = {1503, 823};
     plan.resultBars = {{1, {0, 0, 0, 1}, 2}, {0, {1, 1}, 1}};
     plan.resultBarCount = 3;
+    plan.found = true;
     plan.bestCost = 16000;
-    plan.noSolutionCost = 84001;
     const std::string text = BarJobFileTextUtf8(job);
     const std::string tail =
         "\"計算結果\"\r\n6000,1500,1500,1500,820\r\n"
@@ -85,7 +85,7 @@ TEST(BarJobWriter, ThePlanFollowsWithLengthsWithoutKerf) {
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 
-    plan.bestCost = plan.noSolutionCost;  // a failed calculation writes no plan
+    plan.found = false;  // a failed calculation writes no plan
     EXPECT_EQ(BarJobFileTextUtf8(job).find("計算結果"), std::string::npos);
 }
 
