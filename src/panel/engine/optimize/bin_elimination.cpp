@@ -11,6 +11,8 @@ namespace {
 
 constexpr FillRules kStepRules[] = {
     {RectChoice::BestShortSide, SplitRule::ShorterLeftover},
+    {RectChoice::BestShortSide, SplitRule::ShorterLeftover, true},
+    {RectChoice::BestShortSide, SplitRule::MinimizeArea, true},
     {RectChoice::BestArea, SplitRule::MinimizeArea},
     {RectChoice::BottomLeft, SplitRule::Horizontal},
     {RectChoice::BestShortSide, SplitRule::LongerLeftover},
@@ -20,11 +22,17 @@ constexpr FillRules kStepRules[] = {
     {RectChoice::BestArea, SplitRule::Horizontal},
 };
 constexpr std::size_t kRuleCount = sizeof(kStepRules) / sizeof(kStepRules[0]);
+constexpr std::size_t kRulesPerBin = 3;  // each refilled panel keeps the best of three fills
 
 // What one refill of the chosen panels produced.
 struct Refill {
     std::vector<PackedBin> bins;  // the others' sizes, then perhaps the weak panel's
     std::int64_t leftoverArea = 0;
+    std::size_t leftoverCount = 0;
+    bool BetterThan(const Refill& other) const {
+        return leftoverArea < other.leftoverArea ||
+               (leftoverArea == other.leftoverArea && leftoverCount < other.leftoverCount);
+    }
 };
 
 class WeakPanelStep {
@@ -39,7 +47,7 @@ class WeakPanelStep {
     std::vector<std::size_t> PickPartners(std::size_t weak, std::size_t count);
     std::vector<int> Ordered(const std::vector<int>& pool, std::size_t variant);
     std::optional<Refill> TryRefill(const std::vector<int>& ordered, const std::vector<int>& types,
-                                    int weakType, FillRules rules);
+                                    int weakType, const std::vector<FillRules>& rules);
     void Replace(std::vector<std::size_t> chosen, std::vector<PackedBin> bins);
 
     const PackingProblem& problem_;
@@ -72,15 +80,16 @@ std::vector<int> WeakPanelStep::Ordered(const std::vector<int>& pool, std::size_
 
 std::optional<Refill> WeakPanelStep::TryRefill(const std::vector<int>& ordered,
                                                const std::vector<int>& types, int weakType,
-                                               FillRules rules) {
+                                               const std::vector<FillRules>& rules) {
     std::vector<int> left;
     Refill refill;
-    refill.bins = PackIntoBins(problem_, ordered, types, rules, left);
+    refill.bins = PackIntoBinsBestOf(problem_, ordered, types, rules, left);
     if (left.empty()) return refill;
     std::vector<int> stillLeft;
-    std::vector<PackedBin> last = PackIntoBins(problem_, left, {weakType}, rules, stillLeft);
+    std::vector<PackedBin> last = PackIntoBinsBestOf(problem_, left, {weakType}, rules, stillLeft);
     if (!stillLeft.empty() || last.empty()) return std::nullopt;
     refill.leftoverArea = last.front().contentArea;
+    refill.leftoverCount = last.front().placed.size();
     refill.bins.push_back(std::move(last.front()));
     return refill;
 }
@@ -103,19 +112,37 @@ bool WeakPanelStep::Run(std::size_t weak, std::size_t partners) {
         for (const PlacedPiece& placed : packing_.bins[b].placed) pool.push_back(placed.piece);
     }
     const PackedBin& weakBin = packing_.bins[weak];
-    for (const PlacedPiece& placed : weakBin.placed) pool.push_back(placed.piece);
+    std::vector<int> weakPieces;
+    for (const PlacedPiece& placed : weakBin.placed) weakPieces.push_back(placed.piece);
+    pool.insert(pool.end(), weakPieces.begin(), weakPieces.end());
 
     std::optional<Refill> best;
-    constexpr std::size_t kVariants = 7;  // five orders and two shuffles
+    constexpr std::size_t kVariants = 8;  // five orders, two shuffles, the weak pieces first
     for (std::size_t variant = 0; variant < kVariants; ++variant) {
-        const std::vector<int> ordered = Ordered(pool, variant);
-        const FillRules rules = kStepRules[random_.Below(kRuleCount)];
+        std::vector<int> ordered;
+        if (variant + 1 < kVariants) {
+            ordered = Ordered(pool, variant);
+        } else {
+            ordered = OrderPieces(problem_, weakPieces, PieceOrder::Area);
+            const std::vector<int> rest = OrderPieces(
+                problem_,
+                std::vector<int>(pool.begin(),
+                                 pool.end() - static_cast<std::ptrdiff_t>(weakPieces.size())),
+                PieceOrder::Area);
+            ordered.insert(ordered.end(), rest.begin(), rest.end());
+        }
+        std::vector<FillRules> rules;
+        for (std::size_t r = 0; r < kRulesPerBin; ++r)
+            rules.push_back(kStepRules[random_.Below(kRuleCount)]);
         std::optional<Refill> refill = TryRefill(ordered, types, weakBin.type, rules);
         if (!refill) continue;
-        if (!best || refill->leftoverArea < best->leftoverArea) best = std::move(refill);
+        if (!best || refill->BetterThan(*best)) best = std::move(refill);
         if (best->leftoverArea == 0) break;
     }
-    if (!best || best->leftoverArea > weakBin.contentArea) return false;
+    // Kept when the weak panel holds less area, or as much in fewer pieces, or the same.
+    if (!best || best->leftoverArea > weakBin.contentArea ||
+        (best->leftoverArea == weakBin.contentArea && best->leftoverCount > weakBin.placed.size()))
+        return false;
     std::vector<std::size_t> chosen = others;
     chosen.push_back(weak);
     Replace(std::move(chosen), std::move(best->bins));
@@ -132,6 +159,13 @@ std::size_t WeakestBin(const Packing& packing, SearchRandom& random, bool widen)
     return order[random.Below(std::min<std::size_t>(3, order.size()))];
 }
 
+std::int64_t WeakestArea(const Packing& packing) {
+    std::int64_t least = -1;
+    for (const PackedBin& bin : packing.bins)
+        if (least < 0 || bin.contentArea < least) least = bin.contentArea;
+    return least;
+}
+
 }  // namespace
 
 std::int64_t EliminateWeakPanels(const PackingProblem& problem, Packing& packing,
@@ -140,9 +174,10 @@ std::int64_t EliminateWeakPanels(const PackingProblem& problem, Packing& packing
                                  const std::function<void(std::int64_t, std::int64_t)>& onStep) {
     WeakPanelStep step(problem, packing, random);
     std::int64_t cost = problem.Cost(packing);
+    std::int64_t lightest = WeakestArea(packing);
     std::int64_t stepsSinceGain = 0;
     std::int64_t steps = 0;
-    for (; steps < limits.steps; ++steps) {
+    for (; steps < limits.steps && stepsSinceGain <= limits.patience; ++steps) {
         if (packing.bins.size() < 2 || cost <= limits.costBound) break;
         if (steps % 16 == 0 && shouldStop && shouldStop()) break;
         const bool widen = stepsSinceGain > 50 && random.Below(2) == 0;
@@ -154,6 +189,10 @@ std::int64_t EliminateWeakPanels(const PackingProblem& problem, Packing& packing
         if (newCost < cost) {
             MoveToCheaperSizes(problem, packing);
             cost = problem.Cost(packing);
+            lightest = WeakestArea(packing);
+            stepsSinceGain = 0;
+        } else if (WeakestArea(packing) < lightest) {
+            lightest = WeakestArea(packing);
             stepsSinceGain = 0;
         }
         if (onStep) onStep(steps, cost);

@@ -34,6 +34,9 @@ class SearchRandom {
 struct EliminationLimits {
     std::int64_t steps = 0;      // steps at most
     std::int64_t costBound = 0;  // stop when the packing costs no more than this
+    // Stop after this many steps without a cheaper packing or a weakest panel lighter than
+    // any since the last cheaper packing.
+    std::int64_t patience = 0;
 };
 
 // Improves the packing in place; the packing stays complete and within the sheet limits.

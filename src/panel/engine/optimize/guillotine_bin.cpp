@@ -68,6 +68,56 @@ bool GuillotineBin::Insert(const Piece& piece, int pieceIndex, FillRules rules) 
     return true;
 }
 
+void GuillotineBin::FillRectFirst(const std::vector<Piece>& pieces, std::vector<int>& pending,
+                                  SplitRule split) {
+    while (!free_.empty() && !pending.empty()) {
+        // The free rectangle that is hardest to fill: shortest side, then smallest area.
+        std::size_t target = 0;
+        for (std::size_t i = 1; i < free_.size(); ++i) {
+            const Rect& a = free_[i];
+            const Rect& b = free_[target];
+            const std::int32_t sa = std::min(a.width, a.height), sb = std::min(b.width, b.height);
+            if (sa < sb || (sa == sb && static_cast<std::int64_t>(a.width) * a.height <
+                                            static_cast<std::int64_t>(b.width) * b.height))
+                target = i;
+        }
+        const Rect rect = free_[target];
+        free_.erase(free_.begin() + static_cast<std::ptrdiff_t>(target));
+        std::size_t chosen = pending.size();
+        bool chosenTurned = false;
+        std::int64_t chosenArea = -1;
+        std::int64_t chosenFit = -1;
+        for (std::size_t k = 0; k < pending.size(); ++k) {
+            const Piece& piece = pieces[static_cast<std::size_t>(pending[k])];
+            if (piece.area() < chosenArea) continue;
+            for (const bool turned : {false, true}) {
+                if (turned && !piece.canTurn) break;
+                const std::int32_t w = turned ? piece.height : piece.width;
+                const std::int32_t h = turned ? piece.width : piece.height;
+                if (w > rect.width || h > rect.height) continue;
+                // Larger pieces first; of equal ones the one that fills a side best.
+                const std::int64_t fit = std::max(w * 1LL * (w == rect.width ? 2 : 1),
+                                                  h * 1LL * (h == rect.height ? 2 : 1));
+                if (piece.area() > chosenArea || fit > chosenFit) {
+                    chosen = k;
+                    chosenTurned = turned;
+                    chosenArea = piece.area();
+                    chosenFit = fit;
+                }
+            }
+        }
+        if (chosen == pending.size()) continue;  // nothing fits: the rectangle is waste
+        const int index = pending[chosen];
+        pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(chosen));
+        const Piece& piece = pieces[static_cast<std::size_t>(index)];
+        const std::int32_t w = chosenTurned ? piece.height : piece.width;
+        const std::int32_t h = chosenTurned ? piece.width : piece.height;
+        placed_.push_back({index, rect.x, rect.y, chosenTurned});
+        contentArea_ += piece.area();
+        Split(rect, w, h, split);
+    }
+}
+
 void GuillotineBin::Split(const Rect& rect, std::int32_t pieceWidth, std::int32_t pieceHeight,
                           SplitRule rule) {
     const std::int64_t leftWidth = rect.width - pieceWidth;

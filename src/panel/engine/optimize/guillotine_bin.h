@@ -30,6 +30,9 @@ enum class SplitRule {
 struct FillRules {
     RectChoice choice = RectChoice::BestShortSide;
     SplitRule split = SplitRule::ShorterLeftover;
+    // Fill the free rectangles instead of placing the pieces in turn: the rectangle with the
+    // shortest side first takes the largest piece that fits it (`choice` is then unused).
+    bool rectFirst = false;
 };
 
 class GuillotineBin {
@@ -40,6 +43,11 @@ class GuillotineBin {
     // Puts the piece where the rules score best; false (and nothing changes) when no free
     // rectangle takes it in an allowed orientation.
     bool Insert(const Piece& piece, int pieceIndex, FillRules rules);
+
+    // Fills the free rectangles, shortest side first, each with the largest piece of
+    // `pending` (indices into `pieces`) that fits it; the pieces placed leave `pending`.
+    void FillRectFirst(const std::vector<Piece>& pieces, std::vector<int>& pending,
+                       SplitRule split);
 
     const std::vector<PlacedPiece>& placed() const { return placed_; }
     std::int64_t contentArea() const { return contentArea_; }

@@ -18,6 +18,8 @@ using namespace optimize;
 
 constexpr FillRules kConstructionRules[] = {
     {RectChoice::BestShortSide, SplitRule::ShorterLeftover},
+    {RectChoice::BestShortSide, SplitRule::ShorterLeftover, true},
+    {RectChoice::BestShortSide, SplitRule::MinimizeArea, true},
     {RectChoice::BestArea, SplitRule::MinimizeArea},
     {RectChoice::BottomLeft, SplitRule::Horizontal},
     {RectChoice::BestShortSide, SplitRule::LongerLeftover},
@@ -140,7 +142,7 @@ void OptimizingSearch::Improve() {
     std::int64_t done = 0;
     for (std::int64_t round = 0; round < rounds && !Done(); ++round) {
         Packing working = *best_;
-        EliminationLimits limits{stepsPerRound, costBound_};
+        EliminationLimits limits{stepsPerRound, costBound_, stepsPerRound / 4};
         done += EliminateWeakPanels(
             problem_, working, limits, random, [&] { return watch_.ShouldStop(); },
             [&](std::int64_t step, std::int64_t) { Report(done + step); });

@@ -15,7 +15,7 @@
 namespace tvx::panel {
 
 struct OptimizeOptions {
-    int effort = 2;                 // 1 (quick) .. 5 (thorough); the same effort, the same layout
+    int effort = 3;                 // 1 (quick) .. 5 (thorough); the same effort, the same layout
     double timeLimitSeconds = 5.0;  // caps the search; 0 or less = no cap of its own
     std::int16_t fullPanelPercent = 60;  // as in the standard layout
 };

@@ -27,6 +27,11 @@ PackedBin FillOne(const PackingProblem& problem, const std::vector<int>& ordered
     const BinType& binType = problem.types[static_cast<std::size_t>(type)];
     GuillotineBin bin(binType.width, binType.height, problem.smallestSide);
     left.clear();
+    if (rules.rectFirst) {
+        left = ordered;
+        bin.FillRectFirst(problem.pieces, left, rules.split);
+        return PackedBin{type, bin.placed(), bin.contentArea()};
+    }
     for (const int index : ordered) {
         if (!bin.Insert(problem.pieces[static_cast<std::size_t>(index)], index, rules))
             left.push_back(index);
@@ -60,6 +65,33 @@ std::vector<PackedBin> PackIntoBins(const PackingProblem& problem, const std::ve
         std::vector<int> rest;
         bins.push_back(FillOne(problem, pending, type, rules, rest));
         pending = std::move(rest);
+    }
+    left = std::move(pending);
+    return bins;
+}
+
+std::vector<PackedBin> PackIntoBinsBestOf(const PackingProblem& problem,
+                                          const std::vector<int>& ordered,
+                                          const std::vector<int>& binTypes,
+                                          const std::vector<FillRules>& rules,
+                                          std::vector<int>& left) {
+    std::vector<PackedBin> bins;
+    std::vector<int> pending = ordered;
+    for (const int type : binTypes) {
+        if (pending.empty()) break;
+        std::optional<PackedBin> best;
+        std::vector<int> bestRest;
+        for (const FillRules& rule : rules) {
+            std::vector<int> rest;
+            PackedBin bin = FillOne(problem, pending, type, rule, rest);
+            if (!best || bin.contentArea > best->contentArea) {
+                best = std::move(bin);
+                bestRest = std::move(rest);
+            }
+        }
+        if (!best) break;
+        bins.push_back(std::move(*best));
+        pending = std::move(bestRest);
     }
     left = std::move(pending);
     return bins;
@@ -105,6 +137,9 @@ std::optional<PackedBin> RepackIntoOne(const PackingProblem& problem,
                                        const std::vector<int>& pieces, int type) {
     static constexpr FillRules kRules[] = {
         {RectChoice::BestShortSide, SplitRule::ShorterLeftover},
+        {RectChoice::BestShortSide, SplitRule::ShorterLeftover, true},
+        {RectChoice::BestShortSide, SplitRule::ShorterLeftover, true},
+        {RectChoice::BestShortSide, SplitRule::MinimizeArea, true},
         {RectChoice::BestArea, SplitRule::MinimizeArea},
         {RectChoice::BottomLeft, SplitRule::Horizontal},
         {RectChoice::BestShortSide, SplitRule::LongerLeftover},

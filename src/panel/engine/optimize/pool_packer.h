@@ -27,6 +27,14 @@ std::vector<PackedBin> PackIntoBins(const PackingProblem& problem, const std::ve
                                     const std::vector<int>& binTypes, FillRules rules,
                                     std::vector<int>& left);
 
+// The same, but every bin is filled under each of the rules in turn and keeps the fill that
+// holds the most piece area.
+std::vector<PackedBin> PackIntoBinsBestOf(const PackingProblem& problem,
+                                          const std::vector<int>& ordered,
+                                          const std::vector<int>& binTypes,
+                                          const std::vector<FillRules>& rules,
+                                          std::vector<int>& left);
+
 // Packs every piece, opening panels one by one; each new panel is of the size (under its
 // sheet limit) that holds the most piece area per cost. Nothing when a piece fits no size
 // that is left.
