@@ -118,7 +118,8 @@ void OptimizingSearch::ConstructFromOrders() {
     for (const PieceOrder order : kPieceOrders) {
         const std::vector<int> ordered = OrderPieces(problem_, all, order);
         for (const FillRules& rules : kConstructionRules) {
-            if (Done() || watch_.ShouldStop()) return;
+            // Even when stopped at once, one fill is made so that there is a layout.
+            if (Done() || (best_ && watch_.ShouldStop())) return;
             if (std::optional<Packing> packing = ConstructPacking(problem_, ordered, rules))
                 Offer(std::move(*packing));
         }
