@@ -14,6 +14,7 @@ void SizeWariate::OpenResultView() {
     ResultViewHooks hooks;
     hooks.save = [this] { Save_Data(); };
     hooks.help = [](int context) { gui::HelpViewer::Instance().ShowTopic(context); };
+    hooks.optimizeVerdict = optimizeVerdict_;
     // "修正" stays disabled until the manual layout editor exists.
     ResultView view(job_, layoutInput_, layoutResult_, hooks, this);
     view.exec();
