@@ -136,8 +136,9 @@ void OptimizingSearch::Report(std::int64_t iteration) const {
 
 void OptimizingSearch::Improve() {
     if (!best_ || Done()) return;
-    SearchRandom random(0x7461766F6C6578ULL + static_cast<std::uint64_t>(options_.effort));
-    const std::int64_t rounds = std::clamp(options_.effort, 1, 5);
+    // One seed for every effort: a higher effort runs the same rounds first, then more.
+    SearchRandom random(0x7461766F6C6578ULL);
+    const std::int64_t rounds = std::clamp(options_.effort, 1, 8);
     const std::int64_t stepsPerRound =
         400 + 40 * static_cast<std::int64_t>(std::min<std::size_t>(problem_.pieces.size(), 500));
     std::int64_t done = 0;
