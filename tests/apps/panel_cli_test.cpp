@@ -254,5 +254,62 @@ TEST(TavolexCliLayout, PlanForPeopleListsPanelsYieldAndTotal) {
     EXPECT_EQ(json.out.find(R"("score": null)"), std::string::npos);
 }
 
+TEST(TavolexCliLayout, OptimizeGivesSoundPlansNoDearerThanTheStandard) {
+    for (const char* name : {"kitchen.csv", "shelves-three-sizes.csv", "desk-row-turning.csv"}) {
+        SCOPED_TRACE(name);
+        PanelJob job;
+        ASSERT_TRUE(LoadJobFile(job, Example(name)).complete());
+        const LayoutRun standard = RunLayout(job);
+        const LayoutRun optimised = RunLayout(job, OptimizeRequest{2.0});
+        ExpectSoundPlan(job, optimised);
+        ASSERT_TRUE(optimised.optimize.has_value());
+        EXPECT_GE(optimised.optimize->seconds, 0.0);
+        auto stock = [&](const LayoutRun& run) {
+            double total = 0;
+            for (const PanelState& panel : run.result.panels) {
+                if (!panel.used()) continue;
+                const StockSize& size = run.input.sizes[static_cast<std::size_t>(panel.sizeIndex)];
+                total += job.priceMode
+                             ? size.price
+                             : static_cast<double>(size.enlargedWidth) * size.enlargedHeight;
+            }
+            return total;
+        };
+        EXPECT_LE(stock(optimised), stock(standard));
+    }
+}
+
+TEST(TavolexCliLayout, OptimizeAddsTheBoundToTheJsonAndThePlan) {
+    const Outcome plain = RunCli({"layout", Example("kitchen.csv"), "--json"});
+    EXPECT_EQ(plain.out.find(R"("optimal")"), std::string::npos);
+    EXPECT_EQ(plain.out.find(R"("lowerBound")"), std::string::npos);
+
+    const Outcome json =
+        RunCli({"layout", Example("kitchen.csv"), "--json", "--optimize", "--time-limit", "2"});
+    EXPECT_EQ(json.status, kExitOk) << json.err;
+    EXPECT_NE(json.out.find(R"("lowerBound": )"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(R"("optimal": )"), std::string::npos);
+    EXPECT_NE(json.out.find(R"("seconds": )"), std::string::npos);
+
+    const Outcome plan = RunCli({"layout", Example("kitchen.csv"), "--optimize"});
+    EXPECT_EQ(plan.status, kExitOk) << plan.err;
+    const bool verdict = plan.out.find("\n最適\n") != std::string::npos ||
+                         plan.out.find("\n下限との差 ") != std::string::npos;
+    EXPECT_TRUE(verdict) << plan.out;
+}
+
+TEST(TavolexCliLayout, TimeLimitNeedsOptimizeAndPositiveSeconds) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"layout", Example("kitchen.csv"), "--time-limit", "2"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "0"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "2s"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "nan"}}) {
+        const Outcome outcome = RunCli(args);
+        EXPECT_EQ(outcome.status, kExitBadInput) << args.back();
+        EXPECT_NE(outcome.err.find("--time-limit"), std::string::npos) << outcome.err;
+    }
+}
+
 }  // namespace
 }  // namespace tvx::panel::cli

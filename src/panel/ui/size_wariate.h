@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "common/search_control.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
 
@@ -133,6 +134,9 @@ class SizeWariate : public QMainWindow {
     QAction* saveAction() const { return saveAction_; }
     QAction* cutsellAction() const { return cutsellAction_; }
     QAction* ktyFreeAction() const { return ktyFreeAction_; }
+    QAction* optimizeAction() const { return optimizeAction_; }
+    // The optimising layout's verdict on the last layout ("最適", "下限との差 x.x%"), or "".
+    const QString& optimizeVerdict() const { return optimizeVerdict_; }
     QColor SelectionColour() const;
     QColor CommentBackColour() const;
 
@@ -184,6 +188,7 @@ class SizeWariate : public QMainWindow {
 
     // Shared guards.
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
+    bool RunOptimizedLayoutInBackground();
     void SetMessage(const QString& text);
     void OpenResultView();
 
@@ -260,6 +265,12 @@ class SizeWariate : public QMainWindow {
     QAction* deleteAction_ = nullptr;
     QAction* cutsellAction_ = nullptr;
     QAction* ktyFreeAction_ = nullptr;
+    // "最適化レイアウト": "自動カット" runs the optimising layout (kept in its own section of
+    // the settings file).
+    QAction* optimizeAction_ = nullptr;
+    bool optimizeLayout_ = false;
+    QString optimizeVerdict_;
+    SearchControl optimizeControl_;
     QAction* helpTopicAction_ = nullptr;
     QAction* versionAction_ = nullptr;
 };

@@ -25,6 +25,7 @@ void SizeWariate::OpenResultView() {
         layoutResult_ = std::move(outcome.layout);
         return outcome.partsRemain;
     };
+    hooks.optimizeVerdict = optimizeVerdict_;
     ResultView view(job_, layoutInput_, layoutResult_, hooks, this);
     view.exec();
 }
