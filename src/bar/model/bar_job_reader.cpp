@@ -175,10 +175,7 @@ class JobFileReader {
         ClearCutList(job_.cutList);
         do {
             if (CountFields(line_) == 1 && ReadValueLine(line_).IsText(kPlanMarker)) break;
-            if (!AppendRowLine(withCodes)) {
-                Stop();
-                return;
-            }
+            if (!AppendRowLine(withCodes)) return;
         } while (source_.Next(line_));
         job_.cutList.pageTop = 0;
     }
