@@ -38,7 +38,7 @@ inline BarPlan MakePlan(const PlanSpec& spec) {
         plan.bestCost +=
             static_cast<float>(run.count) * plan.barCost[static_cast<std::size_t>(run.stockType)];
     }
-    plan.noSolutionCost = 1.0e30f;
+    plan.found = true;
     return plan;
 }
 
