@@ -1,6 +1,6 @@
 // quorlin-cli: plans a bar job file from the command line.
 //
-//   quorlin-cli plan JOBFILE [--json] [--codes]
+//   quorlin-cli plan JOBFILE [--json] [--codes] [--time-limit SECONDS]
 //   quorlin-cli show JOBFILE [--json]
 //
 // Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
@@ -12,6 +12,7 @@
 
 #include "bar/model/bar_job_reader.h"
 #include "cli_report.h"
+#include "common/number_text.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr int kExitUsage = 2;
 
 int Usage(const std::string& problem) {
     std::cerr << "quorlin-cli: " << problem << "\n"
-              << "usage: quorlin-cli plan JOBFILE [--json] [--codes]\n"
+              << "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--time-limit SECONDS]\n"
               << "       quorlin-cli show JOBFILE [--json]\n";
     return kExitUsage;
 }
@@ -31,6 +32,7 @@ struct Arguments {
     std::string path;
     bool json = false;
     bool codes = false;
+    double timeLimit = 0.0;  // seconds; 0 = none
 };
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
@@ -49,6 +51,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
             parsed.json = true;
         } else if (arg == "--codes" && parsed.command == "plan") {
             parsed.codes = true;
+        } else if (arg == "--time-limit" && parsed.command == "plan") {
+            if (i + 1 >= args.size() || !tvx::ParsePositiveSeconds(args[i + 1])) {
+                problem = "--time-limit needs a number of seconds greater than 0";
+                return false;
+            }
+            parsed.timeLimit = *tvx::ParsePositiveSeconds(args[++i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -88,7 +96,11 @@ int main(int argc, char** argv) {
         return kExitPlanned;
     }
 
-    const cli::PlanOutcome outcome = cli::CalculateJob(job);
+    tvx::SearchControl control;
+    if (args.timeLimit > 0.0) control.SetTimeLimit(args.timeLimit);
+    const cli::PlanOutcome outcome = cli::CalculateJob(job, control);
+    if (outcome.stopped)
+        std::cerr << "quorlin-cli: time limit reached; the best plan found so far is shown\n";
     if (args.json) {
         std::cout << cli::PlanJson(job, outcome);
     } else if (outcome.ok) {

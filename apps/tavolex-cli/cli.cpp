@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "common/number_text.h"
 #include "job_report.h"
 #include "layout_report.h"
 #include "panel/model/job_file_reader.h"
@@ -13,7 +14,9 @@ constexpr const char* kUsage =
     "使い方:\n"
     "  tavolex-cli show JOBFILE [--json]\n"
     "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell] [--pdf OUT.pdf [--paper A4]]\n"
-    "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n";
+    "                      [--time-limit 秒]\n"
+    "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n"
+    "--time-limit を指定すると、その秒数で計算を打ち切り、それまでの最良の結果を表示します。\n";
 
 struct Arguments {
     std::string command;
@@ -23,6 +26,7 @@ struct Arguments {
     bool cutsell = false;
     std::string pdfPath;       // "--pdf": also write the printed plan there
     std::string paper = "A4";  // "--paper"
+    double timeLimit = 0.0;    // "--time-limit" in seconds; 0 = none
 };
 
 PdfPlanWriter& PdfWriter() {
@@ -57,6 +61,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
                 return false;
             }
             (arg == "--pdf" ? parsed.pdfPath : parsed.paper) = args[++i];
+        } else if (layout && arg == "--time-limit") {
+            if (i + 1 >= args.size() || !ParsePositiveSeconds(args[i + 1])) {
+                error = "--time-limit の後に 0 より大きい秒数を指定してください。";
+                return false;
+            }
+            parsed.timeLimit = *ParsePositiveSeconds(args[++i]);
         } else if (arg.size() > 1 && arg.front() == '-' && arg != "--") {
             error = "不明なオプションです: " + arg;
             return false;
@@ -123,9 +133,14 @@ int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitOk;
     }
 
-    LayoutRun run = RunLayout(job);
+    SearchControl control;
+    if (parsed.timeLimit > 0.0) control.SetTimeLimit(parsed.timeLimit);
+    LayoutRun run = RunLayout(job, control);
+    if (run.stopped) err << "tavolex-cli: 制限時間に達したため計算を打ち切りました。\n";
     if (parsed.json) {
-        out << LayoutJson(job, run).Dump() << "\n";
+        Json json = LayoutJson(job, run);
+        if (run.stopped) json["stopped"] = true;
+        out << json.Dump() << "\n";
     } else if (run.found) {
         PrintPlan(job, run, out);
     }

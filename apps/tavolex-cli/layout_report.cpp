@@ -5,7 +5,6 @@
 #include "common/number_text.h"
 #include "job_report.h"
 #include "panel/engine/auto_layout.h"
-#include "panel/engine/geometry.h"
 
 namespace tvx::panel::cli {
 namespace {
@@ -33,14 +32,16 @@ std::string LayoutRun::message() const {
     return found ? std::string() : std::string(kNoLayoutMessage);
 }
 
-LayoutRun RunLayout(PanelJob& job) {
+LayoutRun RunLayout(PanelJob& job, const SearchControl& control) {
     LayoutRun run;
+    TakeTypedPanelSize(job);
     run.check = CheckJob(job);
     if (!run.check.ok) return run;
-    run.input = PrepareLayoutInput(job);
-    job.cancelRequested = false;
-    run.found = AutoLayout(run.input, LayoutCallbacks{}, run.result, job.fullPanelPercent);
-    if (run.found) ComputeUtilisation(run.input, run.result, job.fullPanelPercent);
+    run.input = PrepareLayoutInput(job, run.check.derived);
+    std::optional<PanelLayoutResult> layout = AutoLayout(run.input, LayoutOptions{}, control);
+    run.found = layout.has_value();
+    if (layout) run.result = std::move(*layout);
+    run.stopped = control.ShouldStop();
     return run;
 }
 

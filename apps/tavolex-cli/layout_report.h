@@ -4,6 +4,7 @@
 #include <iosfwd>
 
 #include "common/json.h"
+#include "common/search_control.h"
 #include "panel/engine/check_job.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
@@ -15,14 +16,15 @@ struct LayoutRun {
     bool found = false;
     LayoutInput input;
     PanelLayoutResult result;
+    bool stopped = false;  // the search ended at the time limit; the best layout found is kept
 
     // "" on success, the check's message, or "割り当てられませんでした。".
     std::string message() const;
 };
 
-// What "自動カット" does with the job: CheckJob, PrepareLayoutInput, AutoLayout; then the
-// utilisation of every used panel.
-LayoutRun RunLayout(PanelJob& job);
+// What "自動カット" does with the job: the typed panel size taken into the stock table,
+// CheckJob, PrepareLayoutInput, AutoLayout under `control`.
+LayoutRun RunLayout(PanelJob& job, const SearchControl& control);
 
 // {"ok", "message", "kerf", "priceMode", "lastSizeIndex", "sizes", "score",
 //  "panels": [{"position", "size", "placements": [{"row", "x", "y", "turned"}]}],

@@ -19,7 +19,13 @@ void CopyTables(const BarWorkingSet& set, BarPlan& plan) {
 
 }  // namespace
 
-BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks) {
+BarPlan RunBarCalculation(const BarJob& job) {
+    const SearchControl noStop;
+    return RunBarCalculation(job, BarOptions{}, noStop);
+}
+
+BarPlan RunBarCalculation(const BarJob& job, const BarOptions& options,
+                          const SearchControl& control) {
     BarWorkingSet set;
     BuildStockTypes(job, set);
     SortStockTypes(set);
@@ -35,7 +41,7 @@ BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks) {
         plan.bestCost = plan.noSolutionCost;
         return plan;
     }
-    BarSearch search(set, hooks);
+    BarSearch search(set, options, control);
     search.SearchStockMixes(plan);
     return plan;
 }

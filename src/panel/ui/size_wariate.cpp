@@ -48,7 +48,13 @@ SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* p
     UpdateEditMenu();
 }
 
-SizeWariate::~SizeWariate() = default;
+SizeWariate::~SizeWariate() {
+    // A search still running works on copies, but reports to this window: end it first.
+    if (layoutWatcher_ && layoutWatcher_->isRunning()) {
+        searchControl_.RequestStop();
+        layoutWatcher_->waitForFinished();
+    }
+}
 
 void SizeWariate::ReadSettings() {
     currentPage_ = 0;
@@ -57,7 +63,6 @@ void SizeWariate::ReadSettings() {
     job_.comIn = SettingIsTrue(settings_.GetText("ComIn", "False"));
     job_.ktyFree = SettingSwitch(settings_.GetText("KTYFree", "0"));
     job_.cutsell = SettingSwitch(settings_.GetText("Cutsell", "0"));
-    job_.fullPanelPercent = 60;
 }
 
 void SizeWariate::WriteSettings() {
@@ -77,8 +82,9 @@ void SizeWariate::QuitCommand() {
 
 void SizeWariate::closeEvent(QCloseEvent* event) {
     if (layoutRunning_) {
-        // The search is still on the stack; ask it to stop and close later.
-        job_.cancelRequested = true;
+        // The search runs on; ask it to stop and close when it has returned (FinishLayout).
+        searchControl_.RequestStop();
+        closeAfterLayout_ = true;
         event->ignore();
         return;
     }

@@ -3,11 +3,16 @@
 // pages, the automatic layout with its force stop, job files, row editing and the
 // multiple-size dialog. It edits the one job it is given.
 
+#include <QFutureWatcher>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <vector>
 
+#include "common/search_control.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
 
@@ -24,6 +29,9 @@ class SettingsStore;
 }
 
 namespace tvx::panel {
+
+// The message line while the automatic layout runs; the iteration count follows it.
+inline constexpr const char* kCalculatingMessage = "計算中．．．．．";
 
 class MultiPanel;
 class NumericEdit;
@@ -185,6 +193,13 @@ class SizeWariate : public QMainWindow {
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
     void SetMessage(const QString& text);
     void OpenResultView();
+    // The automatic layout off the window's thread: start, progress (queued), end.
+    void StartLayout();
+    void ShowLayoutProgress(std::int64_t iteration);
+    void FinishLayout();
+    // Disables the window's controls and menus except "強制終了" while something runs, and
+    // enables what it disabled again.
+    void LockWhileRunning(bool locked);
 
     PanelJob& job_;
     gui::SettingsStore& settings_;
@@ -198,6 +213,15 @@ class SizeWariate : public QMainWindow {
     QString commandLine_;
     bool quitting_ = false;
     bool layoutRunning_ = false;
+    SearchControl searchControl_;  // the running layout's stop flag ("強制終了", close box)
+    LayoutOptions layoutOptions_;
+    // The automatic layout runs on a worker thread; the watcher brings its result back.
+    QFutureWatcher<std::optional<PanelLayoutResult>>* layoutWatcher_ = nullptr;
+    bool closeAfterLayout_ = false;  // the close box was pressed while the layout ran
+    // What LockWhileRunning disabled, to be enabled again afterwards.
+    std::vector<QPointer<QWidget>> lockedWidgets_;
+    std::vector<QPointer<QAction>> lockedActions_;
+    QPointer<QWidget> focusBeforeLock_;
     bool rowStepsRunning_ = false;
     int stepPauseMs_ = 100;
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "common/number_text.h"
 #include "panel/engine/auto_layout.h"
@@ -99,8 +100,13 @@ void SizeWariate::OpenMultiPanel() {
 }
 
 bool SizeWariate::RunCheck() {
+    // The size boxes' panel becomes stock entry 0 of the job, as it is then saved.
+    TakeTypedPanelSize(job_);
     const CheckResult check = CheckJob(job_);
-    if (check.ok) return true;
+    if (check.ok) {
+        layoutInput_ = PrepareLayoutInput(job_, check.derived);
+        return true;
+    }
     if (check.message.empty()) return false;
     switch (check.focus) {
         case CheckFocus::HeightBox:
@@ -131,29 +137,59 @@ void SizeWariate::AutoCut() {
     if (Busy()) return;
     CommitActiveCell();
     if (!RunCheck()) return;
-    layoutInput_ = PrepareLayoutInput(job_);
+    StartLayout();
+}
+
+void SizeWariate::StartLayout() {
     layoutResult_ = PanelLayoutResult{};
-    SetMessage(kCalculatingMessage);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    job_.cancelRequested = false;
-    autoCutButton_->setEnabled(false);
+    searchControl_.ClearStop();
     layoutRunning_ = true;
+    closeAfterLayout_ = false;
+    LockWhileRunning(true);
+    // After the lock: a cell that loses the focus clears the message line.
+    SetMessage(kCalculatingMessage);
+    autoCutButton_->setEnabled(false);
     forceStopButton_->show();
 
-    LayoutCallbacks callbacks;
-    callbacks.progress = [this](const std::string& text) {
-        SetMessage(QString::fromStdString(text));
+    // Called on the worker thread: the numbers travel to the window by a queued call, which
+    // Qt drops if the window is gone by then.
+    searchControl_.onProgress = [this](const SearchProgress& progress) {
+        const std::int64_t iteration = progress.iteration;
+        QMetaObject::invokeMethod(
+            this, [this, iteration] { ShowLayoutProgress(iteration); }, Qt::QueuedConnection);
     };
-    callbacks.pumpEvents = [] { QCoreApplication::processEvents(); };
-    callbacks.cancelRequested = [this] { return job_.cancelRequested; };
-    const bool found = AutoLayout(layoutInput_, callbacks, layoutResult_, job_.fullPanelPercent);
+    if (!layoutWatcher_) {
+        layoutWatcher_ = new QFutureWatcher<std::optional<PanelLayoutResult>>(this);
+        connect(layoutWatcher_, &QFutureWatcherBase::finished, this, [this] { FinishLayout(); });
+    }
+    const SearchControl& control = searchControl_;
+    layoutWatcher_->setFuture(
+        QtConcurrent::run([input = layoutInput_, options = layoutOptions_, &control] {
+            return AutoLayout(input, options, control);
+        }));
+}
 
+void SizeWariate::ShowLayoutProgress(std::int64_t iteration) {
+    if (!layoutRunning_) return;
+    SetMessage(QString::fromUtf8(kCalculatingMessage) + QString::number(iteration));
+}
+
+void SizeWariate::FinishLayout() {
+    std::optional<PanelLayoutResult> layout = layoutWatcher_->result();
+    searchControl_.onProgress = nullptr;
     layoutRunning_ = false;
-    job_.cancelRequested = false;
+    searchControl_.ClearStop();
     forceStopButton_->hide();
+    LockWhileRunning(false);
     autoCutButton_->setEnabled(true);
     QApplication::restoreOverrideCursor();
-    if (found) {
+    if (closeAfterLayout_) {
+        close();
+        return;
+    }
+    if (layout) {
+        layoutResult_ = std::move(*layout);
         OpenResultView();
         SetMessage(QString());
     } else {
@@ -161,15 +197,40 @@ void SizeWariate::AutoCut() {
     }
 }
 
+void SizeWariate::LockWhileRunning(bool locked) {
+    if (!locked) {
+        for (const QPointer<QWidget>& widget : lockedWidgets_)
+            if (widget) widget->setEnabled(true);
+        for (const QPointer<QAction>& action : lockedActions_)
+            if (action) action->setEnabled(true);
+        lockedWidgets_.clear();
+        lockedActions_.clear();
+        if (focusBeforeLock_) focusBeforeLock_->setFocus(Qt::OtherFocusReason);
+        focusBeforeLock_.clear();
+        return;
+    }
+    focusBeforeLock_ = QApplication::focusWidget();
+    for (QWidget* widget : centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (widget == forceStopButton_ || !widget->isEnabled()) continue;
+        widget->setEnabled(false);
+        lockedWidgets_.emplace_back(widget);
+    }
+    // Every action of the window, so that neither menus nor their shortcuts run meanwhile.
+    for (QAction* action : findChildren<QAction*>()) {
+        if (!action->isEnabled()) continue;
+        action->setEnabled(false);
+        lockedActions_.emplace_back(action);
+    }
+}
+
 void SizeWariate::ForceStop() {
-    job_.cancelRequested = true;
+    searchControl_.RequestStop();
 }
 
 void SizeWariate::ManualCut() {
     if (Busy()) return;
     CommitActiveCell();
     if (!RunCheck()) return;
-    layoutInput_ = PrepareLayoutInput(job_);
     // The manual layout editor opens here once it exists.
 }
 
