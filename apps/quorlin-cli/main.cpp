@@ -2,6 +2,7 @@
 //
 //   quorlin-cli plan JOBFILE [--json] [--codes] [--time-limit SECONDS]
 //   quorlin-cli show JOBFILE [--json]
+//   quorlin-cli --help | --version
 //
 // Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
 // an unreadable file or bad arguments.
@@ -13,6 +14,7 @@
 #include "bar/model/bar_job_reader.h"
 #include "cli_report.h"
 #include "common/number_text.h"
+#include "common/version_text.h"
 
 namespace {
 
@@ -20,10 +22,13 @@ constexpr int kExitPlanned = 0;
 constexpr int kExitNoPlan = 1;
 constexpr int kExitUsage = 2;
 
+constexpr const char* kUsageText =
+    "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--time-limit SECONDS]\n"
+    "       quorlin-cli show JOBFILE [--json]\n"
+    "       quorlin-cli --help | --version\n";
+
 int Usage(const std::string& problem) {
-    std::cerr << "quorlin-cli: " << problem << "\n"
-              << "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--time-limit SECONDS]\n"
-              << "       quorlin-cli show JOBFILE [--json]\n";
+    std::cerr << "quorlin-cli: " << problem << "\n" << kUsageText;
     return kExitUsage;
 }
 
@@ -78,10 +83,18 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
 
 int main(int argc, char** argv) {
     using namespace tvx::bar;
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+        std::cout << kUsageText;
+        return kExitPlanned;
+    }
+    if (words.size() == 1 && words[0] == "--version") {
+        std::cout << tvx::VersionLine("quorlin-cli") << "\n";
+        return kExitPlanned;
+    }
     Arguments args;
     std::string problem;
-    if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), args, problem))
-        return Usage(problem);
+    if (!ParseArguments(words, args, problem)) return Usage(problem);
 
     // A fresh job, as after "リセット", with the part-code display as asked.
     BarJob job = StartupBarJob(0.0f, args.codes);

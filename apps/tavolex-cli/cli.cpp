@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "common/number_text.h"
+#include "common/version_text.h"
 #include "job_report.h"
 #include "layout_report.h"
 #include "panel/model/job_file_reader.h"
@@ -15,6 +16,7 @@ constexpr const char* kUsage =
     "  tavolex-cli show JOBFILE [--json]\n"
     "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell] [--pdf OUT.pdf [--paper A4]]\n"
     "                      [--time-limit 秒]\n"
+    "  tavolex-cli --help | --version\n"
     "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n"
     "--time-limit を指定すると、その秒数で計算を打ち切り、それまでの最良の結果を表示します。\n";
 
@@ -113,6 +115,10 @@ void SetPdfPlanWriter(PdfPlanWriter writer) {
 int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         out << kUsage;
+        return kExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << VersionLine("tavolex-cli") << "\n";
         return kExitOk;
     }
     Arguments parsed;
