@@ -51,16 +51,8 @@ void Calculate(benchmark::State& state, const BarJob& job) {
     state.counters["cost"] = plan.bestCost;
 }
 
-void BM_TenKindsOneLength(benchmark::State& state) {
-    Calculate(state, SmallJob());
-}
-BENCHMARK(BM_TenKindsOneLength)->Unit(benchmark::kMillisecond);
-
-// The enumeration of stock mixes runs one pass per mix, each up to the step budget; on this
-// job it runs tens of thousands of passes (many minutes). By default the benchmark stops after
-// kPassCap passes and reports the time per pass; TVX_BENCH_FULL=1 runs the whole calculation once.
-void BM_FourHundredPiecesSixLengths(benchmark::State& state) {
-    const BarJob job = LargeJob();
+// The calculation stopped after kPassCap passes (all of it with TVX_BENCH_FULL set).
+void CalculateCapped(benchmark::State& state, const BarJob& job) {
     const bool full = std::getenv("TVX_BENCH_FULL") != nullptr;
     std::int64_t passes = 0;
     tvx::SearchControl control;
@@ -76,6 +68,19 @@ void BM_FourHundredPiecesSixLengths(benchmark::State& state) {
     state.counters["passes"] = static_cast<double>(passes);
     state.counters["bars"] = static_cast<double>(plan.resultBarCount);
     state.counters["cost"] = plan.bestCost;
+}
+
+void BM_TenKindsOneLength(benchmark::State& state) {
+    Calculate(state, SmallJob());
+}
+BENCHMARK(BM_TenKindsOneLength)->Unit(benchmark::kMillisecond);
+
+// The enumeration of stock mixes runs one pass per mix, each up to the step budget; on this
+// job it runs tens of thousands of passes (many minutes). By default the benchmark stops after
+// kPassCap passes and reports the time per pass; TVX_BENCH_FULL=1 runs the whole calculation once.
+void BM_FourHundredPiecesSixLengths(benchmark::State& state) {
+    const BarJob job = LargeJob();
+    CalculateCapped(state, job);
 }
 BENCHMARK(BM_FourHundredPiecesSixLengths)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -114,20 +119,7 @@ void BM_SixLengths60Rows40Pieces(benchmark::State& state) {
     job.stock.stockEntryCountInUse = 6;
     for (int k = 0; k < 60; ++k)
         AppendRow(job.cutList, 1990.0f - 31.0f * static_cast<float>(k), 40, "");
-    const bool full = std::getenv("TVX_BENCH_FULL") != nullptr;
-    std::int64_t passes = 0;
-    tvx::SearchControl control;
-    control.onProgress = [&](const tvx::SearchProgress& p) {
-        passes = p.iteration;
-        if (passes >= kPassCap && !full) control.RequestStop();
-    };
-    tvx::bar::BarPlan plan;
-    for (auto _ : state) {
-        control.ClearStop();
-        plan = tvx::bar::RunBarCalculation(job, tvx::bar::BarOptions{}, control);
-    }
-    state.counters["passes"] = static_cast<double>(passes);
-    state.counters["bars"] = static_cast<double>(plan.resultBarCount);
+    CalculateCapped(state, job);
 }
 BENCHMARK(BM_SixLengths60Rows40Pieces)->Unit(benchmark::kMillisecond)->Iterations(1);
 
