@@ -40,12 +40,13 @@ std::string PadLeft(std::string text, std::size_t width) {
 
 }  // namespace
 
-PlanOutcome CalculateJob(const BarJob& job) {
+PlanOutcome CalculateJob(const BarJob& job, const SearchControl& control) {
     PlanOutcome outcome;
     outcome.check = CheckBarCalculation(job);
     outcome.message = outcome.check.message;
     if (!outcome.check.Proceed()) return outcome;
-    outcome.plan = RunBarCalculation(job);
+    outcome.plan = RunBarCalculation(job, BarOptions{}, control);
+    outcome.stopped = control.ShouldStop();
     outcome.ok = outcome.plan.HasPlan();
     outcome.message = CalculationResultMessage(outcome.plan);
     return outcome;
@@ -89,6 +90,7 @@ std::string PlanJson(const BarJob& job, const PlanOutcome& outcome) {
     }
     root["stock"] = std::move(stock);
     root["bars"] = std::move(bars);
+    if (outcome.stopped) root["stopped"] = true;
     return root.Dump() + "\n";
 }
 

@@ -1,6 +1,7 @@
 // quorlin-cli: plans a bar job file from the command line.
 //
 //   quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]
+//                    [--time-limit SECONDS]
 //   quorlin-cli show JOBFILE [--json]
 //   quorlin-cli --help | --version
 //
@@ -14,6 +15,7 @@
 
 #include "bar/model/bar_job_reader.h"
 #include "cli_report.h"
+#include "common/number_text.h"
 #include "common/version_text.h"
 #ifdef TVX_CLI_PDF
 #include "pdf_plan.h"
@@ -27,6 +29,7 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsageText =
     "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]\n"
+    "                        [--time-limit SECONDS]\n"
     "       quorlin-cli show JOBFILE [--json]\n"
     "       quorlin-cli --help | --version\n";
 
@@ -43,6 +46,7 @@ struct Arguments {
     bool grouped = false;  // "--mode 1": identical bars as one row in the printed plan
     std::string pdfPath;
     std::string paper = "A4";
+    double timeLimit = 0.0;  // seconds; 0 = none
 };
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
@@ -78,6 +82,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
                 problem = "display mode must be 0 or 1";
                 return false;
             }
+        } else if (arg == "--time-limit" && parsed.command == "plan") {
+            if (i + 1 >= args.size() || !tvx::ParsePositiveSeconds(args[i + 1])) {
+                problem = "--time-limit needs a number of seconds greater than 0";
+                return false;
+            }
+            parsed.timeLimit = *tvx::ParsePositiveSeconds(args[++i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -142,7 +152,11 @@ int main(int argc, char** argv) {
         return kExitPlanned;
     }
 
-    const cli::PlanOutcome outcome = cli::CalculateJob(job);
+    tvx::SearchControl control;
+    if (args.timeLimit > 0.0) control.SetTimeLimit(args.timeLimit);
+    const cli::PlanOutcome outcome = cli::CalculateJob(job, control);
+    if (outcome.stopped)
+        std::cerr << "quorlin-cli: time limit reached; the best plan found so far is shown\n";
     if (args.json) {
         std::cout << cli::PlanJson(job, outcome);
     } else if (outcome.ok) {

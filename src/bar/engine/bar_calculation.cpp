@@ -19,7 +19,13 @@ void CopyTables(const BarWorkingSet& set, BarPlan& plan) {
 
 }  // namespace
 
-BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks) {
+BarPlan RunBarCalculation(const BarJob& job) {
+    const SearchControl noStop;
+    return RunBarCalculation(job, BarOptions{}, noStop);
+}
+
+BarPlan RunBarCalculation(const BarJob& job, const BarOptions& options,
+                          const SearchControl& control) {
     BarWorkingSet set;
     BuildStockTypes(job, set);
     SortStockTypes(set);
@@ -33,7 +39,7 @@ BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks) {
         // Nothing to cut, or no stock that holds the shortest piece: no plan.
         return plan;
     }
-    BarSearch search(set, hooks);
+    BarSearch search(set, options, control);
     search.SearchStockMixes(plan);
     return plan;
 }
