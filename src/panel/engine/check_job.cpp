@@ -61,12 +61,17 @@ CheckResult CheckJob(const PanelJob& job) {
 
     // 3a. The kerf: a negative one would lay parts over each other, and one that takes the
     // enlarged sizes beyond 16 bits would wrap the layout's lengths.
-    if (job.kerf < 0) return Refuse(kNegativeKerfMessage, CheckFocus::KerfBox);
-    for (int i = 0; i <= job.lastSizeIndex; ++i) {
-        const StockEntry& entry = job.stock[static_cast<std::size_t>(i)];
+    if (job.kerf < 0) {
+        Refuse(result, kNegativeKerfMessage, CheckFocus::KerfBox);
+        return result;
+    }
+    for (int i = 0; i <= lastSize; ++i) {
+        const StockEntry& entry = stockEntry(i);
         const std::int64_t longest = std::max(entry.height, entry.width);
-        if (longest + job.kerf > kMaxEnlargedSide)
-            return Refuse(kKerfTooLargeMessage, CheckFocus::KerfBox);
+        if (longest + job.kerf > kMaxEnlargedSide) {
+            Refuse(result, kKerfTooLargeMessage, CheckFocus::KerfBox);
+            return result;
+        }
     }
 
     // 4. Every valid row must fit some stock size.
