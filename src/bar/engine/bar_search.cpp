@@ -71,8 +71,7 @@ void BarSearch::SearchStockMixes(BarPlan& plan) {
         }
         ++passes_;
         control_.Report(SearchProgress{
-            passes_, found_ ? std::optional<double>(bestCost_) : std::nullopt,
-            std::nullopt});
+            passes_, found_ ? std::optional<double>(bestCost_) : std::nullopt, std::nullopt});
         if (control_.ShouldStop()) break;
         if (!NextStockMix()) break;
     }
