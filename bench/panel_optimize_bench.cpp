@@ -2,12 +2,14 @@
 // sizes with prices and sheet limits, kerf 3, 20 to 200 rows, turning allowed on some rows.
 // Counters: total cost of the standard and the optimised layouts over the jobs, the saving
 // in percent, the jobs where the optimised layout costs more (must stay 0) and the slowest
-// job. Run through scripts/bench, which also reports the peak memory.
+// job. Run through scripts/bench or scripts/bench-bwmv --workshop, which also report the peak
+// memory.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <random>
 
 #include "panel/engine/auto_layout.h"
@@ -41,7 +43,6 @@ PanelJob WorkshopJob(unsigned seed) {
         job.turnFlag[static_cast<std::size_t>(r)] = static_cast<std::int16_t>(uniform(0, 2) == 0);
     }
     job.cutCount = static_cast<std::int16_t>(rows);
-    job.lastValidRow = static_cast<std::int16_t>(rows - 1);
     return job;
 }
 
@@ -54,26 +55,35 @@ std::int64_t CostOf(const LayoutInput& input, const PanelLayoutResult& layout) {
 
 void BM_OptimizeWorkshopJobs(benchmark::State& state) {
     const int jobs = static_cast<int>(state.range(0));
-    double standardTotal = 0, optimisedTotal = 0, slowest = 0, costlier = 0, optimal = 0;
+    double standardTotal = 0, optimisedTotal = 0, slowest = 0, seconds = 0, costlier = 0,
+           cheaper = 0, optimal = 0, laidOut = 0, cpuSeconds = 0;
     for (auto _ : state) {
-        standardTotal = optimisedTotal = slowest = costlier = optimal = 0;
+        standardTotal = optimisedTotal = slowest = seconds = costlier = cheaper = optimal =
+            laidOut = cpuSeconds = 0;
         for (int j = 0; j < jobs; ++j) {
             PanelJob job = WorkshopJob(1000u + static_cast<unsigned>(j));
-            if (!CheckJob(job).ok) continue;
-            const LayoutInput input = PrepareLayoutInput(job);
-            LayoutInput standardInput = input;
-            PanelLayoutResult standard;
-            if (!AutoLayout(standardInput, {}, standard)) continue;
+            const CheckResult check = CheckJob(job);
+            if (!check.ok) continue;
+            const LayoutInput input = PrepareLayoutInput(job, check.derived);
+            const std::optional<PanelLayoutResult> found =
+                AutoLayout(input, LayoutOptions{}, SearchControl{});
+            if (!found) continue;
+            const PanelLayoutResult& standard = *found;
             const auto start = std::chrono::steady_clock::now();
+            const std::clock_t startCpu = std::clock();
             const std::optional<PanelLayoutResult> optimised =
                 RunOptimizedLayout(input, OptimizeOptions{}, SearchControl{});
-            slowest = std::max(
-                slowest,
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            const double took =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            slowest = std::max(slowest, took);
+            seconds += took;
+            cpuSeconds += static_cast<double>(std::clock() - startCpu) / CLOCKS_PER_SEC;
             if (!optimised) continue;
+            ++laidOut;
             standardTotal += static_cast<double>(CostOf(input, standard));
             optimisedTotal += static_cast<double>(CostOf(input, *optimised));
             costlier += CostOf(input, *optimised) > CostOf(input, standard);
+            cheaper += CostOf(input, *optimised) < CostOf(input, standard);
             optimal += SummarizeLayout(input, *optimised).optimal;
         }
     }
@@ -81,7 +91,11 @@ void BM_OptimizeWorkshopJobs(benchmark::State& state) {
     state.counters["optimised_cost"] = optimisedTotal;
     state.counters["saving_pct"] =
         standardTotal > 0 ? 100.0 * (standardTotal - optimisedTotal) / standardTotal : 0;
+    state.counters["jobs"] = laidOut;
     state.counters["costlier_jobs"] = costlier;
+    state.counters["cheaper_jobs"] = cheaper;
+    state.counters["mean_s"] = laidOut > 0 ? seconds / laidOut : 0;
+    state.counters["mean_cpu_s"] = laidOut > 0 ? cpuSeconds / laidOut : 0;
     state.counters["optimal_jobs"] = optimal;
     state.counters["slowest_s"] = slowest;
 }

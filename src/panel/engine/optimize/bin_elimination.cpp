@@ -42,6 +42,8 @@ class WeakPanelStep {
 
     // One step; true when the packing changed.
     bool Run(std::size_t weak, std::size_t partners);
+    // The work of the last step (see EliminationLimits::work).
+    std::int64_t lastWork() const { return lastWork_; }
 
   private:
     std::vector<std::size_t> PickPartners(std::size_t weak, std::size_t count);
@@ -53,6 +55,7 @@ class WeakPanelStep {
     const PackingProblem& problem_;
     Packing& packing_;
     SearchRandom& random_;
+    std::int64_t lastWork_ = 0;
 };
 
 std::vector<std::size_t> WeakPanelStep::PickPartners(std::size_t weak, std::size_t count) {
@@ -103,6 +106,7 @@ void WeakPanelStep::Replace(std::vector<std::size_t> chosen, std::vector<PackedB
 }
 
 bool WeakPanelStep::Run(std::size_t weak, std::size_t partners) {
+    lastWork_ = 0;
     const std::vector<std::size_t> others = PickPartners(weak, partners);
     if (others.empty()) return false;
     std::vector<int> pool;
@@ -115,6 +119,7 @@ bool WeakPanelStep::Run(std::size_t weak, std::size_t partners) {
     std::vector<int> weakPieces;
     for (const PlacedPiece& placed : weakBin.placed) weakPieces.push_back(placed.piece);
     pool.insert(pool.end(), weakPieces.begin(), weakPieces.end());
+    lastWork_ = static_cast<std::int64_t>(pool.size()) * static_cast<std::int64_t>(pool.size());
 
     std::optional<Refill> best;
     constexpr std::size_t kVariants = 8;  // five orders, two shuffles, the weak pieces first
@@ -177,14 +182,18 @@ std::int64_t EliminateWeakPanels(const PackingProblem& problem, Packing& packing
     std::int64_t lightest = WeakestArea(packing);
     std::int64_t stepsSinceGain = 0;
     std::int64_t steps = 0;
+    std::int64_t work = 0;
     for (; steps < limits.steps && stepsSinceGain <= limits.patience; ++steps) {
+        if (limits.work > 0 && work > limits.work) break;
         if (packing.bins.size() < 2 || cost <= limits.costBound) break;
         if (steps % 16 == 0 && shouldStop && shouldStop()) break;
         const bool widen = stepsSinceGain > 50 && random.Below(2) == 0;
         const std::size_t weak = WeakestBin(packing, random, widen);
         const std::size_t partners = 1 + random.Below(3);
         ++stepsSinceGain;
-        if (!step.Run(weak, partners)) continue;
+        const bool changed = step.Run(weak, partners);
+        work += step.lastWork();
+        if (!changed) continue;
         const std::int64_t newCost = problem.Cost(packing);
         if (newCost < cost) {
             MoveToCheaperSizes(problem, packing);

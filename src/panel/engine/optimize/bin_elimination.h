@@ -37,6 +37,10 @@ struct EliminationLimits {
     // Stop after this many steps without a cheaper packing or a weakest panel lighter than
     // any since the last cheaper packing.
     std::int64_t patience = 0;
+    // Stop when the steps' work exceeds this (0 = no such limit). A step's work is the square
+    // of the number of pieces it refills, which follows its running time: panels holding
+    // many pieces get fewer steps, so dense jobs do not take many times longer than others.
+    std::int64_t work = 0;
 };
 
 // Improves the packing in place; the packing stays complete and within the sheet limits.

@@ -36,9 +36,15 @@ Score ScoreFor(RectChoice choice, std::int32_t x, std::int32_t y, std::int32_t r
 GuillotineBin::GuillotineBin(std::int32_t width, std::int32_t height, std::int32_t smallestSide)
     : smallestSide_(std::max<std::int32_t>(smallestSide, 1)) {
     AddFree({0, 0, width, height});
+    UpdateReach();
 }
 
 bool GuillotineBin::Insert(const Piece& piece, int pieceIndex, FillRules rules) {
+    // Most calls come once the panel is nearly full: refuse at once what no rectangle takes.
+    const bool plainReach = piece.width <= reachWidth_ && piece.height <= reachHeight_;
+    const bool turnedReach =
+        piece.canTurn && piece.height <= reachWidth_ && piece.width <= reachHeight_;
+    if (!plainReach && !turnedReach) return false;
     Score best;
     int bestRect = -1;
     bool bestTurned = false;
@@ -65,6 +71,7 @@ bool GuillotineBin::Insert(const Piece& piece, int pieceIndex, FillRules rules) 
     placed_.push_back({pieceIndex, rect.x, rect.y, bestTurned});
     contentArea_ += piece.area();
     Split(rect, w, h, rules.split);
+    UpdateReach();
     return true;
 }
 
@@ -87,9 +94,10 @@ void GuillotineBin::FillRectFirst(const std::vector<Piece>& pieces, std::vector<
         bool chosenTurned = false;
         std::int64_t chosenArea = -1;
         std::int64_t chosenFit = -1;
+        const std::int64_t rectArea = static_cast<std::int64_t>(rect.width) * rect.height;
         for (std::size_t k = 0; k < pending.size(); ++k) {
             const Piece& piece = pieces[static_cast<std::size_t>(pending[k])];
-            if (piece.area() < chosenArea) continue;
+            if (piece.area() < chosenArea || piece.area() > rectArea) continue;
             for (const bool turned : {false, true}) {
                 if (turned && !piece.canTurn) break;
                 const std::int32_t w = turned ? piece.height : piece.width;
@@ -116,6 +124,7 @@ void GuillotineBin::FillRectFirst(const std::vector<Piece>& pieces, std::vector<
         contentArea_ += piece.area();
         Split(rect, w, h, split);
     }
+    UpdateReach();
 }
 
 void GuillotineBin::Split(const Rect& rect, std::int32_t pieceWidth, std::int32_t pieceHeight,
@@ -148,6 +157,14 @@ void GuillotineBin::Split(const Rect& rect, std::int32_t pieceWidth, std::int32_
     } else {
         AddFree({rect.x + pieceWidth, rect.y, rect.width - pieceWidth, rect.height});
         AddFree({rect.x, rect.y + pieceHeight, pieceWidth, rect.height - pieceHeight});
+    }
+}
+
+void GuillotineBin::UpdateReach() {
+    reachWidth_ = reachHeight_ = 0;
+    for (const Rect& r : free_) {
+        reachWidth_ = std::max(reachWidth_, r.width);
+        reachHeight_ = std::max(reachHeight_, r.height);
     }
 }
 

@@ -58,11 +58,16 @@ class GuillotineBin {
     };
     void Split(const Rect& rect, std::int32_t pieceWidth, std::int32_t pieceHeight, SplitRule rule);
     void AddFree(Rect rect);
+    void UpdateReach();
 
     std::int32_t smallestSide_;
     std::vector<Rect> free_;
     std::vector<PlacedPiece> placed_;
     std::int64_t contentArea_ = 0;
+    // The widest and the highest free rectangle's sides (perhaps of different rectangles):
+    // a piece beyond them fits nowhere.
+    std::int32_t reachWidth_ = 0;
+    std::int32_t reachHeight_ = 0;
 };
 
 }  // namespace tvx::panel::optimize

@@ -27,6 +27,9 @@ constexpr FillRules kConstructionRules[] = {
     {RectChoice::BestShortSide, SplitRule::MaximizeArea},
 };
 
+// The refill work one round of weak-panel elimination may spend (see EliminationLimits).
+constexpr std::int64_t kWorkPerRound = 2'000'000;
+
 // A stop request, the caller's deadline or the option's time limit.
 class StopWatch {
   public:
@@ -138,13 +141,13 @@ void OptimizingSearch::Improve() {
     if (!best_ || Done()) return;
     // One seed for every effort: a higher effort runs the same rounds first, then more.
     SearchRandom random(0x7461766F6C6578ULL);
-    const std::int64_t rounds = std::clamp(options_.effort, 1, 8);
+    const std::int64_t rounds = std::clamp(options_.effort, 1, 20);
     const std::int64_t stepsPerRound =
-        400 + 40 * static_cast<std::int64_t>(std::min<std::size_t>(problem_.pieces.size(), 500));
+        400 + 40 * static_cast<std::int64_t>(std::min<std::size_t>(problem_.pieces.size(), 100));
     std::int64_t done = 0;
     for (std::int64_t round = 0; round < rounds && !Done(); ++round) {
         Packing working = *best_;
-        EliminationLimits limits{stepsPerRound, costBound_, stepsPerRound / 4};
+        EliminationLimits limits{stepsPerRound, costBound_, stepsPerRound / 4, kWorkPerRound};
         done += EliminateWeakPanels(
             problem_, working, limits, random, [&] { return watch_.ShouldStop(); },
             [&](std::int64_t step, std::int64_t) { Report(done + step); });

@@ -15,9 +15,9 @@
 namespace tvx::panel {
 
 struct OptimizeOptions {
-    // 1 (quick) .. 8 (thorough): rounds of weak-panel elimination; the same effort gives the
+    // 1 (quick) .. 20 (thorough): rounds of weak-panel elimination; the same effort gives the
     // same layout, and a higher effort runs the rounds of a lower one first.
-    int effort = 5;
+    int effort = 16;
     double timeLimitSeconds = 5.0;       // caps the search; 0 or less = no cap of its own
     std::int16_t fullPanelPercent = 60;  // as in the standard layout
 };

@@ -223,17 +223,33 @@ TEST(OptimizedLayout, AStoppedSearchStillLeavesASoundLayout) {
 }
 
 TEST(OptimizedLayout, TheVerdictStatesTheGapToTheBound) {
-    const LayoutInput input = MakeInput({{600, 1000}}, {{600, 500, 1, 0}, {500, 600, 1, 0}});
-    const OptimizeSummary summary = SummarizeLayout(input, Optimise(input));
-    // Two panels against an area bound of one... unless the bound proves two.
-    if (summary.optimal) {
-        EXPECT_EQ(summary.lowerBound, 2.0);
-    } else {
-        EXPECT_EQ(summary.lowerBound, 1.0);
-        EXPECT_DOUBLE_EQ(summary.gapPercent, 100.0);
-        EXPECT_EQ(OptimizeVerdict(false, summary.gapPercent), "下限との差 100.0%");
+    // Four 500 x 500 parts fill one 1000 x 1000 panel: laid out one per panel, the layout is
+    // 300 % above the bound; the search finds the one panel and calls it optimal.
+    const LayoutInput input = MakeInput({{1000, 1000}}, {{500, 500, 4}});
+    PanelLayoutResult spread;
+    for (int i = 0; i < 4; ++i) {
+        PanelState panel;
+        panel.sizeIndex = 0;
+        panel.placements.push_back({0, 0, 0, false});
+        spread.panels.push_back(panel);
     }
+    ASSERT_TRUE(CheckLayout(input, spread).ok());
+    const OptimizeSummary loose = SummarizeLayout(input, spread);
+    EXPECT_FALSE(loose.optimal);
+    EXPECT_EQ(loose.lowerBound, 1.0);
+    EXPECT_DOUBLE_EQ(loose.gapPercent, 300.0);
+    EXPECT_EQ(OptimizeVerdict(loose.optimal, loose.gapPercent), "下限との差 300.0%");
     EXPECT_EQ(OptimizeVerdict(false, 2.345), "下限との差 2.3%");
+
+    const OptimizeSummary found = SummarizeLayout(input, Optimise(input));
+    EXPECT_TRUE(found.optimal);
+    EXPECT_EQ(OptimizeVerdict(found.optimal, found.gapPercent), "最適");
+
+    // Parts that cannot share a panel without turning: the bound proves two panels.
+    const LayoutInput apart = MakeInput({{600, 1000}}, {{600, 500, 1, 0}, {500, 600, 1, 0}});
+    const OptimizeSummary two = SummarizeLayout(apart, Optimise(apart));
+    EXPECT_TRUE(two.optimal);
+    EXPECT_EQ(two.lowerBound, 2.0);
 }
 
 TEST(OptimizedLayout, NothingToPlaceGivesNoLayout) {

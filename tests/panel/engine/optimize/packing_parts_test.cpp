@@ -1,8 +1,11 @@
-// The pieces the optimising search is built from: the guillotine fill of one panel and the
-// lower bounds.
+// The pieces the optimising search is built from: the guillotine fill of one panel, the lower
+// bounds, the whole-job construction and the weak-panel elimination.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "panel/engine/optimize/bin_elimination.h"
 #include "panel/engine/optimize/guillotine_bin.h"
 #include "panel/engine/optimize/lower_bounds.h"
 #include "panel/engine/optimize/pool_packer.h"
@@ -99,6 +102,56 @@ TEST(PoolPacker, ConstructionRespectsSheetLimitsAndMovesToCheaperSizes) {
     ASSERT_TRUE(packing.has_value());
     EXPECT_TRUE(problem.WithinLimits(*packing));
     EXPECT_EQ(problem.Cost(*packing), 160);
+}
+
+// Every piece exactly once and inside its bin.
+bool Complete(const PackingProblem& problem, const Packing& packing) {
+    std::vector<int> seen(problem.pieces.size(), 0);
+    for (const PackedBin& bin : packing.bins) {
+        const BinType& type = problem.types[static_cast<std::size_t>(bin.type)];
+        for (const PlacedPiece& placed : bin.placed) {
+            const Piece& piece = problem.pieces[static_cast<std::size_t>(placed.piece)];
+            const std::int32_t w = placed.turned ? piece.height : piece.width;
+            const std::int32_t h = placed.turned ? piece.width : piece.height;
+            if (placed.x + w > type.width || placed.y + h > type.height) return false;
+            ++seen[static_cast<std::size_t>(placed.piece)];
+        }
+    }
+    return std::all_of(seen.begin(), seen.end(), [](int n) { return n == 1; });
+}
+
+TEST(WeakPanelElimination, EmptiesPanelsUntilTheBoundAndStopsAtItsWorkLimit) {
+    // Twelve 500 x 250 pieces tile three 1000 x 500 panels; start with one piece per panel.
+    PackingProblem problem = Problem(1000, 500, {});
+    for (int i = 0; i < 12; ++i) problem.pieces.push_back({500, 250});
+    auto onePerPanel = [&] {
+        Packing packing;
+        for (int i = 0; i < 12; ++i)
+            packing.bins.push_back({0, {{i, 0, 0, false}}, problem.pieces[0].area()});
+        return packing;
+    };
+    const std::int64_t panelCost = problem.types[0].cost;
+    Packing packing = onePerPanel();
+    SearchRandom random(7);
+    std::int64_t reported = 0;
+    const std::int64_t steps = EliminateWeakPanels(
+        problem, packing, {10'000, 3 * panelCost, 10'000, 0}, random, [] { return false; },
+        [&](std::int64_t, std::int64_t cost) { reported = cost; });
+    EXPECT_TRUE(Complete(problem, packing));
+    EXPECT_EQ(problem.Cost(packing), 3 * panelCost);
+    EXPECT_EQ(reported, 3 * panelCost);
+    EXPECT_LT(steps, 10'000) << "it stops once the bound is reached";
+
+    // A step refills the pieces of two to four panels (work 4 or more): a work limit of 1
+    // allows one step, which puts them into one panel.
+    Packing limited = onePerPanel();
+    SearchRandom again(7);
+    EXPECT_EQ(EliminateWeakPanels(problem, limited, {10'000, 0, 10'000, 1}, again,
+                                  [] { return false; }, {}),
+              1);
+    EXPECT_TRUE(Complete(problem, limited));
+    EXPECT_GE(limited.bins.size(), 9u);
+    EXPECT_LE(limited.bins.size(), 11u);
 }
 
 }  // namespace
