@@ -5,19 +5,26 @@
 
 #include "bar/model/bar_job_file_lines.h"
 #include "common/encoding.h"
+#include "common/file_safe_text.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
 
 namespace tvx::bar {
 namespace {
 
-// A text field: quoted. Quotes, commas and line breaks inside would break the line apart on
-// reading, so they are written as spaces.
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) out += (c == '"' || c == ',' || c == '\r' || c == '\n') ? ' ' : c;
-    out += '"';
-    return out;
+// A text field: quoted, as Tavolex writes its texts. Commas stay (the reader takes a quoted
+// field whole); quotes and line breaks, which would end the field or the line, do not.
+std::string Quoted(const std::string& text) {
+    return "\"" + FileSafeText(text) + "\"";
+}
+
+// The title line. A title that reads as a section marker would make the reader take it for
+// that section; a space after it keeps it a title.
+std::string TitleField(const std::string& title) {
+    std::string safe = FileSafeText(title);
+    for (const char* marker : {kStockMarker, kKerfMarker, kCutsMarker})
+        if (safe == marker) safe += ' ';
+    return "\"" + safe + "\"";
 }
 
 void AddLine(std::string& text, const std::string& line) {
@@ -39,7 +46,7 @@ void AddPlan(std::string& text, const BarPlan& plan) {
 
 std::string BarJobFileTextUtf8(const BarJob& job) {
     std::string text;
-    if (!job.jobTitle.empty()) AddLine(text, Quoted(job.jobTitle));
+    if (!job.jobTitle.empty()) AddLine(text, TitleField(job.jobTitle));
     AddLine(text, Quoted(kStockMarker));
     const BarStock& stock = job.stock;
     const int inUse = std::clamp<int>(stock.stockEntryCountInUse, 0, kMaxStockEntries);
