@@ -14,6 +14,7 @@
 
 #include "bar/engine/calculation_check.h"
 #include "bar/model/bar_job_reader.h"
+#include "bar/output/print_plan.h"
 #include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/calculation_runner.h"
 #include "bar/ui/job_file_names.h"
@@ -407,6 +408,12 @@ void QuorlinWindowTest::failedCalculationClearsThePlan() {
     QVERIFY(!f.Button("print")->isEnabled());
     QCOMPARE(f.Find<ResultPicture>("resultPicture")->RowCount(), std::int64_t{0});
     QVERIFY(!f.Find<ResultPicture>("resultPicture")->verticalBar()->isVisible());
+
+    // More than 32767 pieces are refused before any search.
+    f.Load("\"棒材サイズ\"\n6000,0,0\n\"カットサイズ\"\n100,20000\n100,12768\n");
+    f.Button("calculate")->click();
+    QVERIFY(!f.window->calculating());
+    QCOMPARE(f.Message(), QString(kTooManyPiecesMessage));
 }
 
 void QuorlinWindowTest::laterEditsMarkThePlanOutOfDate() {
@@ -795,6 +802,17 @@ void QuorlinWindowTest::printsThePlanToPdf() {
     tvx::gui::SetPrinterDialogRunner([](QPrinter&, QWidget*) { return false; });
     f.Button("print")->click();
     QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(f.Message(), QString());
+    // A printer that cannot be written to is reported, not passed off as printed.
+    const QString unwritable = f.dir.filePath("no/such/folder/plan.pdf");
+    tvx::gui::SetPrinterDialogRunner([&unwritable](QPrinter& draft, QWidget*) {
+        draft.setOutputFormat(QPrinter::PdfFormat);
+        draft.setOutputFileName(unwritable);
+        return true;
+    });
+    f.Button("print")->click();
+    QCOMPARE(f.Message(), QString(kPrintFailedMessage));
+    QVERIFY(!QFile::exists(unwritable));
     tvx::gui::SetPrinterDialogRunner({});
 }
 
