@@ -47,7 +47,7 @@ TEST(BarJobWriter, WritesTitlePricesFractionsAndOnlyValidRows) {
               "\"カットサイズ\"\r\n1500,4\r\n820,10\r\n0.1,1\r\n");
 }
 
-TEST(BarJobWriter, PartCodesKeepTheirCommasAndComeBackFromTheFile) {
+TEST(BarJobWriter, PartCodesAreQuotedWithCommasAsSpacesAndComeBackFromTheFile) {
     BarJob job = SampleJob();
     job.showPartCodes = true;
     job.cutList.cutComment[0] = "A,1 \"x\"";
@@ -55,18 +55,19 @@ TEST(BarJobWriter, PartCodesKeepTheirCommasAndComeBackFromTheFile) {
     AppendRow(job.cutList, 640, 2, "line\r\nbreak");
     const std::string text = BarJobFileTextUtf8(job);
     EXPECT_NE(
-        text.find("\r\n\"A,1 ＂x＂\",1500,4\r\n\"柱,梁,,\",820,10\r\n\"line break\",640,2\r\n"),
+        text.find("\r\n\"A 1 ＂x＂\",1500,4\r\n\"柱 梁  \",820,10\r\n\"line break\",640,2\r\n"),
         std::string::npos)
         << text;
 
+    // Every row keeps its three fields, and so its code, length and quantity.
     BarJob back = StartupBarJob(0, false);
     EXPECT_TRUE(ReadBarJob(BarJobFileBytes(job), back).complete());
     EXPECT_TRUE(back.showPartCodes);
     ASSERT_EQ(back.cutList.rowCount, 3);
-    EXPECT_EQ(back.cutList.cutComment[0], "A,1 ＂x＂");
+    EXPECT_EQ(back.cutList.cutComment[0], "A 1 ＂x＂");
     EXPECT_EQ(back.cutList.cutLength[0], 1500.0f);
     EXPECT_EQ(back.cutList.cutQuantity[0], 4);
-    EXPECT_EQ(back.cutList.cutComment[1], "柱,梁,,");
+    EXPECT_EQ(back.cutList.cutComment[1], "柱 梁  ");
     EXPECT_EQ(back.cutList.cutQuantity[1], 10);
     EXPECT_EQ(back.cutList.cutComment[2], "line break");
     // A second round trip changes nothing more.
