@@ -58,10 +58,8 @@ int CountFields(std::string_view line) {
 ValueLine ReadValueLine(std::string_view line) {
     ValueLine value;
     if (!line.empty() && line.front() == '"') {
-        const std::size_t next = line.find('"', 1);
         value.isText = true;
-        value.text =
-            std::string(line.substr(1, next == std::string_view::npos ? line.npos : next - 1));
+        ClosingQuote(line, 0, value.text);  // a line without its closing quote gives the rest
         return value;
     }
     if (line.find(',') == std::string_view::npos) {

@@ -29,7 +29,8 @@ struct ValueLine {
     bool IsThreeNumbers() const { return !isText && numbers.size() == 3; }
 };
 
-// A line beginning with a double quote is the text up to the next quote; a line without
+// A line beginning with a double quote is the text up to its closing quote ("" inside stands
+// for one quote); a line without
 // commas is a number when its whole text is one, else a text; a line with commas gives one
 // number per field (the leading number of each field, 0 when there is none).
 ValueLine ReadValueLine(std::string_view line);

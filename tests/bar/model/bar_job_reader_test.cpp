@@ -83,6 +83,10 @@ TEST(BarJobReader, EachRowIsReadByItsOwnFieldsAndQuotedFieldsAreWhole) {
     EXPECT_TRUE(mixed.showPartCodes);
     ExpectRow(mixed, 0, 1500, 4);
     ExpectRow(mixed, 1, 820, 10, "X,Y");
+    // A title may hold commas and doubled quotes, as spreadsheets write them.
+    const BarJob titled = Read(SjisFile({"\"架台, \"\"A\"\"\"", "\"カットサイズ\"", "1500,4"}));
+    EXPECT_EQ(titled.jobTitle, "架台, \"A\"");
+    ExpectRow(titled, 0, 1500, 4);
     // A bare list whose first line has a quoted comma is still a list of rows.
     const BarJob bare = Read(SjisFile({"\"K,1\",1200,2"}));
     ExpectRow(bare, 0, 1200, 2, "K,1");
