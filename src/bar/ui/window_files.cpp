@@ -25,15 +25,7 @@ namespace tvx::bar {
 bool QuorlinWindow::ConfirmDiscard() {
     if (!modified_) return true;
     const SaveAnswer answer = savePrompt_ ? savePrompt_() : gui::AskToSaveChanges(this, "Quorlin");
-    switch (answer) {
-        case SaveAnswer::kSave:
-            return SaveJob();
-        case SaveAnswer::kDiscard:
-            return true;
-        case SaveAnswer::kCancel:
-            break;
-    }
-    return false;
+    return gui::GoOnAfterAnswer(answer, [this] { return SaveJob(); });
 }
 
 bool QuorlinWindow::SaveCommand() {

@@ -40,6 +40,18 @@ SaveAnswer AskToSaveChanges(QWidget* owner, const QString& programName) {
     return SaveAnswer::kCancel;
 }
 
+bool GoOnAfterAnswer(SaveAnswer answer, const std::function<bool()>& save) {
+    switch (answer) {
+        case SaveAnswer::kSave:
+            return save();
+        case SaveAnswer::kDiscard:
+            return true;
+        case SaveAnswer::kCancel:
+            break;
+    }
+    return false;
+}
+
 QString SaveFailureText(const QString& reason) {
     QString text = "保存できませんでした。";
     if (!reason.isEmpty()) text += "\n" + reason;

@@ -3,6 +3,7 @@
 // question before a changed job is discarded, and the box that reports a failed save.
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -17,6 +18,9 @@ QString RunJobFileDialog(QWidget* owner, bool save, const QString& folder, const
 // "変更を保存しますか？" with "保存", "保存しない" and "キャンセル" (Escape cancels).
 enum class SaveAnswer { kSave, kDiscard, kCancel };
 SaveAnswer AskToSaveChanges(QWidget* owner, const QString& programName);
+// What a command that discards the job does with the answer: after "保存" it goes on only when
+// `save` saved; after "保存しない" it goes on; after "キャンセル" it stops. True: go on.
+bool GoOnAfterAnswer(SaveAnswer answer, const std::function<bool()>& save);
 
 // "保存できませんでした。" with the reason the system gave, in a warning box.
 QString SaveFailureText(const QString& reason);

@@ -38,15 +38,7 @@ void SizeWariate::ShowFileTitle() {
 bool SizeWariate::ConfirmDiscard() {
     if (!modified_) return true;
     const SaveAnswer answer = savePrompt_ ? savePrompt_() : gui::AskToSaveChanges(this, "Tavolex");
-    switch (answer) {
-        case SaveAnswer::kSave:
-            return Save_Data();
-        case SaveAnswer::kDiscard:
-            return true;
-        case SaveAnswer::kCancel:
-            break;
-    }
-    return false;
+    return gui::GoOnAfterAnswer(answer, [this] { return Save_Data(); });
 }
 
 void SizeWariate::OpenCommand() {

@@ -23,15 +23,18 @@ void FillRows(WindowFixture& f, int count) {
     f.window->ShowPage();
 }
 
-// Drags with the left button from a cell to a point on the screen, as a user selects rows.
-void DragTo(WindowFixture& f, int fromCell, QPoint globalTarget) {
-    QLineEdit* from = f.window->cell(fromCell);
+// Drags with the left button from a widget to a point on the screen, as a user selects rows.
+void DragFrom(QWidget* from, QPoint globalTarget) {
     QTest::mousePress(from, Qt::LeftButton, {}, QPoint(5, 5));
     const QPoint target = from->mapFromGlobal(globalTarget);
     QMouseEvent move(QEvent::MouseMove, QPointF(target), from->mapToGlobal(QPointF(target)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(from, &move);
     QTest::mouseRelease(from, Qt::LeftButton, {}, target);
+}
+
+void DragTo(WindowFixture& f, int fromCell, QPoint globalTarget) {
+    DragFrom(f.window->cell(fromCell), globalTarget);
 }
 
 void Drag(WindowFixture& f, int fromCell, int toCell) {
@@ -54,12 +57,7 @@ void ClickMenuItem(QMenu* menu, const QString& textStart) {
 void DragOverLabels(WindowFixture& f, int first, int last) {
     auto* from = f.window->findChild<QLabel*>(QString("rowLabel%1").arg(first));
     auto* to = f.window->findChild<QLabel*>(QString("rowLabel%1").arg(last));
-    QTest::mousePress(from, Qt::LeftButton, {}, QPoint(5, 5));
-    const QPoint target = from->mapFromGlobal(to->mapToGlobal(QPoint(5, to->height() / 2)));
-    QMouseEvent move(QEvent::MouseMove, QPointF(target), from->mapToGlobal(QPointF(target)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(from, &move);
-    QTest::mouseRelease(from, Qt::LeftButton, {}, target);
+    DragFrom(from, to->mapToGlobal(QPoint(5, to->height() / 2)));
 }
 
 }  // namespace
