@@ -53,7 +53,9 @@ bool QuorlinWindow::SaveJob() {
     // written as "計算結果".
     std::string error;
     if (!SaveBarJobFile(job_, path.toStdString(), &error)) {
-        SetMessage(QString("保存できませんでした。%1").arg(QString::fromStdString(error)));
+        const QString reason = QString::fromStdString(error);
+        SetMessage(gui::SaveFailureText(reason).replace('\n', ' '));
+        gui::ShowSaveFailure(this, "Quorlin", reason);
         return false;
     }
     job_.currentFileName = path.toStdString();

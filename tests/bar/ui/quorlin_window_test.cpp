@@ -24,6 +24,7 @@
 #include "common/job_file_names.h"
 #include "common/text_file.h"
 #include "quorlin_fixture.h"
+#include "support/message_box_answer.h"
 
 using tvx::bar::test::QuorlinFixture;
 using namespace tvx::bar;
@@ -658,7 +659,11 @@ void QuorlinWindowTest::saveKeepsCodesAddsExtensionAndReportsFailure() {
     f.Type(f.Quantity(1), "11");
     f.job.currentFileName.clear();
     f.nextFile = f.dir.filePath("no/such/folder/x.csv");
+    QString boxText;
+    tvx::test::AnswerNextBox(&boxText);
     QVERIFY(!f.window->SaveCommand());
+    QVERIFY(boxText.startsWith("保存できませんでした。"));
+    QVERIFY(boxText.size() > QString("保存できませんでした。").size());
     QVERIFY(f.Message().startsWith("保存できませんでした。"));
     QVERIFY(f.window->modified());
 }

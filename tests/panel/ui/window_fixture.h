@@ -15,6 +15,7 @@
 #include "common/gui/settings_store.h"
 #include "panel/model/panel_job.h"
 #include "panel/ui/size_wariate.h"
+#include "support/message_box_answer.h"
 
 namespace tvx::panel::test {
 
@@ -63,26 +64,9 @@ struct WindowFixture {
 
     QWidget* Focused() const { return QApplication::focusWidget(); }
 
-    // Answers the next message box that comes up (while a command runs) by pressing its button
-    // with `buttonText` (or Escape when empty); its text goes to `seen`.
+    // Answers the next message box that comes up (while a command runs).
     static void AnswerNextBox(QString* seen, const QString& buttonText = QString()) {
-        auto* poll = new QTimer;
-        poll->setInterval(10);
-        QObject::connect(poll, &QTimer::timeout, [poll, seen, buttonText] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            poll->stop();
-            poll->deleteLater();
-            if (seen) *seen = box->text();
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == buttonText) {
-                    QTest::mouseClick(button, Qt::LeftButton);
-                    return;
-                }
-            }
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
-        poll->start();
+        tvx::test::AnswerNextBox(seen, buttonText);
     }
 };
 
