@@ -12,12 +12,16 @@ namespace tvx::bar::cli {
 // The outcome of a calculation: refused by the checks, or the engine's plan.
 struct PlanOutcome {
     CalculationCheck check;
-    BarPlan plan;         // meaningful only when the check let the engine run
-    bool ok = false;      // a plan exists
-    std::string message;  // the main window's message line
+    BarPlan plan;            // meaningful only when the check let the engine run
+    bool ok = false;         // a plan exists
+    std::string message;     // the main window's message line
+    bool optimised = false;  // planned by the optimising calculation
+    double seconds = 0.0;    // its running time
 };
 
 PlanOutcome CalculateJob(const BarJob& job);
+// The same with the optimising calculation, ending after at most `timeLimitSeconds`.
+PlanOutcome CalculateJobOptimally(const BarJob& job, double timeLimitSeconds);
 
 std::string PlanJson(const BarJob& job, const PlanOutcome& outcome);
 std::string PlanText(const BarJob& job, const PlanOutcome& outcome);

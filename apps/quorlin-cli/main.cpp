@@ -1,6 +1,6 @@
 // quorlin-cli: plans a bar job file from the command line.
 //
-//   quorlin-cli plan JOBFILE [--json] [--codes]
+//   quorlin-cli plan JOBFILE [--json] [--codes] [--optimal [--time-limit S]]
 //   quorlin-cli show JOBFILE [--json]
 //
 // Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "bar/model/bar_job_reader.h"
+#include "bar/optimal/optimal_bar_engine.h"
 #include "cli_report.h"
+#include "common/number_text.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ constexpr int kExitUsage = 2;
 
 int Usage(const std::string& problem) {
     std::cerr << "quorlin-cli: " << problem << "\n"
-              << "usage: quorlin-cli plan JOBFILE [--json] [--codes]\n"
+              << "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--optimal [--time-limit S]]\n"
               << "       quorlin-cli show JOBFILE [--json]\n";
     return kExitUsage;
 }
@@ -31,6 +33,8 @@ struct Arguments {
     std::string path;
     bool json = false;
     bool codes = false;
+    bool optimal = false;
+    double timeLimit = tvx::bar::kDefaultOptimalTimeLimit;
 };
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
@@ -49,6 +53,15 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
             parsed.json = true;
         } else if (arg == "--codes" && parsed.command == "plan") {
             parsed.codes = true;
+        } else if (arg == "--optimal" && parsed.command == "plan") {
+            parsed.optimal = true;
+        } else if (arg == "--time-limit" && parsed.command == "plan") {
+            if (i + 1 >= args.size() || !tvx::IsWholeNumberText(args[i + 1]) ||
+                !(tvx::LeadingNumber(args[i + 1]) > 0.0)) {
+                problem = "--time-limit needs a number of seconds above 0";
+                return false;
+            }
+            parsed.timeLimit = tvx::LeadingNumber(args[++i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -61,6 +74,10 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     }
     if (parsed.path.empty()) {
         problem = "no job file given";
+        return false;
+    }
+    if (parsed.timeLimit != tvx::bar::kDefaultOptimalTimeLimit && !parsed.optimal) {
+        problem = "--time-limit goes with --optimal";
         return false;
     }
     return true;
@@ -88,7 +105,8 @@ int main(int argc, char** argv) {
         return kExitPlanned;
     }
 
-    const cli::PlanOutcome outcome = cli::CalculateJob(job);
+    const cli::PlanOutcome outcome =
+        args.optimal ? cli::CalculateJobOptimally(job, args.timeLimit) : cli::CalculateJob(job);
     if (args.json) {
         std::cout << cli::PlanJson(job, outcome);
     } else if (outcome.ok) {

@@ -39,6 +39,11 @@ struct BarPlan {
     float bestCost = 0.0f;
     float noSolutionCost = 0.0f;
 
+    // Set by the optimising calculation only: whether the plan is a proven optimum, and the
+    // proven lower bound on the cost of any plan (in the units of bestCost; 0 when unknown).
+    bool provenOptimal = false;
+    double costLowerBound = 0.0;
+
     // A plan exists when the search found a complete assignment.
     bool HasPlan() const { return resultBarCount > 0 && bestCost < noSolutionCost; }
 };

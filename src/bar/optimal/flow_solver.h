@@ -1,0 +1,39 @@
+#pragma once
+// The integer program over the arc-flow graphs of all stock types, solved by CBC: integer
+// flow on every arc, flow balance at every node, bars of a type = flow out of its source (at
+// most the type's limit), every length group cut at least its demand, cost = the weighted
+// number of bars. The solver runs on one thread with fixed seeds and stops on the control's
+// stop request, at its deadline or at the time limit, keeping the best solution found.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "bar/optimal/arc_flow_graph.h"
+#include "common/search_control.h"
+
+namespace tvx::bar::optimal {
+
+struct FlowProblem {
+    std::vector<ArcFlowGraph> graphs;    // one per stock type
+    std::vector<double> barWeight;       // objective weight of one bar of each type
+    std::vector<std::int64_t> barLimit;  // 0 = no limit
+    std::vector<std::int64_t> demand;    // per length group
+};
+
+struct FlowSolution {
+    enum class Status { kOptimal, kStopped, kInfeasible };
+    Status status = Status::kInfeasible;
+    bool hasSolution = false;
+    std::vector<std::vector<std::int64_t>> arcFlow;  // per type, per arc
+    double objective = 0.0;
+    double bound = 0.0;  // proven lower bound on the objective
+};
+
+// Called whenever the best objective or the bound improves: (best or NaN, bound).
+using FlowProgress = std::function<void(double best, double bound)>;
+
+FlowSolution SolveFlowProblem(const FlowProblem& problem, double timeLimitSeconds, int seed,
+                              const SearchControl& control, const FlowProgress& progress);
+
+}  // namespace tvx::bar::optimal

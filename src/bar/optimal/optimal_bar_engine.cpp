@@ -1,0 +1,247 @@
+#include "bar/optimal/optimal_bar_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "bar/engine/bar_working_set.h"
+#include "bar/optimal/arc_flow_graph.h"
+#include "bar/optimal/exact_decimal.h"
+#include "bar/optimal/flow_solver.h"
+#include "bar/optimal/pattern_runs.h"
+
+namespace tvx::bar {
+namespace {
+
+using optimal::ArcFlowGraph;
+using optimal::FlowProblem;
+using optimal::FlowSolution;
+
+// Lengths of the prepared job as whole numbers: bar capacities (length plus one kerf) and
+// piece widths (length plus one kerf), either exact or, when the exact grid is too fine for
+// the memory budget, rounded to a coarser grid on the safe side.
+struct Lengths {
+    std::vector<std::int64_t> capacity;  // per stock type
+    std::vector<std::int64_t> width;     // per piece kind
+    bool exact = true;
+};
+
+Lengths ScaleLengths(const BarWorkingSet& set, std::int64_t bitsBudget) {
+    std::vector<float> values{set.kerf};
+    values.insert(values.end(), set.stockEntered.begin(), set.stockEntered.end());
+    values.insert(values.end(), set.pieceEntered.begin(), set.pieceEntered.end());
+    Lengths lengths;
+    std::int64_t kerf = 0;
+    const std::size_t types = set.stockEntered.size();
+    if (const auto scaled = optimal::ScaleToCommonUnit(values)) {
+        kerf = scaled->values[0];
+        for (std::size_t t = 0; t < types; ++t)
+            lengths.capacity.push_back(scaled->values[1 + t] + kerf);
+        for (std::size_t i = 0; i < set.pieceEntered.size(); ++i)
+            lengths.width.push_back(scaled->values[1 + types + i] + kerf);
+    } else {
+        // Not representable exactly (beyond 18 digits): work in whole units of the double
+        // values, rounded on the safe side.
+        lengths.exact = false;
+        for (std::size_t t = 0; t < types; ++t)
+            lengths.capacity.push_back(static_cast<std::int64_t>(
+                std::floor(static_cast<double>(set.stockEntered[t]) + set.kerf)));
+        for (const float entered : set.pieceEntered)
+            lengths.width.push_back(
+                static_cast<std::int64_t>(std::ceil(static_cast<double>(entered) + set.kerf)));
+    }
+    const std::int64_t longest =
+        *std::max_element(lengths.capacity.begin(), lengths.capacity.end());
+    const std::int64_t bits = optimal::ArcFlowWorkBits(longest, lengths.width.size());
+    if (bits > bitsBudget) {
+        const std::int64_t grid = bits / bitsBudget + 1;
+        lengths.exact = false;
+        for (std::int64_t& c : lengths.capacity) c /= grid;
+        for (std::int64_t& w : lengths.width) w = (w + grid - 1) / grid;
+    }
+    for (std::int64_t& w : lengths.width) w = std::max<std::int64_t>(w, 1);
+    return lengths;
+}
+
+// The objective of one bar: its cost as a whole number, times (pieces + 1), plus 1, so that
+// among plans of equal cost the one with fewer bars wins (a plan never has more bars than
+// pieces). Without an exact whole cost, or when the products would lose precision, the
+// plain cost.
+struct BarWeights {
+    std::vector<double> weight;
+    double scale = 1.0;      // objective units per cost unit
+    double perBar = 0.0;     // objective added per bar for the tie-break
+    bool wholeCost = false;  // objectives are whole numbers
+};
+
+BarWeights WeighBars(const BarWorkingSet& set) {
+    BarWeights weights;
+    const auto pieces = static_cast<double>(set.piecesLeft);
+    if (const auto scaled = optimal::ScaleToCommonUnit(set.barCost)) {
+        const double unit = std::pow(10.0, scaled->decimals);
+        double largest = 0.0;
+        for (const std::int64_t cost : scaled->values)
+            largest = std::max(largest, static_cast<double>(cost));
+        // Every objective stays a whole number below 2^53, so it is exact in a double.
+        if ((largest * (pieces + 1.0) + 1.0) * pieces < 9.0e15) {
+            weights.wholeCost = true;
+            weights.scale = unit * (pieces + 1.0);
+            weights.perBar = 1.0;
+            for (const std::int64_t cost : scaled->values)
+                weights.weight.push_back(static_cast<double>(cost) * (pieces + 1.0) + 1.0);
+            return weights;
+        }
+        if (largest * pieces < 9.0e15) {
+            weights.wholeCost = true;
+            weights.scale = unit;
+            for (const std::int64_t cost : scaled->values)
+                weights.weight.push_back(static_cast<double>(cost));
+            return weights;
+        }
+    }
+    for (const float cost : set.barCost) weights.weight.push_back(cost);
+    return weights;
+}
+
+// The objective per whole cost unit, and the largest part of an objective that comes from
+// the tie-break (one per bar, at most one bar per piece).
+double Multiplier(const BarWeights& weights, std::int64_t pieces) {
+    return weights.perBar > 0.0 ? static_cast<double>(pieces) + 1.0 : 1.0;
+}
+
+// The cost of the plan with this objective.
+double CostOfObjective(const BarWeights& weights, double objective, std::int64_t pieces) {
+    if (!weights.wholeCost) return objective / weights.scale;
+    const double multiplier = Multiplier(weights, pieces);
+    return std::floor((objective + 0.5) / multiplier) * multiplier / weights.scale;
+}
+
+// The cost of any plan is at least this, given a bound on the objective.
+double CostBound(const BarWeights& weights, double bound, std::int64_t pieces) {
+    if (!std::isfinite(bound)) return 0.0;
+    const double slack = 1e-9 * std::fabs(bound) + 1e-6;  // the solver's rounding
+    if (!weights.wholeCost) return std::max(0.0, (bound - slack) / weights.scale);
+    const double multiplier = Multiplier(weights, pieces);
+    const double barsPart = weights.perBar > 0.0 ? static_cast<double>(pieces) : 0.0;
+    const double units = std::ceil((bound - slack - barsPart) / multiplier);
+    return std::max(0.0, units * multiplier / weights.scale);
+}
+
+// A bound that holds whatever the grid: the demanded length at the cheapest cost per length
+// of any type.
+double TrivialCostBound(const BarWorkingSet& set) {
+    double perLength = std::numeric_limits<double>::infinity();
+    for (std::size_t t = 0; t < set.barCost.size(); ++t)
+        perLength = std::min(perLength, static_cast<double>(set.barCost[t]) /
+                                            (static_cast<double>(set.stockLength[t])));
+    double demand = 0.0;
+    for (std::size_t i = 0; i < set.pieceLength.size(); ++i)
+        demand += static_cast<double>(set.pieceRemaining[i]) * set.pieceLength[i];
+    return std::isfinite(perLength) ? demand * perLength * (1.0 - 1e-6) : 0.0;
+}
+
+float PlanCost(const BarPlan& plan) {
+    float cost = 0.0f;
+    for (std::size_t t = 0; t < plan.barCost.size(); ++t)
+        cost += static_cast<float>(plan.resultCount[t]) * plan.barCost[t];
+    return cost;
+}
+
+void MarkNoPlan(BarPlan& plan) {
+    plan.resultBars.clear();
+    plan.resultCount.assign(plan.stockLength.size(), 0);
+    plan.resultBarCount = 0;
+    plan.noSolutionCost = 1.0f;
+    plan.bestCost = plan.noSolutionCost;
+}
+
+void MarkPlan(BarPlan& plan) {
+    plan.bestCost = PlanCost(plan);
+    plan.noSolutionCost = std::numeric_limits<float>::infinity();
+}
+
+}  // namespace
+
+BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& options,
+                                 const SearchControl& control) {
+    const BarWorkingSet set = PrepareWorkingSet(job);
+    BarPlan plan;
+    CopyWorkingTables(set, plan);
+    MarkNoPlan(plan);
+    if (set.pieceLength.empty() || set.stockLength.empty()) return plan;
+
+    const Lengths lengths = ScaleLengths(set, std::max<std::int64_t>(options.graphBitsBudget, 1));
+
+    // Length groups: kinds of equal width share one group (kinds of equal length stay apart
+    // only when part codes are shown). Kinds are sorted by descending length, so each group
+    // is a run of neighbouring kinds.
+    std::vector<std::int64_t> groupWidth;
+    std::vector<std::vector<std::int32_t>> groupKinds;
+    std::vector<std::int64_t> demand;
+    for (std::size_t i = 0; i < lengths.width.size(); ++i) {
+        if (groupWidth.empty() || groupWidth.back() != lengths.width[i]) {
+            groupWidth.push_back(lengths.width[i]);
+            groupKinds.emplace_back();
+            demand.push_back(0);
+        }
+        groupKinds.back().push_back(static_cast<std::int32_t>(i));
+        demand.back() += set.pieceRemaining[i];
+    }
+
+    FlowProblem problem;
+    const BarWeights weights = WeighBars(set);
+    problem.barWeight = weights.weight;
+    problem.demand = demand;
+    for (std::size_t t = 0; t < lengths.capacity.size(); ++t) {
+        problem.graphs.push_back(optimal::BuildArcFlowGraph(lengths.capacity[t], groupWidth));
+        problem.barLimit.push_back(set.countLimit[t]);
+    }
+    // A group that fits no usable type cannot be cut: no plan, without asking the solver.
+    for (std::size_t g = 0; g < groupWidth.size(); ++g) {
+        bool fits = false;
+        for (std::size_t t = 0; t < lengths.capacity.size(); ++t)
+            fits = fits || groupWidth[g] <= lengths.capacity[t];
+        if (!fits) return plan;
+    }
+
+    const std::int64_t pieces = set.piecesLeft;
+    auto progress = [&](double best, double bound) {
+        SearchProgress report;
+        if (!std::isnan(best)) report.bestCost = CostOfObjective(weights, best, pieces);
+        if (std::isfinite(bound) && lengths.exact)
+            report.lowerBound = CostBound(weights, bound, pieces);
+        control.Report(report);
+    };
+    const FlowSolution solution = optimal::SolveFlowProblem(problem, options.timeLimitSeconds,
+                                                            options.seed, control, progress);
+    if (!solution.hasSolution) return plan;
+
+    std::vector<optimal::PatternRun> runs;
+    for (std::size_t t = 0; t < problem.graphs.size(); ++t) {
+        auto typeRuns = optimal::DecomposeFlow(problem.graphs[t], static_cast<std::int32_t>(t),
+                                               solution.arcFlow[t], groupWidth.size());
+        runs.insert(runs.end(), typeRuns.begin(), typeRuns.end());
+    }
+    optimal::RemoveSurplus(runs, demand);
+    optimal::FillPlanBars(runs, groupKinds, set.pieceRemaining, plan);
+    MarkPlan(plan);
+    plan.provenOptimal = lengths.exact && solution.status == FlowSolution::Status::kOptimal;
+    plan.costLowerBound =
+        lengths.exact ? CostBound(weights, solution.bound, pieces) : TrivialCostBound(set);
+    if (plan.provenOptimal) plan.costLowerBound = plan.bestCost;
+    plan.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(plan.bestCost));
+    return plan;
+}
+
+std::string OptimalSummaryText(const BarPlan& plan) {
+    if (!plan.HasPlan()) return {};
+    if (plan.provenOptimal) return "最適";
+    const double cost = plan.bestCost;
+    const double gap = cost > 0.0 ? (cost - plan.costLowerBound) / cost * 100.0 : 0.0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", std::max(0.0, gap));
+    return std::string("下限との差 ") + text + "%";
+}
+
+}  // namespace tvx::bar
