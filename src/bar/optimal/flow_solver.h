@@ -19,6 +19,11 @@ struct FlowProblem {
     std::vector<double> barWeight;       // objective weight of one bar of each type
     std::vector<std::int64_t> barLimit;  // 0 = no limit
     std::vector<std::int64_t> demand;    // per length group
+    // Optional: sum of capWeight[t] × bars of type t at most capValue.
+    std::vector<double> capWeight;
+    double capValue = 0.0;
+    // The solve ends as optimal once the best objective is within this of the bound.
+    double allowableGap = 1e-9;
 };
 
 struct FlowSolution {
@@ -26,6 +31,7 @@ struct FlowSolution {
     Status status = Status::kInfeasible;
     bool hasSolution = false;
     std::vector<std::vector<std::int64_t>> arcFlow;  // per type, per arc
+    std::vector<std::int64_t> barCount;              // per type
     double objective = 0.0;
     double bound = 0.0;  // proven lower bound on the objective
 };
@@ -33,7 +39,8 @@ struct FlowSolution {
 // Called whenever the best objective or the bound improves: (best or NaN, bound).
 using FlowProgress = std::function<void(double best, double bound)>;
 
-FlowSolution SolveFlowProblem(const FlowProblem& problem, double timeLimitSeconds, int seed,
-                              const SearchControl& control, const FlowProgress& progress);
+// Ends at `deadline` at the latest, or earlier on the control's stop request or deadline.
+FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::time_point deadline,
+                              int seed, const SearchControl& control, const FlowProgress& progress);
 
 }  // namespace tvx::bar::optimal

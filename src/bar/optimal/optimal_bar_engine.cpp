@@ -1,9 +1,11 @@
 #include "bar/optimal/optimal_bar_engine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numeric>
 
 #include "bar/engine/bar_working_set.h"
 #include "bar/optimal/arc_flow_graph.h"
@@ -64,14 +66,13 @@ Lengths ScaleLengths(const BarWorkingSet& set, std::int64_t bitsBudget) {
     return lengths;
 }
 
-// The objective of one bar: its cost as a whole number, times (pieces + 1), plus 1, so that
-// among plans of equal cost the one with fewer bars wins (a plan never has more bars than
-// pieces). Without an exact whole cost, or when the products would lose precision, the
+// The objective of one bar in the first phase: its cost in whole units (the exact decimal
+// cost divided by the greatest common divisor of all bar costs, so that the solver can prune
+// by whole steps), or, when the costs are not exact whole numbers below 2^53 in all, the
 // plain cost.
 struct BarWeights {
     std::vector<double> weight;
     double scale = 1.0;      // objective units per cost unit
-    double perBar = 0.0;     // objective added per bar for the tie-break
     bool wholeCost = false;  // objectives are whole numbers
 };
 
@@ -79,24 +80,17 @@ BarWeights WeighBars(const BarWorkingSet& set) {
     BarWeights weights;
     const auto pieces = static_cast<double>(set.piecesLeft);
     if (const auto scaled = optimal::ScaleToCommonUnit(set.barCost)) {
-        const double unit = std::pow(10.0, scaled->decimals);
+        std::int64_t divisor = 0;
+        for (const std::int64_t cost : scaled->values) divisor = std::gcd(divisor, cost);
         double largest = 0.0;
         for (const std::int64_t cost : scaled->values)
-            largest = std::max(largest, static_cast<double>(cost));
-        // Every objective stays a whole number below 2^53, so it is exact in a double.
-        if ((largest * (pieces + 1.0) + 1.0) * pieces < 9.0e15) {
+            largest =
+                std::max(largest, static_cast<double>(cost / std::max<std::int64_t>(divisor, 1)));
+        if (divisor > 0 && largest * pieces < 9.0e15) {
             weights.wholeCost = true;
-            weights.scale = unit * (pieces + 1.0);
-            weights.perBar = 1.0;
+            weights.scale = std::pow(10.0, scaled->decimals) / static_cast<double>(divisor);
             for (const std::int64_t cost : scaled->values)
-                weights.weight.push_back(static_cast<double>(cost) * (pieces + 1.0) + 1.0);
-            return weights;
-        }
-        if (largest * pieces < 9.0e15) {
-            weights.wholeCost = true;
-            weights.scale = unit;
-            for (const std::int64_t cost : scaled->values)
-                weights.weight.push_back(static_cast<double>(cost));
+                weights.weight.push_back(static_cast<double>(cost / divisor));
             return weights;
         }
     }
@@ -104,28 +98,18 @@ BarWeights WeighBars(const BarWorkingSet& set) {
     return weights;
 }
 
-// The objective per whole cost unit, and the largest part of an objective that comes from
-// the tie-break (one per bar, at most one bar per piece).
-double Multiplier(const BarWeights& weights, std::int64_t pieces) {
-    return weights.perBar > 0.0 ? static_cast<double>(pieces) + 1.0 : 1.0;
-}
-
 // The cost of the plan with this objective.
-double CostOfObjective(const BarWeights& weights, double objective, std::int64_t pieces) {
+double CostOfObjective(const BarWeights& weights, double objective) {
     if (!weights.wholeCost) return objective / weights.scale;
-    const double multiplier = Multiplier(weights, pieces);
-    return std::floor((objective + 0.5) / multiplier) * multiplier / weights.scale;
+    return std::round(objective) / weights.scale;
 }
 
 // The cost of any plan is at least this, given a bound on the objective.
-double CostBound(const BarWeights& weights, double bound, std::int64_t pieces) {
+double CostBound(const BarWeights& weights, double bound) {
     if (!std::isfinite(bound)) return 0.0;
     const double slack = 1e-9 * std::fabs(bound) + 1e-6;  // the solver's rounding
     if (!weights.wholeCost) return std::max(0.0, (bound - slack) / weights.scale);
-    const double multiplier = Multiplier(weights, pieces);
-    const double barsPart = weights.perBar > 0.0 ? static_cast<double>(pieces) : 0.0;
-    const double units = std::ceil((bound - slack - barsPart) / multiplier);
-    return std::max(0.0, units * multiplier / weights.scale);
+    return std::max(0.0, std::ceil(bound - slack) / weights.scale);
 }
 
 // A bound that holds whatever the grid: the demanded length at the cheapest cost per length
@@ -165,6 +149,14 @@ void MarkPlan(BarPlan& plan) {
 
 BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& options,
                                  const SearchControl& control) {
+    // The time limit runs from here; the control's own deadline may end it earlier.
+    auto deadline = SearchControl::Clock::now() + std::chrono::hours(24 * 365);
+    if (options.timeLimitSeconds > 0.0 && options.timeLimitSeconds < 1e9)
+        deadline = SearchControl::Clock::now() +
+                   std::chrono::duration_cast<SearchControl::Clock::duration>(
+                       std::chrono::duration<double>(options.timeLimitSeconds));
+    if (const auto own = control.Deadline()) deadline = std::min(deadline, *own);
+
     const BarWorkingSet set = PrepareWorkingSet(job);
     BarPlan plan;
     CopyWorkingTables(set, plan);
@@ -205,17 +197,44 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         if (!fits) return plan;
     }
 
-    const std::int64_t pieces = set.piecesLeft;
+    // First phase: the least cost.
     auto progress = [&](double best, double bound) {
         SearchProgress report;
-        if (!std::isnan(best)) report.bestCost = CostOfObjective(weights, best, pieces);
-        if (std::isfinite(bound) && lengths.exact)
-            report.lowerBound = CostBound(weights, bound, pieces);
+        if (!std::isnan(best)) report.bestCost = CostOfObjective(weights, best);
+        if (std::isfinite(bound) && lengths.exact) report.lowerBound = CostBound(weights, bound);
         control.Report(report);
     };
-    const FlowSolution solution = optimal::SolveFlowProblem(problem, options.timeLimitSeconds,
-                                                            options.seed, control, progress);
+    problem.allowableGap = weights.wholeCost ? 0.5 : 1e-9;
+    FlowSolution solution =
+        optimal::SolveFlowProblem(problem, deadline, options.seed, control, progress);
     if (!solution.hasSolution) return plan;
+    const double costBound = CostBound(weights, solution.bound);
+    bool proven = solution.status == FlowSolution::Status::kOptimal;
+
+    // Second phase, for a proven least cost with more than one usable stock type: the fewest
+    // bars at that cost. Its solution costs no more, so the first one stays when it finds
+    // nothing better in time.
+    int usableTypes = 0;
+    for (const ArcFlowGraph& graph : problem.graphs) usableTypes += graph.source != graph.sink;
+    if (proven && weights.wholeCost && usableTypes > 1 && !control.ShouldStop()) {
+        problem.capWeight = problem.barWeight;
+        problem.capValue = std::round(solution.objective);
+        problem.barWeight.assign(problem.barWeight.size(), 1.0);
+        problem.allowableGap = 0.5;
+        auto quiet = [](double, double) {};
+        const FlowSolution fewer =
+            optimal::SolveFlowProblem(problem, deadline, options.seed, control, quiet);
+        if (fewer.hasSolution) {
+            double barsBefore = 0.0;
+            for (std::size_t t = 0; t < problem.graphs.size(); ++t)
+                barsBefore += static_cast<double>(solution.barCount[t]);
+            if (fewer.objective < barsBefore - 0.5) {
+                solution.arcFlow = fewer.arcFlow;
+                solution.barCount = fewer.barCount;
+            }
+        }
+        proven = fewer.status == FlowSolution::Status::kOptimal;
+    }
 
     std::vector<optimal::PatternRun> runs;
     for (std::size_t t = 0; t < problem.graphs.size(); ++t) {
@@ -226,9 +245,8 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     optimal::RemoveSurplus(runs, demand);
     optimal::FillPlanBars(runs, groupKinds, set.pieceRemaining, plan);
     MarkPlan(plan);
-    plan.provenOptimal = lengths.exact && solution.status == FlowSolution::Status::kOptimal;
-    plan.costLowerBound =
-        lengths.exact ? CostBound(weights, solution.bound, pieces) : TrivialCostBound(set);
+    plan.provenOptimal = lengths.exact && proven;
+    plan.costLowerBound = lengths.exact ? costBound : TrivialCostBound(set);
     if (plan.provenOptimal) plan.costLowerBound = plan.bestCost;
     plan.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(plan.bestCost));
     return plan;
