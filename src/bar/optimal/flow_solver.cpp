@@ -76,8 +76,20 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
     const std::size_t capRow = demandRow + groups;
     const std::size_t rows = capRow + (capped ? 1 : 0);
 
-    CoinPackedMatrix matrix(true, 0, 0);  // column ordered
-    matrix.setDimensions(static_cast<int>(rows), 0);
+    // The matrix column by column in plain arrays, handed over at once (appending columns
+    // one by one copies the matrix over and over).
+    std::vector<CoinBigIndex> start;
+    std::vector<int> length;
+    std::vector<int> rowIndex;
+    std::vector<double> element;
+    start.reserve(columns);
+    length.reserve(columns);
+    auto appendColumn = [&](int n, const int* index, const double* value) {
+        start.push_back(static_cast<CoinBigIndex>(rowIndex.size()));
+        length.push_back(n);
+        rowIndex.insert(rowIndex.end(), index, index + n);
+        element.insert(element.end(), value, value + n);
+    };
     std::vector<double> columnLower(columns, 0.0), columnUpper(columns, kInfinity);
     std::vector<double> objective(columns, 0.0);
     std::vector<double> rowLower(rows, 0.0), rowUpper(rows, 0.0);
@@ -102,14 +114,14 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
                 columnUpper[firstColumn[t] + a] =
                     static_cast<double>(problem.demand[static_cast<std::size_t>(arc.group)]);
             }
-            matrix.appendCol(n, index, value);
+            appendColumn(n, index, value);
         }
         // The bar count feeds the source: flow out of the source equals the bars.
         const std::size_t bars = firstColumn[t] + graph.arcs.size();
         const int sourceIndex[3] = {nodeRow(graph.source), nodeRow(graph.sink),
                                     static_cast<int>(capRow)};
         const double sourceValue[3] = {1.0, -1.0, capped ? problem.capWeight[t] : 0.0};
-        matrix.appendCol(capped ? 3 : 2, sourceIndex, sourceValue);
+        appendColumn(capped ? 3 : 2, sourceIndex, sourceValue);
         objective[bars] = problem.barWeight[t];
         if (problem.barLimit[t] > 0) columnUpper[bars] = static_cast<double>(problem.barLimit[t]);
         if (graph.source == graph.sink) columnUpper[bars] = 0.0;  // nothing fits this type
@@ -124,12 +136,18 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
         rowUpper[capRow] = problem.capValue;
     }
 
+    const CoinPackedMatrix matrix(true, static_cast<int>(rows), static_cast<int>(columns),
+                                  static_cast<CoinBigIndex>(element.size()), element.data(),
+                                  rowIndex.data(), start.data(), length.data());
     OsiClpSolverInterface solver;
     solver.messageHandler()->setLogLevel(0);
     solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
                        rowLower.data(), rowUpper.data());
     for (std::size_t c = 0; c < columns; ++c) solver.setInteger(static_cast<int>(c));
 
+    // The first LP solve happens before CBC looks at its events: bound it by the deadline.
+    solver.getModelPtr()->setMaximumWallSeconds(std::max(
+        std::chrono::duration<double>(deadline - SearchControl::Clock::now()).count(), 0.001));
     CbcModel model(solver);
     model.messageHandler()->setLogLevel(0);
     const std::chrono::duration<double> left = deadline - SearchControl::Clock::now();

@@ -7,6 +7,7 @@
 #include <limits>
 #include <numeric>
 
+#include "bar/engine/bar_engine.h"
 #include "bar/engine/bar_working_set.h"
 #include "bar/optimal/arc_flow_graph.h"
 #include "bar/optimal/exact_decimal.h"
@@ -205,9 +206,33 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         control.Report(report);
     };
     problem.allowableGap = weights.wholeCost ? 0.5 : 1e-9;
+    // The solver gets most of the time; the rest is kept for the standard calculation in case
+    // the solver ends without any plan.
+    const auto now = SearchControl::Clock::now();
+    const auto solverDeadline = deadline > now ? now + (deadline - now) * 17 / 20 : deadline;
     FlowSolution solution =
-        optimal::SolveFlowProblem(problem, deadline, options.seed, control, progress);
-    if (!solution.hasSolution) return plan;
+        optimal::SolveFlowProblem(problem, solverDeadline, options.seed, control, progress);
+    if (!solution.hasSolution) {
+        // A verdict of infeasibility reached before the deadline and without a stop request
+        // is a proof; a solve cut short says nothing.
+        const bool cutShort = control.ShouldStop() || SearchControl::Clock::now() >= solverDeadline;
+        if (solution.status == FlowSolution::Status::kInfeasible && !cutShort) return plan;
+        // Stopped before the solver found a plan: the standard calculation's plan (at least
+        // one pass of it), with the solver's bound.
+        BarEngineHooks hooks;
+        long passes = 0;
+        hooks.stopRequested = [&] {
+            return ++passes >= 200 || control.StopRequested() ||
+                   SearchControl::Clock::now() >= deadline;
+        };
+        BarPlan standard = RunBarCalculation(job, hooks);
+        if (!standard.HasPlan()) return plan;
+        standard.provenOptimal = false;
+        // The solver's bound is not to be trusted from an interrupted first LP.
+        standard.costLowerBound =
+            std::min(TrivialCostBound(set), static_cast<double>(standard.bestCost));
+        return standard;
+    }
     const double costBound = CostBound(weights, solution.bound);
     bool proven = solution.status == FlowSolution::Status::kOptimal;
 
