@@ -79,7 +79,9 @@ void TimeCounters(benchmark::State& state, const std::vector<double>& wall,
     state.counters["peakMB"] = PeakMegabytes();
 }
 
+// The shared instances: TVX_FALKENAUER_DIR, else next to the repository.
 std::filesystem::path FalkenauerDir() {
+    if (const char* dir = std::getenv("TVX_FALKENAUER_DIR")) return dir;
     return std::filesystem::path(TVX_SOURCE_DIR) / ".." / "shared" / "benchmarks" / "falkenauer";
 }
 
@@ -105,6 +107,10 @@ void BM_OptimalFalkenauer(benchmark::State& state) {
             if (!tvx::bar::ReadBarJobFile((FalkenauerDir() / (id + ".csv")).string(), job))
                 continue;
             const Timed timed = RunOptimal(job);
+            if (std::getenv("TVX_BENCH_VERBOSE"))
+                std::fprintf(stderr, "%s: bars %lld (best %ld) proven %d wall %.2f cpu %.2f\n",
+                             id.c_str(), static_cast<long long>(timed.plan.resultBarCount), optimum,
+                             timed.plan.provenOptimal, timed.wall, timed.cpu);
             bars += timed.plan.resultBarCount;
             known += optimum;
             atOptimum += timed.plan.resultBarCount == optimum;
