@@ -145,9 +145,6 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
                        rowLower.data(), rowUpper.data());
     for (std::size_t c = 0; c < columns; ++c) solver.setInteger(static_cast<int>(c));
 
-    // The first LP solve happens before CBC looks at its events: bound it by the deadline.
-    solver.getModelPtr()->setMaximumWallSeconds(std::max(
-        std::chrono::duration<double>(deadline - SearchControl::Clock::now()).count(), 0.001));
     CbcModel model(solver);
     model.messageHandler()->setLogLevel(0);
     const std::chrono::duration<double> left = deadline - SearchControl::Clock::now();
