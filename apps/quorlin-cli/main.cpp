@@ -2,6 +2,7 @@
 //
 //   quorlin-cli plan JOBFILE [--json] [--codes] [--optimal [--time-limit S]]
 //   quorlin-cli show JOBFILE [--json]
+//   quorlin-cli --help | --version
 //
 // Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
 // an unreadable file or bad arguments.
@@ -14,6 +15,7 @@
 #include "bar/optimal/optimal_bar_engine.h"
 #include "cli_report.h"
 #include "common/number_text.h"
+#include "common/version_text.h"
 
 namespace {
 
@@ -21,10 +23,13 @@ constexpr int kExitPlanned = 0;
 constexpr int kExitNoPlan = 1;
 constexpr int kExitUsage = 2;
 
+constexpr const char* kUsageText =
+    "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--optimal [--time-limit S]]\n"
+    "       quorlin-cli show JOBFILE [--json]\n"
+    "       quorlin-cli --help | --version\n";
+
 int Usage(const std::string& problem) {
-    std::cerr << "quorlin-cli: " << problem << "\n"
-              << "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--optimal [--time-limit S]]\n"
-              << "       quorlin-cli show JOBFILE [--json]\n";
+    std::cerr << "quorlin-cli: " << problem << "\n" << kUsageText;
     return kExitUsage;
 }
 
@@ -87,10 +92,18 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
 
 int main(int argc, char** argv) {
     using namespace tvx::bar;
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+        std::cout << kUsageText;
+        return kExitPlanned;
+    }
+    if (words.size() == 1 && words[0] == "--version") {
+        std::cout << tvx::VersionLine("quorlin-cli") << "\n";
+        return kExitPlanned;
+    }
     Arguments args;
     std::string problem;
-    if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), args, problem))
-        return Usage(problem);
+    if (!ParseArguments(words, args, problem)) return Usage(problem);
 
     // A fresh job, as after "リセット", with the part-code display as asked.
     BarJob job = StartupBarJob(0.0f, args.codes);

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "common/version_text.h"
 #include "job_report.h"
 #include "layout_report.h"
 #include "panel/model/job_file_reader.h"
@@ -13,6 +14,7 @@ constexpr const char* kUsage =
     "使い方:\n"
     "  tavolex-cli show JOBFILE [--json]\n"
     "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell] [--pdf OUT.pdf [--paper A4]]\n"
+    "  tavolex-cli --help | --version\n"
     "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n";
 
 struct Arguments {
@@ -103,6 +105,10 @@ void SetPdfPlanWriter(PdfPlanWriter writer) {
 int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         out << kUsage;
+        return kExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << VersionLine("tavolex-cli") << "\n";
         return kExitOk;
     }
     Arguments parsed;

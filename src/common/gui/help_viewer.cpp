@@ -1,10 +1,11 @@
 #include "common/gui/help_viewer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
+
+#include "common/gui/shipped_files.h"
 
 namespace tvx::gui {
 
@@ -15,7 +16,7 @@ HelpViewer& HelpViewer::Instance() {
 
 QString HelpViewer::Folder() const {
     if (!folder_.isEmpty()) return folder_;
-    const QString beside = QCoreApplication::applicationDirPath() + "/help";
+    const QString beside = ShippedFolder() + "/help";
     if (QFileInfo(beside).isDir()) return beside;
 #ifdef TVX_HELP_SOURCE_DIR
     return QStringLiteral(TVX_HELP_SOURCE_DIR);

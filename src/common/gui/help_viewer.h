@@ -18,8 +18,9 @@ class HelpViewer {
     // The viewer of the running program.
     static HelpViewer& Instance();
 
-    // The folder that holds the pages (default: "help" next to the program, else the source
-    // tree's "help" folder when the program runs from the build tree).
+    // The folder that holds the pages (default: "help" in the program's shipped folder, that is
+    // "<prefix>/share/<program>/help" when installed or "help" next to the program in the build
+    // tree, else the source tree's "help" folder).
     void SetFolder(const QString& folder) { folder_ = folder; }
     QString Folder() const;
     // The page file of a context number.

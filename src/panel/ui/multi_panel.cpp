@@ -2,7 +2,6 @@
 
 #include "panel/ui/multi_panel.h"
 
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
 #include <QGridLayout>
@@ -17,6 +16,7 @@
 #include <QTimer>
 
 #include "common/gui/help_viewer.h"
+#include "common/gui/shipped_files.h"
 #include "common/number_text.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/panel_catalogue.h"
@@ -40,7 +40,7 @@ QString MultiPanel::UserCataloguePath() {
 }
 
 QString MultiPanel::ShippedCataloguePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(kCatalogueFileName);
+    return QDir(gui::ShippedFolder()).filePath(kCatalogueFileName);
 }
 
 MultiPanel::MultiPanel(PanelJob& job, QWidget* parent, const QString& cataloguePath,

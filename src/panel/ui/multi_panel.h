@@ -31,7 +31,7 @@ class MultiPanel : public QDialog {
 
     // The user's catalogue: "Panellist.txt" in the user's data folder for Tavolex.
     static QString UserCataloguePath();
-    // The catalogue shipped next to the program.
+    // The catalogue shipped with the program (in its shipped folder, see shipped_files.h).
     static QString ShippedCataloguePath();
 
     // Buttons and list.

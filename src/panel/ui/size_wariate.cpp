@@ -17,6 +17,7 @@
 #include "common/gui/printer_setup.h"
 #include "common/gui/settings_store.h"
 #include "common/number_text.h"
+#include "common/version_text.h"
 
 namespace tvx::panel {
 namespace {
@@ -112,8 +113,9 @@ void SizeWariate::ShowVersion() {
     if (Busy()) return;
     CommitActiveCell();
     QMessageBox box(QMessageBox::NoIcon, "Tavolexのバージョン情報",
-                    "Tavolex　 Ｖｅｒ　２．93\r\n\r\n"
-                    "パネル材の木取りと切断計画のためのプログラムです。\r\n",
+                    QString::fromStdString(TavolexVersionBoxLine()) +
+                        "\r\n\r\n"
+                        "パネル材の木取りと切断計画のためのプログラムです。\r\n",
                     QMessageBox::Ok, this);
     box.exec();
 }

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include "common/version_text.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/size_wariate.h"
 
@@ -54,7 +55,8 @@ void SizeWariate::BuildControls() {
     titleFont.setPointSize(16);
     titleFont.setBold(true);
     titleLabel_->setFont(titleFont);
-    versionLabel_ = label("Ver ２．９３");
+    versionLabel_ = label(QString::fromStdString(FullWidthVersionLabel()));
+    versionLabel_->setObjectName("versionLabel");
     versionLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     panelHeading_ = label("パネルサイズ");

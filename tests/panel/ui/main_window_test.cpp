@@ -3,12 +3,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include "common/gui/help_viewer.h"
+#include "common/version.h"
 #include "panel/model/job_file_reader.h"
 #include "panel/output/result_view.h"
 #include "panel/ui/keypad_letters.h"
@@ -20,6 +22,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void keypadLettersAndFullWidthBecomeDigits();
+    void versionLabelShowsTheProgramVersionInFullWidth();
     void enterWalksTheGridAndTurnsThePage();
     void enterFromTheCommentColumn();
     void arrowsAndPanelBoxes();
@@ -59,6 +62,17 @@ void MainWindowTest::keypadLettersAndFullWidthBecomeDigits() {
     f.window->kerfBox()->selectAll();
     QTest::keyClicks(f.window->kerfBox(), "k");
     QCOMPARE(f.job.kerf, std::int16_t{2});
+}
+
+void MainWindowTest::versionLabelShowsTheProgramVersionInFullWidth() {
+    WindowFixture f;
+    auto* label = f.window->findChild<QLabel*>("versionLabel");
+    QVERIFY(label);
+    const QString text = label->text();
+    QVERIFY(text.startsWith("Ver "));
+    // Full-width digits only, which read back as the version CMake was given.
+    QVERIFY(!text.mid(4).contains(QRegularExpression("[0-9.]")));
+    QCOMPARE(tvx::panel::MapKeypadLetters(text.mid(4)), QString(tvx::kProgramVersion));
 }
 
 void MainWindowTest::enterWalksTheGridAndTurnsThePage() {
