@@ -21,7 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tvx::bar;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     BarJob job = StartupBarJob(0, false);
-    ReadBarJob(bytes, job);
+    const BarReadResult read = ReadBarJob(bytes, job);
+    Require(read.complete() == (read.stopLine == 0));
+    Require(read.complete() == DescribeIncompleteRead(read).empty());
+    // Invalid rows are listed once each, in file order.
+    for (std::size_t k = 0; k < read.invalidRowLines.size(); ++k)
+        Require(read.invalidRowLines[k] >= 1 &&
+                (k == 0 || read.invalidRowLines[k] > read.invalidRowLines[k - 1]));
     Require(job.cutList.rowCount <= job.cutList.Capacity());
     Require(job.stock.stockEntryCountInUse >= 0 && job.stock.stockEntryCountInUse <= 6);
     Require(job.kerf >= 0.0f);

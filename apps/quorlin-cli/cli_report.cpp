@@ -5,6 +5,7 @@
 
 #include "bar/engine/bar_engine.h"
 #include "bar/optimal/optimal_bar_engine.h"
+#include "bar/output/plan_text.h"
 #include "common/json.h"
 #include "common/number_text.h"
 
@@ -130,7 +131,7 @@ std::string PlanText(const BarJob& job, const PlanOutcome& outcome) {
                            " :";
         for (const std::int16_t piece : run.pieces)
             line.append(" ").append(PieceText(job, plan, piece));
-        line += "  残 " + FormatSingle(BarRemainder(plan, run));
+        line += "  残 " + PlanLength(BarOffcut(plan, run));
         if (run.count > 1) line += "  (" + std::to_string(run.count) + "本)";
         out += line + "\n";
     }

@@ -1,11 +1,13 @@
 // quorlin-cli: plans a bar job file from the command line.
 //
-//   quorlin-cli plan JOBFILE [--json] [--codes] [--optimal [--time-limit S]]
+//   quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]
+//                    [--optimal [--time-limit S]]
 //   quorlin-cli show JOBFILE [--json]
 //   quorlin-cli --help | --version
 //
 // Exit status: 0 with a plan (or for show), 1 when the job is refused or has no plan, 2 for
-// an unreadable file or bad arguments.
+// an unreadable file, a file that is no job file, or bad arguments. An incomplete reading and
+// rows ignored as invalid are reported on stderr, and the job is used as read.
 
 #include <iostream>
 #include <string>
@@ -16,6 +18,9 @@
 #include "cli_report.h"
 #include "common/number_text.h"
 #include "common/version_text.h"
+#ifdef TVX_CLI_PDF
+#include "pdf_plan.h"
+#endif
 
 namespace {
 
@@ -24,7 +29,8 @@ constexpr int kExitNoPlan = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsageText =
-    "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--optimal [--time-limit S]]\n"
+    "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]\n"
+    "                        [--optimal [--time-limit S]]\n"
     "       quorlin-cli show JOBFILE [--json]\n"
     "       quorlin-cli --help | --version\n";
 
@@ -40,6 +46,9 @@ struct Arguments {
     bool codes = false;
     bool optimal = false;
     double timeLimit = tvx::bar::kDefaultOptimalTimeLimit;
+    bool grouped = false;  // "--mode 1": identical bars as one row in the printed plan
+    std::string pdfPath;
+    std::string paper = "A4";
 };
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
@@ -67,6 +76,23 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
                 return false;
             }
             parsed.timeLimit = tvx::LeadingNumber(args[++i]);
+        } else if (parsed.command == "plan" &&
+                   (arg == "--pdf" || arg == "--paper" || arg == "--mode")) {
+            if (i + 1 >= args.size()) {
+                problem = "option '" + arg + "' needs a value";
+                return false;
+            }
+            const std::string& value = args[++i];
+            if (arg == "--pdf") {
+                parsed.pdfPath = value;
+            } else if (arg == "--paper") {
+                parsed.paper = value;
+            } else if (value == "0" || value == "1") {
+                parsed.grouped = value == "1";
+            } else {
+                problem = "display mode must be 0 or 1";
+                return false;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -85,6 +111,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
         problem = "--time-limit goes with --optimal";
         return false;
     }
+#ifndef TVX_CLI_PDF
+    if (!parsed.pdfPath.empty()) {
+        problem = "this quorlin-cli was built without PDF output";
+        return false;
+    }
+#endif
     return true;
 }
 
@@ -107,11 +139,22 @@ int main(int argc, char** argv) {
 
     // A fresh job, as after "リセット", with the part-code display as asked.
     BarJob job = StartupBarJob(0.0f, args.codes);
-    std::string error;
-    if (!ReadBarJobFile(args.path, job, &error)) {
-        std::cerr << "quorlin-cli: cannot read " << error << "\n";
+    const BarReadResult read = ReadBarJobFile(args.path, job);
+    if (!read.jobChanged()) {
+        std::cerr << "quorlin-cli: cannot read " << read.error << "\n";
         return kExitUsage;
     }
+    if (read.end == BarReadEnd::NotAJobFile) {
+        std::cerr << "quorlin-cli: " << args.path << ": " << DescribeIncompleteRead(read) << "\n";
+        return kExitUsage;
+    }
+    if (!read.complete())
+        std::cerr << "quorlin-cli: 警告: " << args.path << ": " << DescribeIncompleteRead(read)
+                  << "\n";
+    if (!read.invalidRowLines.empty())
+        std::cerr << "quorlin-cli: 警告: " << args.path << ": 無効な行を"
+                  << read.invalidRowLines.size() << "行無視しました: " << DescribeInvalidRows(read)
+                  << "\n";
 
     if (args.command == "show") {
         std::cout << (args.json ? cli::ShowJson(job) : cli::ShowText(job));
@@ -125,6 +168,17 @@ int main(int argc, char** argv) {
     } else if (outcome.ok) {
         std::cout << cli::PlanText(job, outcome);
     }
+#ifdef TVX_CLI_PDF
+    if (outcome.ok && !args.pdfPath.empty()) {
+        job.plan = outcome.plan;
+        job.resultDisplayMode = args.grouped ? 1 : 0;
+        std::string pdfError;
+        if (cli::WritePdfPlanOffscreen(job, args.pdfPath, args.paper, pdfError) == 0) {
+            std::cerr << "quorlin-cli: " << args.pdfPath << ": " << pdfError << "\n";
+            return kExitUsage;
+        }
+    }
+#endif
     if (outcome.ok) return kExitPlanned;
     {
         using Verdict = CalculationCheck::Verdict;

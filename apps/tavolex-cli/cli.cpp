@@ -1,5 +1,8 @@
 #include "cli.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <ostream>
 
 #include "common/version_text.h"
@@ -14,8 +17,10 @@ constexpr const char* kUsage =
     "使い方:\n"
     "  tavolex-cli show JOBFILE [--json]\n"
     "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell] [--pdf OUT.pdf [--paper A4]]\n"
+    "                    [--optimize [--time-limit 秒]]\n"
     "  tavolex-cli --help | --version\n"
-    "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n";
+    "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n"
+    "--optimize は最適化レイアウトで計算します（既定の時間上限 5 秒）。\n";
 
 struct Arguments {
     std::string command;
@@ -23,13 +28,25 @@ struct Arguments {
     bool json = false;
     bool ktyFree = false;
     bool cutsell = false;
-    std::string pdfPath;       // "--pdf": also write the printed plan there
-    std::string paper = "A4";  // "--paper"
+    std::string pdfPath;              // "--pdf": also write the printed plan there
+    std::string paper = "A4";         // "--paper"
+    bool optimize = false;            // "--optimize": the optimising layout
+    std::optional<double> timeLimit;  // "--time-limit": seconds
 };
 
 PdfPlanWriter& PdfWriter() {
     static PdfPlanWriter writer;
     return writer;
+}
+
+// A positive number of seconds, written plainly ("2", "0.5").
+bool ParseSeconds(const std::string& text, double& seconds) {
+    if (text.empty() || text.size() > 20) return false;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(value) || value <= 0.0) return false;
+    seconds = value;
+    return true;
 }
 
 // False (with the reason in `error`) for anything but a command, one file and known flags.
@@ -53,6 +70,16 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
             parsed.ktyFree = true;
         } else if (layout && arg == "--cutsell") {
             parsed.cutsell = true;
+        } else if (layout && arg == "--optimize") {
+            parsed.optimize = true;
+        } else if (layout && arg == "--time-limit") {
+            double seconds = 0.0;
+            if (i + 1 >= args.size() || !ParseSeconds(args[i + 1], seconds)) {
+                error = "--time-limit の後に秒数を指定してください。";
+                return false;
+            }
+            parsed.timeLimit = seconds;
+            ++i;
         } else if (layout && (arg == "--pdf" || arg == "--paper")) {
             if (i + 1 >= args.size()) {
                 error = arg + " の後に値を指定してください。";
@@ -74,6 +101,10 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
         error = "ファイルを指定してください。";
         return false;
     }
+    if (parsed.timeLimit && !parsed.optimize) {
+        error = "--time-limit は --optimize と一緒に指定してください。";
+        return false;
+    }
     if (!parsed.pdfPath.empty() && !PdfWriter()) {
         error = "この tavolex-cli は PDF を出力できません。";
         return false;
@@ -82,7 +113,8 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
 }
 
 // Reads the job into a job started with the options of the flags; false when the file could
-// not be read at all. An incomplete reading is reported and the job used as read.
+// not be read at all or is no job file. An incomplete reading and rows ignored as invalid are
+// reported, and the job used as read.
 bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
     job = StartupJob(0, false, args.ktyFree ? 1 : 0, args.cutsell ? 1 : 0);
     const JobReadResult read = LoadJobFile(job, args.path);
@@ -90,8 +122,16 @@ bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
         err << "tavolex-cli: " << read.error << "\n";
         return false;
     }
+    if (read.end == JobReadEnd::NotAJobFile) {
+        err << "tavolex-cli: " << args.path << ": " << DescribeIncompleteRead(read) << "\n";
+        return false;
+    }
     if (!read.complete()) {
         err << "tavolex-cli: 警告: " << args.path << ": " << DescribeIncompleteRead(read) << "\n";
+    }
+    if (!read.invalidRowLines.empty()) {
+        err << "tavolex-cli: 警告: " << args.path << ": 無効な行を" << read.invalidRowLines.size()
+            << "行無視しました: " << DescribeInvalidRows(read) << "\n";
     }
     return true;
 }
@@ -129,7 +169,12 @@ int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitOk;
     }
 
-    LayoutRun run = RunLayout(job);
+    std::optional<OptimizeRequest> optimize;
+    if (parsed.optimize) {
+        optimize = OptimizeRequest{};
+        if (parsed.timeLimit) optimize->timeLimitSeconds = *parsed.timeLimit;
+    }
+    LayoutRun run = RunLayout(job, optimize);
     if (parsed.json) {
         out << LayoutJson(job, run).Dump() << "\n";
     } else if (run.found) {

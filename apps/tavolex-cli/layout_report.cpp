@@ -1,11 +1,14 @@
 #include "layout_report.h"
 
+#include <chrono>
+#include <cmath>
 #include <ostream>
 
 #include "common/number_text.h"
 #include "job_report.h"
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/geometry.h"
+#include "panel/engine/optimize/optimized_layout.h"
 
 namespace tvx::panel::cli {
 namespace {
@@ -33,13 +36,34 @@ std::string LayoutRun::message() const {
     return found ? std::string() : std::string(kNoLayoutMessage);
 }
 
-LayoutRun RunLayout(PanelJob& job) {
+LayoutRun RunLayout(PanelJob& job, const std::optional<OptimizeRequest>& optimize) {
     LayoutRun run;
     run.check = CheckJob(job);
     if (!run.check.ok) return run;
     run.input = PrepareLayoutInput(job);
     job.cancelRequested = false;
-    run.found = AutoLayout(run.input, LayoutCallbacks{}, run.result, job.fullPanelPercent);
+    if (optimize) {
+        OptimizeOptions options;
+        options.timeLimitSeconds = optimize->timeLimitSeconds;
+        options.fullPanelPercent = job.fullPanelPercent;
+        const SearchControl control;
+        const auto start = std::chrono::steady_clock::now();
+        std::optional<PanelLayoutResult> result = RunOptimizedLayout(run.input, options, control);
+        OptimizeReport report;
+        report.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (result) {
+            run.found = true;
+            run.result = std::move(*result);
+            const OptimizeSummary summary = SummarizeLayout(run.input, run.result);
+            report.optimal = summary.optimal;
+            report.lowerBound = summary.lowerBound;
+            report.gapPercent = summary.gapPercent;
+        }
+        run.optimize = report;
+    } else {
+        run.found = AutoLayout(run.input, LayoutCallbacks{}, run.result, job.fullPanelPercent);
+    }
     if (run.found) ComputeUtilisation(run.input, run.result, job.fullPanelPercent);
     return run;
 }
@@ -79,6 +103,11 @@ Json LayoutJson(const PanelJob& job, const LayoutRun& run) {
     object["score"] = run.found ? Json(run.result.score) : Json(nullptr);
     object["panels"] = std::move(panels);
     object["utilisation"] = std::move(utilisation);
+    if (run.optimize) {
+        object["optimal"] = run.found && run.optimize->optimal;
+        object["lowerBound"] = static_cast<std::int64_t>(std::llround(run.optimize->lowerBound));
+        object["seconds"] = run.optimize->seconds;
+    }
     return object;
 }
 
@@ -133,6 +162,8 @@ void PrintPlan(const PanelJob& job, const LayoutRun& run, std::ostream& out) {
     out << "\n歩留り " << YieldPercent(run) << "%";
     if (job.priceMode) out << "  合計金額 " << Grouped(total) << "円";
     out << "\n";
+    if (run.optimize)
+        out << OptimizeVerdict(run.optimize->optimal, run.optimize->gapPercent) << "\n";
 }
 
 }  // namespace tvx::panel::cli

@@ -2,6 +2,7 @@
 // The "layout" command: the check, the automatic layout and the plan it prints.
 
 #include <iosfwd>
+#include <optional>
 
 #include "common/json.h"
 #include "panel/engine/check_job.h"
@@ -10,23 +11,37 @@
 
 namespace tvx::panel::cli {
 
+// "--optimize": the optimising layout instead of the standard one.
+struct OptimizeRequest {
+    double timeLimitSeconds = 5.0;
+};
+
+// What the optimising layout adds to a run.
+struct OptimizeReport {
+    bool optimal = false;
+    double lowerBound = 0.0;  // panels in area mode, money in price mode
+    double gapPercent = 0.0;
+    double seconds = 0.0;
+};
+
 struct LayoutRun {
     CheckResult check;
     bool found = false;
     LayoutInput input;
     PanelLayoutResult result;
+    std::optional<OptimizeReport> optimize;  // set when the optimising layout ran
 
     // "" on success, the check's message, or "割り当てられませんでした。".
     std::string message() const;
 };
 
-// What "自動カット" does with the job: CheckJob, PrepareLayoutInput, AutoLayout; then the
-// utilisation of every used panel.
-LayoutRun RunLayout(PanelJob& job);
+// What "自動カット" does with the job: CheckJob, PrepareLayoutInput, AutoLayout (or the
+// optimising layout when asked); then the utilisation of every used panel.
+LayoutRun RunLayout(PanelJob& job, const std::optional<OptimizeRequest>& optimize = std::nullopt);
 
 // {"ok", "message", "kerf", "priceMode", "lastSizeIndex", "sizes", "score",
 //  "panels": [{"position", "size", "placements": [{"row", "x", "y", "turned"}]}],
-//  "utilisation"}
+//  "utilisation"}, with the optimising layout also "optimal", "lowerBound", "seconds"
 Json LayoutJson(const PanelJob& job, const LayoutRun& run);
 
 // The plan for people: every used panel with its parts, then yield and totals.

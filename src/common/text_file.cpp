@@ -1,8 +1,5 @@
 #include "text_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,7 +8,6 @@
 #include <fstream>
 #include <istream>
 #include <iterator>
-#include <random>
 
 namespace tvx {
 
@@ -54,52 +50,6 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
     if (!ReadAllBytes(in, bytes)) {
         if (error) *error = path + ": read error";
         return false;
-    }
-    return true;
-}
-
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-std::string TemporaryNameFor(const std::string& path) {
-    std::random_device device;
-    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(device() % 100000);
-}
-
-}  // namespace
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    auto fail = [&](const std::string& what) {
-        if (error) *error = path + ": " + what + ": " + std::strerror(errno);
-        return false;
-    };
-    const std::string temporary = TemporaryNameFor(path);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return fail("cannot create a temporary file");
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        errno = written ? errno : savedErrno;
-        ::unlink(temporary.c_str());
-        return fail("cannot write");
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int renameErrno = errno;
-        ::unlink(temporary.c_str());
-        errno = renameErrno;
-        return fail("cannot replace the file");
     }
     return true;
 }

@@ -18,9 +18,12 @@ bool ReadAllBytes(std::istream& in, std::string& bytes);
 // Reads a whole file; false (with a message in `error`) when it cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error = nullptr);
 
-// Writes `bytes` to `path` through a temporary file in the same folder that replaces the
-// target only once it is completely written and flushed, so a failed save leaves the old file
-// as it was. False (with a message in `error`) when anything fails.
+// Writes `bytes` to `path` through a temporary file in the same folder ("<name>.tmp-<pid>-...")
+// that replaces the target only once it is completely written and flushed, so a failed save
+// or a crash leaves the old file as it was; the folder is synced after the rename. A symbolic
+// link is followed: its target gets the new contents. An existing file keeps its mode and, as
+// far as allowed, its owner. Temporaries left by earlier saves of the same file whose process
+// is gone are removed. False (with a message in `error`) when anything fails.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 

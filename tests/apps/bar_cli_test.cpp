@@ -17,11 +17,16 @@ namespace {
 struct CliRun {
     int status = -1;
     std::string out;
+    std::string err;
 };
 
 CliRun RunCli(const std::string& arguments) {
     CliRun run;
-    const std::string command = std::string(QUORLIN_CLI) + " " + arguments + " 2>/dev/null";
+    const std::filesystem::path errPath =
+        std::filesystem::temp_directory_path() /
+        ("tvx-bar-cli-err-" + std::to_string(::getpid()) + ".txt");
+    const std::string command =
+        std::string(QUORLIN_CLI) + " " + arguments + " 2>" + errPath.string();
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -29,6 +34,9 @@ CliRun RunCli(const std::string& arguments) {
     while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
     const int raw = ::pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(errPath, std::ios::binary);
+    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    std::filesystem::remove(errPath);
     return run;
 }
 
@@ -118,6 +126,48 @@ TEST_F(BarCliFile, RefusalsAndMissingPlansExitWithOne) {
               std::string::npos);
 }
 
+TEST_F(BarCliFile, FilesThatAreNoJobFilesAreUnreadableInput) {
+    const std::string path = (dir_ / "other.bin").string();
+    for (const std::string& bytes : {std::string(),
+                                     std::string("\x7f"
+                                                 "ELF\x02\x01\x01\0\0\0",
+                                                 10),
+                                     std::string("Dear Sir\nhello\n")}) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        for (const char* command : {"plan ", "show "}) {
+            const CliRun run = RunCli(command + path + " --json");
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(run.out, "");
+            EXPECT_NE(run.err.find("カットデータのファイルではありません。"), std::string::npos)
+                << run.err;
+            EXPECT_EQ(run.err.find("範囲"), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST_F(BarCliFile, AnIncompleteReadingAndInvalidRowsAreReportedOnStderr) {
+    const CliRun stopped = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n6000,0,0\r\n\"カットサイズ\"\r\n"
+                                        "1000,2\r\n1e39,1\r\n2000,5\r\n") +
+                                  " --json");
+    EXPECT_EQ(stopped.status, 0);  // the job is planned as read
+    EXPECT_NE(stopped.err.find("5行目で読み込みを中止しました"), std::string::npos) << stopped.err;
+    EXPECT_NE(stopped.out.find("\"bars\": [{\"pieces\": [1000, 1000], \"stock\": 6000}]"),
+              std::string::npos)
+        << stopped.out;
+
+    const CliRun invalid =
+        RunCli("show " + Write("\"棒材サイズ\"\r\n6000,0,0\r\n\"カットサイズ\"\r\n"
+                               "１２００,2\r\n1500,4\r\n1200,-3\r\n\r\nnan,1\r\n"));
+    EXPECT_EQ(invalid.status, 0);
+    EXPECT_NE(invalid.err.find("無効な行を3行無視しました: 4行目, 6行目, 8行目"), std::string::npos)
+        << invalid.err;
+
+    const CliRun clean = RunCli("plan " + Example("steel_frame.csv"));
+    EXPECT_EQ(clean.err, "");
+}
+
 TEST_F(BarCliFile, CodesKeepEqualLengthsApart) {
     const std::string path =
         Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n400,1\r\n400,1\r\n");
@@ -188,3 +238,20 @@ TEST(BarCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
 }
 
 }  // namespace
+
+#ifdef QUORLIN_CLI_PDF
+TEST_F(BarCliFile, WritesThePrintedPlanAsPdf) {
+    const std::string pdf = (dir_ / "plan.pdf").string();
+    const CliRun run =
+        RunCli("plan " + Example("part_codes.csv") + " --codes --mode 1 --pdf " + pdf);
+    EXPECT_EQ(run.status, 0);
+    std::ifstream in(pdf, std::ios::binary);
+    std::string head(5, '\0');
+    in.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --pdf " + pdf + " --paper Z9").status,
+              2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --pdf").status, 2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --mode 2").status, 2);
+}
+#endif

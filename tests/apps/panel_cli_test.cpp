@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
+#include "common/encoding.h"
 #include "job_report.h"
 #include "layout_report.h"
 #include "panel/engine/check_job.h"
@@ -85,6 +90,77 @@ TEST(TavolexCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
         EXPECT_NE(outcome.err, "") << testing::PrintToString(args);
     }
     EXPECT_EQ(RunCli({"--help"}).status, kExitOk);
+}
+
+// A job file of the test's own in a scratch folder.
+class TavolexCliFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("tvx-panel-cli-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string WriteBytes(const std::string& bytes) {
+        const std::string path = (dir_ / "job.csv").string();
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        return path;
+    }
+    std::string Write(const std::string& utf8Text) { return WriteBytes(Utf8ToShiftJis(utf8Text)); }
+    std::filesystem::path dir_;
+};
+
+TEST_F(TavolexCliFile, ANegativeOrHugeKerfIsRefused) {
+    // Two 900 x 450 parts side by side on a 1820 x 910 panel.
+    const std::string rows = "900,450,2,\"扉\"\r\n";
+    const Outcome negative =
+        RunCli({"layout", Write("\"パネルサイズ\"\r\n1820,910,0,0\r\n\"パネルサイズ\"\r\n"
+                                "-50,0\r\n" +
+                                rows)});
+    EXPECT_EQ(negative.status, kExitNoLayout) << negative.out;
+    EXPECT_EQ(negative.out, "");
+    EXPECT_NE(negative.err.find(kNegativeKerfMessage), std::string::npos) << negative.err;
+
+    const Outcome shown = RunCli({"show", Write("1820,910\r\n-50,0\r\n" + rows), "--json"});
+    EXPECT_NE(shown.out.find(R"("kerf": -50)"), std::string::npos) << "kept as read";
+
+    const Outcome huge = RunCli({"layout", Write("1820,910\r\n32767,0\r\n" + rows), "--json"});
+    EXPECT_EQ(huge.status, kExitNoLayout);
+    EXPECT_NE(huge.out.find(R"("ok": false)"), std::string::npos) << huge.out;
+    EXPECT_NE(huge.err.find(kKerfTooLargeMessage), std::string::npos) << huge.err;
+
+    const Outcome fine = RunCli({"layout", Write("1820,910\r\n3,0\r\n" + rows), "--json"});
+    EXPECT_EQ(fine.status, kExitOk) << fine.err;
+}
+
+TEST_F(TavolexCliFile, FilesThatAreNoJobFilesAreUnreadableInput) {
+    for (const std::string& bytes :
+         {std::string(), std::string("\r\n\r\n"), std::string("\x89PNG\r\n\x1a\n\0\0\0\r", 12),
+          std::string("Dear Sir\r\nhello\r\n")}) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        for (const char* command : {"show", "layout"}) {
+            const Outcome run = RunCli({command, WriteBytes(bytes), "--json"});
+            EXPECT_EQ(run.status, kExitBadInput);
+            EXPECT_EQ(run.out, "");
+            EXPECT_NE(run.err.find("カットデータのファイルではありません。"), std::string::npos)
+                << run.err;
+            EXPECT_EQ(run.err.find(kRangeMessage), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST_F(TavolexCliFile, RowsIgnoredAsInvalidAreListedWithTheirLines) {
+    const Outcome run =
+        RunCli({"layout",
+                Write("1820,910\r\n3,0\r\n450,300,2,\"棚\"\r\n１２００,300,1,\"全角\"\r\n"
+                      "450,300,-2,\"\"\r\n\r\nnan,300,1,\"\"\r\n450,inf,1,\"\"\r\n"),
+                "--json"});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_NE(run.err.find("無効な行を4行無視しました: 4行目, 5行目, 7行目, 8行目"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(RunCli({"layout", Example("kitchen.csv")}).err, "");
 }
 
 TEST(TavolexCliLayout, RefusedJobsExitWithOneAndSayWhy) {
@@ -176,6 +252,63 @@ TEST(TavolexCliLayout, PlanForPeopleListsPanelsYieldAndTotal) {
     EXPECT_EQ(json.out.front(), '{');
     EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);
     EXPECT_EQ(json.out.find(R"("score": null)"), std::string::npos);
+}
+
+TEST(TavolexCliLayout, OptimizeGivesSoundPlansNoDearerThanTheStandard) {
+    for (const char* name : {"kitchen.csv", "shelves-three-sizes.csv", "desk-row-turning.csv"}) {
+        SCOPED_TRACE(name);
+        PanelJob job;
+        ASSERT_TRUE(LoadJobFile(job, Example(name)).complete());
+        const LayoutRun standard = RunLayout(job);
+        const LayoutRun optimised = RunLayout(job, OptimizeRequest{2.0});
+        ExpectSoundPlan(job, optimised);
+        ASSERT_TRUE(optimised.optimize.has_value());
+        EXPECT_GE(optimised.optimize->seconds, 0.0);
+        auto stock = [&](const LayoutRun& run) {
+            double total = 0;
+            for (const PanelState& panel : run.result.panels) {
+                if (!panel.used()) continue;
+                const StockSize& size = run.input.sizes[static_cast<std::size_t>(panel.sizeIndex)];
+                total += job.priceMode
+                             ? size.price
+                             : static_cast<double>(size.enlargedWidth) * size.enlargedHeight;
+            }
+            return total;
+        };
+        EXPECT_LE(stock(optimised), stock(standard));
+    }
+}
+
+TEST(TavolexCliLayout, OptimizeAddsTheBoundToTheJsonAndThePlan) {
+    const Outcome plain = RunCli({"layout", Example("kitchen.csv"), "--json"});
+    EXPECT_EQ(plain.out.find(R"("optimal")"), std::string::npos);
+    EXPECT_EQ(plain.out.find(R"("lowerBound")"), std::string::npos);
+
+    const Outcome json =
+        RunCli({"layout", Example("kitchen.csv"), "--json", "--optimize", "--time-limit", "2"});
+    EXPECT_EQ(json.status, kExitOk) << json.err;
+    EXPECT_NE(json.out.find(R"("lowerBound": )"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(R"("optimal": )"), std::string::npos);
+    EXPECT_NE(json.out.find(R"("seconds": )"), std::string::npos);
+
+    const Outcome plan = RunCli({"layout", Example("kitchen.csv"), "--optimize"});
+    EXPECT_EQ(plan.status, kExitOk) << plan.err;
+    const bool verdict = plan.out.find("\n最適\n") != std::string::npos ||
+                         plan.out.find("\n下限との差 ") != std::string::npos;
+    EXPECT_TRUE(verdict) << plan.out;
+}
+
+TEST(TavolexCliLayout, TimeLimitNeedsOptimizeAndPositiveSeconds) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"layout", Example("kitchen.csv"), "--time-limit", "2"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "0"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "2s"},
+             {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "nan"}}) {
+        const Outcome outcome = RunCli(args);
+        EXPECT_EQ(outcome.status, kExitBadInput) << args.back();
+        EXPECT_NE(outcome.err.find("--time-limit"), std::string::npos) << outcome.err;
+    }
 }
 
 }  // namespace

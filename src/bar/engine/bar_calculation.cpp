@@ -10,8 +10,6 @@ BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks) {
     CopyWorkingTables(set, plan);
     if (set.pieceLength.empty() || set.stockLength.empty()) {
         // Nothing to cut, or no stock that holds the shortest piece: no plan.
-        plan.noSolutionCost = 1.0f;
-        plan.bestCost = plan.noSolutionCost;
         return plan;
     }
     BarSearch search(set, hooks);

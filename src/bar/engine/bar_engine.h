@@ -21,7 +21,7 @@ struct BarEngineHooks {
 // Runs the calculation on the job (which it does not change) and returns the plan. The
 // engine works on its own copies; the plan holds the sorted stock table and piece list.
 // Without a valid row the plan has no pieces; without an assignment within the count limits
-// and the step budget, HasPlan() is false and bestCost equals noSolutionCost.
+// and the step budget, HasPlan() is false (and bestCost 0).
 BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks = {});
 
 inline constexpr const char* kNoAssignmentMessage = "割り当てられません。棒材数が不足です。";

@@ -62,12 +62,15 @@ void BarSearch::SearchStockMixes(BarPlan& plan) {
     // No plan can cost as much as every piece on a bar of the dearest type.
     float dearest = 0.0f;
     for (const float cost : set_.barCost) dearest = std::max(dearest, cost);
-    noSolutionCost_ = static_cast<float>(set_.piecesLeft) * dearest + 1.0f;
-    bestCost_ = noSolutionCost_;
+    dearestPlan_ = static_cast<float>(set_.piecesLeft) * dearest;
+    noPlanBound_ = dearestPlan_ + 1.0f;
+    found_ = false;
+    bestCost_ = 0.0f;
 
     while (true) {
         RunPass();
-        if (passBestCost_ < bestCost_) {
+        if (passFound_ && (!found_ || passBestCost_ < bestCost_)) {
+            found_ = true;
             bestCost_ = passBestCost_;
             resultCount_ = bestUsedCount_;
             result_ = passBest_;
@@ -76,8 +79,8 @@ void BarSearch::SearchStockMixes(BarPlan& plan) {
         if (!NextStockMix()) break;
     }
 
-    plan.bestCost = bestCost_;
-    plan.noSolutionCost = noSolutionCost_;
+    plan.found = found_;
+    plan.bestCost = found_ ? bestCost_ : 0.0f;
     plan.resultCount = resultCount_;
     plan.resultBarCount = 0;
     for (const std::int64_t count : resultCount_) plan.resultBarCount += count;
@@ -103,7 +106,8 @@ void BarSearch::SearchStockMixes(BarPlan& plan) {
 }
 
 void BarSearch::RunPass() {
-    passBestCost_ = noSolutionCost_;
+    passFound_ = false;
+    passBestCost_ = 0.0f;
     std::fill(usedCount_.begin(), usedCount_.end(), 0);
     const int type = LongestOpenStockType();
     usedCount_[At(type)] += 1;
@@ -206,8 +210,13 @@ void BarSearch::AddShortestBars(float demand, float& capacity, float& extra) con
     }
 }
 
+// Below 2^24 the "+ 1" of noPlanBound_ is exact and the first test decides; above, where
+// it vanishes, a bound equal to the dearest plan must still pass.
+bool BarSearch::BelowNoPlanBound(float cost) const {
+    return cost < noPlanBound_ || cost <= dearestPlan_;
+}
+
 bool BarSearch::BoundAllowsImprovement() const {
-    const float target = std::min(bestCost_, passBestCost_);
     const float spent = PlanCost();
     float demand = 0.0f;
     for (int i = 0; i < kinds_; ++i)
@@ -220,13 +229,22 @@ bool BarSearch::BoundAllowsImprovement() const {
         extra += open * set_.barCost[At(t)];
     }
     AddShortestBars(demand, capacity, extra);
+    if (!found_ && !passFound_) return BelowNoPlanBound(spent + extra);
+    float target = found_ ? bestCost_ : passBestCost_;
+    if (found_ && passFound_) target = std::min(bestCost_, passBestCost_);
     return spent + extra < target;
 }
 
 void BarSearch::RecordIfBetter() {
     if (!WithinCountLimits()) return;
     const float cost = PlanCost();
-    if (!(cost < passBestCost_)) return;
+    // The first complete assignment counts unless it costs more than any plan can (which
+    // only float rounding below 2^24 could make it; above, where the bound is coarse, any
+    // complete assignment is a plan).
+    const bool counts =
+        passFound_ ? cost < passBestCost_ : cost < noPlanBound_ || !(noPlanBound_ > dearestPlan_);
+    if (!counts) return;
+    passFound_ = true;
     passBestCost_ = cost;
     passBest_ = path_;
     bestUsedCount_ = usedCount_;

@@ -64,6 +64,7 @@ class BarSearch {
 
     int LongestOpenStockType() const;
     bool BoundAllowsImprovement() const;
+    bool BelowNoPlanBound(float cost) const;
     // Adds bars of the shortest type while the demand exceeds the capacity.
     void AddShortestBars(float demand, float& capacity, float& extra) const;
     bool WithinCountLimits() const;
@@ -84,9 +85,17 @@ class BarSearch {
     std::vector<std::int64_t> bestUsedCount_;
     std::vector<std::int64_t> resultCount_;
 
+    // Whether a complete assignment was found (over all passes, in this pass); the costs
+    // mean something only then.
+    bool found_ = false;
+    bool passFound_ = false;
     float bestCost_ = 0.0f;
     float passBestCost_ = 0.0f;
-    float noSolutionCost_ = 0.0f;
+    // Before any assignment is found, a branch is pruned once its bound passes the cost of
+    // every piece on a bar of the dearest type (dearestPlan_); noPlanBound_ is that cost + 1,
+    // in single precision, as the bound has always been taken below 2^24.
+    float dearestPlan_ = 0.0f;
+    float noPlanBound_ = 0.0f;
     std::int64_t stepCounter_ = 0;
     std::int64_t stepLimit_ = kStepLimit;
     unsigned tick_ = 0;

@@ -14,8 +14,10 @@ namespace tvx::bar {
 
 inline constexpr int kRowsPerPage = 20;
 inline constexpr int kInitialRowSlots = 21;  // indices 0..20
-inline constexpr int kMaxRows = 32767;       // rowCount never exceeds this
-inline constexpr int kMaxPageTop = 32747;
+// One limit for every way rows are added (typing, paging, insert, paste, the file reader):
+// 1638 whole pages, so every page shown lies inside the list and the 16-bit counters.
+inline constexpr int kMaxRows = 32760;      // rowCount never exceeds this
+inline constexpr int kMaxPageTop = 32740;   // the first row of the last page
 inline constexpr int kMaxStockEntries = 6;  // entries 0..5 are ever used
 inline constexpr int kStockTableSize = 7;   // storage 0..6
 inline constexpr float kMinStockLength = 100.0f;

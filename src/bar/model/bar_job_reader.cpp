@@ -25,6 +25,16 @@ class LineSource {
         return true;
     }
 
+    // 1-based number of the line handed out last.
+    int LineNumber() const { return static_cast<int>(next_); }
+
+    // True when a line after the current one holds more than blanks.
+    bool AnyTextAfter() const {
+        for (std::size_t i = next_; i < lines_.size(); ++i)
+            if (lines_[i].find_first_not_of(" \t,") != std::string::npos) return true;
+        return false;
+    }
+
   private:
     std::vector<std::string> lines_;
     std::size_t next_ = 0;
@@ -44,13 +54,28 @@ std::string WithoutQuotes(std::string_view text) {
     return out;
 }
 
+bool HoldsSomething(std::string_view line) {
+    return line.find_first_not_of(" \t,") != std::string_view::npos;
+}
+
 // The reading steps of a job file. Every step returns false when the reading ends (past the
-// end of the file, a value out of range, or a section out of order).
+// end of the file, or stopped with the reason in the result).
 class JobFileReader {
   public:
-    JobFileReader(LineSource& source, BarJob& job) : source_(source), job_(job) {}
+    JobFileReader(LineSource& source, BarJob& job, BarReadResult& result)
+        : source_(source), job_(job), result_(result) {}
 
     void Run() {
+        Steps();
+        // Nothing but (at most) a title: whatever the file is, it is no bar job.
+        if (!recognised_) {
+            result_.end = BarReadEnd::NotAJobFile;
+            if (result_.stopLine == 0) result_.stopLine = 1;
+        }
+    }
+
+  private:
+    void Steps() {
         if (!source_.Next(line_)) return;
         if (CountFields(line_) > 1) {
             ReadRows();
@@ -62,7 +87,13 @@ class JobFileReader {
         ReadRows();
     }
 
-  private:
+    // Ends the reading at the line handed out last.
+    bool Stop(BarReadEnd why) {
+        result_.end = why;
+        result_.stopLine = source_.LineNumber();
+        return false;
+    }
+
     bool ReadTitleAndStock() {
         ValueLine value = ReadValueLine(line_);
         if (value.isText && value.text != kStockMarker) {
@@ -73,6 +104,7 @@ class JobFileReader {
             value = ReadValueLine(line_);
         }
         if (value.IsText(kStockMarker)) {
+            recognised_ = true;
             if (!source_.Next(line_)) return false;
         } else if (value.isText) {
             return true;
@@ -88,7 +120,8 @@ class JobFileReader {
             const auto length = FieldSingle(value.numbers, 0);
             const auto price = FieldSingle(value.numbers, 1);
             const auto count = FieldCount(value.numbers, 2);
-            if (!length || !price || !count) return false;
+            if (!length || !price || !count) return Stop(BarReadEnd::ValueOutOfRange);
+            recognised_ = true;
             const auto s = static_cast<std::size_t>(stock.stockEntryCountInUse);
             stock.stockEntryLength[s] = *length;
             stock.stockEntryPrice[s] = *price;
@@ -107,12 +140,14 @@ class JobFileReader {
         ValueLine value = ReadValueLine(line_);
         if (value.isText && value.text != kKerfMarker) return true;
         if (value.isText) {
+            recognised_ = true;
             if (!source_.Next(line_)) return false;
             value = ReadValueLine(line_);
         }
         if (value.IsSingleNumber()) {
             const std::optional<float> kerf = ToSingle(value.numbers[0]);
-            if (!kerf) return false;
+            if (!kerf) return Stop(BarReadEnd::ValueOutOfRange);
+            recognised_ = true;
             // The kerf is never negative; a negative value in a file means no kerf.
             job_.kerf = *kerf > 0.0f ? *kerf : 0.0f;
             if (!source_.Next(line_)) return false;
@@ -123,18 +158,24 @@ class JobFileReader {
     bool ReadCutsMarker() {
         const ValueLine value = ReadValueLine(line_);
         if (!value.isText) return true;  // the first row
-        if (value.text != kCutsMarker) return false;
+        if (value.text != kCutsMarker) return Stop(BarReadEnd::UnexpectedLine);
+        recognised_ = true;
         return source_.Next(line_);
     }
 
     void ReadRows() {
         const int fields = CountFields(line_);
-        if (fields != 2 && fields != 3) return;
+        if (fields != 2 && fields != 3) {
+            Stop(BarReadEnd::UnexpectedLine);
+            return;
+        }
+        recognised_ = true;
         const bool withCodes = fields == 3;
         if (withCodes) job_.showPartCodes = true;
         ClearCutList(job_.cutList);
         do {
             if (CountFields(line_) == 1 && ReadValueLine(line_).IsText(kPlanMarker)) break;
+            // AppendRowLine records why the reading ended, when it did not end cleanly.
             if (!AppendRowLine(withCodes)) return;
         } while (source_.Next(line_));
         job_.cutList.pageTop = 0;
@@ -148,35 +189,95 @@ class JobFileReader {
         const std::size_t first = withCodes ? 1 : 0;
         const std::optional<float> length = ToSingle(number(first));
         const std::optional<std::int16_t> quantity = ToInt16(number(first + 1));
-        if (!length || !quantity) return false;
+        if (!length || !quantity) return Stop(BarReadEnd::ValueOutOfRange);
+        if (job_.cutList.rowCount >= kMaxRows) {
+            // The list is full; only lines with something in them count as lost.
+            if (HoldsSomething(line_) || source_.AnyTextAfter()) Stop(BarReadEnd::RowLimit);
+            return false;
+        }
+        if (!IsValidBarRow(*length, *quantity) && HoldsSomething(line_))
+            result_.invalidRowLines.push_back(source_.LineNumber());
         std::string code = withCodes ? WithoutQuotes(fields[0]) : std::string();
         return AppendRow(job_.cutList, *length, *quantity, std::move(code));
     }
 
     LineSource& source_;
     BarJob& job_;
+    BarReadResult& result_;
     std::string line_;
+    bool recognised_ = false;  // a marker, a stock entry, a kerf or a row was taken in
 };
+
+// Job files are text: a NUL byte means some other kind of file.
+bool LooksBinary(std::string_view bytes) {
+    return bytes.find('\0') != std::string_view::npos;
+}
 
 }  // namespace
 
-void ReadBarJob(std::string_view bytes, BarJob& job) {
+BarReadResult ReadBarJob(std::string_view bytes, BarJob& job) {
+    BarReadResult result;
+    if (LooksBinary(bytes)) {
+        result.end = BarReadEnd::NotAJobFile;
+        result.stopLine = 1;
+        return result;
+    }
     LineSource source(SplitLines(DecodeFileText(bytes)));
-    JobFileReader(source, job).Run();
+    JobFileReader(source, job, result).Run();
+    return result;
 }
 
-bool ReadBarJob(std::istream& in, BarJob& job) {
+BarReadResult ReadBarJob(std::istream& in, BarJob& job) {
     std::string bytes;
-    if (!ReadAllBytes(in, bytes)) return false;
-    ReadBarJob(bytes, job);
-    return true;
+    if (!ReadAllBytes(in, bytes)) {
+        BarReadResult result;
+        result.end = BarReadEnd::CannotRead;
+        result.error = "read error";
+        return result;
+    }
+    return ReadBarJob(bytes, job);
 }
 
-bool ReadBarJobFile(const std::string& path, BarJob& job, std::string* error) {
+BarReadResult ReadBarJobFile(const std::string& path, BarJob& job, std::string* error) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, error)) return false;
-    ReadBarJob(bytes, job);
-    return true;
+    std::string why;
+    if (!ReadFileBytes(path, bytes, &why)) {
+        if (error) *error = why;
+        BarReadResult result;
+        result.end = BarReadEnd::CannotRead;
+        result.error = why;
+        return result;
+    }
+    return ReadBarJob(bytes, job);
+}
+
+std::string DescribeIncompleteRead(const BarReadResult& result) {
+    const std::string at =
+        result.stopLine > 0 ? std::to_string(result.stopLine) + "行目で" : std::string();
+    switch (result.end) {
+        case BarReadEnd::EndOfFile:
+            return {};
+        case BarReadEnd::ValueOutOfRange:
+            return "ファイルの" + at + "読み込みを中止しました（数値が範囲外です）。";
+        case BarReadEnd::RowLimit:
+            return std::to_string(kMaxRows) + "行を超える部分は読み込みませんでした。";
+        case BarReadEnd::UnexpectedLine:
+            return "ファイルの" + at + "読み込みを中止しました（この位置に置けない行です）。";
+        case BarReadEnd::NotAJobFile:
+            return "カットデータのファイルではありません。";
+        case BarReadEnd::CannotRead:
+            return "ファイルを開けませんでした。";
+    }
+    return {};
+}
+
+std::string DescribeInvalidRows(const BarReadResult& result) {
+    std::string text;
+    for (const int line : result.invalidRowLines) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(line) + "行目";
+    }
+    return text;
 }
 
 }  // namespace tvx::bar

@@ -54,12 +54,17 @@ std::string BarJobFileTextUtf8(const BarJob& job) {
     AddLine(text, Quoted(kCutsMarker));
     const BarCutList& list = job.cutList;
     const int rows = std::min<int>(list.rowCount, list.Capacity());
+    // Part codes are kept even while the display is off: one row with a code is enough.
+    bool withCodes = job.showPartCodes;
+    for (int row = 0; row < rows && !withCodes; ++row)
+        withCodes =
+            IsValidBarRow(list, row) && !list.cutComment[static_cast<std::size_t>(row)].empty();
     for (int row = 0; row < rows; ++row) {
         if (!IsValidBarRow(list, row)) continue;
         const auto r = static_cast<std::size_t>(row);
         std::string line =
             FormatSingle(list.cutLength[r]) + "," + std::to_string(list.cutQuantity[r]);
-        if (job.showPartCodes) line = Quoted(list.cutComment[r]) + "," + line;
+        if (withCodes) line = Quoted(list.cutComment[r]) + "," + line;
         AddLine(text, line);
     }
     if (job.plan.HasPlan()) AddPlan(text, job.plan);

@@ -36,8 +36,8 @@ struct BarPlan {
 
     float kerf = 0.0f;
     bool allPricesGiven = false;
-    float bestCost = 0.0f;
-    float noSolutionCost = 0.0f;
+    bool found = false;     // the search found a complete assignment
+    float bestCost = 0.0f;  // its cost; 0 without one
 
     // Set by the optimising calculation only: whether the plan is a proven optimum, and the
     // proven lower bound on the cost of any plan (in the units of bestCost; 0 when unknown).
@@ -45,7 +45,7 @@ struct BarPlan {
     double costLowerBound = 0.0;
 
     // A plan exists when the search found a complete assignment.
-    bool HasPlan() const { return resultBarCount > 0 && bestCost < noSolutionCost; }
+    bool HasPlan() const { return found && resultBarCount > 0; }
 };
 
 // Lengths as the user entered them (without the kerf the engine added).

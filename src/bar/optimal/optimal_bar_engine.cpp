@@ -137,13 +137,13 @@ void MarkNoPlan(BarPlan& plan) {
     plan.resultBars.clear();
     plan.resultCount.assign(plan.stockLength.size(), 0);
     plan.resultBarCount = 0;
-    plan.noSolutionCost = 1.0f;
-    plan.bestCost = plan.noSolutionCost;
+    plan.found = false;
+    plan.bestCost = 0.0f;
 }
 
 void MarkPlan(BarPlan& plan) {
     plan.bestCost = PlanCost(plan);
-    plan.noSolutionCost = std::numeric_limits<float>::infinity();
+    plan.found = true;
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ void DrawSurface::FilledBox(double x1, double y1, double x2, double y2, const QC
     PaintBox(x1, y1, x2, y2, c, FillStyle::Solid, c);
 }
 
-void DrawSurface::Print(const QString& text) {
-    PaintText(currentX_, currentY_, text, EffectiveColor(Qt::black));
+void DrawSurface::Print(const QString& text, const QColor& color) {
+    PaintText(currentX_, currentY_, text, EffectiveColor(color));
     currentX_ += TextWidth(text);
 }
 

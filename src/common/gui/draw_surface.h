@@ -62,12 +62,13 @@ class DrawSurface {
     // Text width and height in user units at the current font.
     virtual double TextWidth(const QString& text) const = 0;
     virtual double TextHeight(const QString& text) const = 0;
-    // Writes text with its top-left at the current position; the current X moves behind it.
-    void Print(const QString& text);
+    // Writes text in `color` with its top-left at the current position; the current X moves
+    // behind it.
+    void Print(const QString& text, const QColor& color = Qt::black);
     // Sets the current position and writes.
-    void PrintAt(double x, double y, const QString& text) {
+    void PrintAt(double x, double y, const QString& text, const QColor& color = Qt::black) {
         SetCurrentPos(x, y);
-        Print(text);
+        Print(text, color);
     }
 
     // Clears the area (screen) and starts a new page (printer); false when the device refused.

@@ -14,13 +14,21 @@ SettingsStore::SettingsStore(const QString& iniPath)
 SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::GetText(const QString& key, const QString& fallback) const {
-    const QString path = QString::fromLatin1(kSettingsSection) + '/' + key;
-    const QVariant value = settings_->value(path);
-    return value.isValid() ? value.toString() : fallback;
+    return GetTextIn(QString::fromLatin1(kSettingsSection), key, fallback);
 }
 
 void SettingsStore::SaveText(const QString& key, const QString& value) {
-    settings_->setValue(QString::fromLatin1(kSettingsSection) + '/' + key, value);
+    SaveTextIn(QString::fromLatin1(kSettingsSection), key, value);
+}
+
+QString SettingsStore::GetTextIn(const QString& section, const QString& key,
+                                 const QString& fallback) const {
+    const QVariant value = settings_->value(section + '/' + key);
+    return value.isValid() ? value.toString() : fallback;
+}
+
+void SettingsStore::SaveTextIn(const QString& section, const QString& key, const QString& value) {
+    settings_->setValue(section + '/' + key, value);
     settings_->sync();
 }
 

@@ -26,6 +26,10 @@ class SettingsStore {
     QString GetText(const QString& key, const QString& fallback = QString()) const;
     // Stores the text under `key` and writes the file.
     void SaveText(const QString& key, const QString& value);
+    // The same in another section of the file (options that are not the main window's own).
+    QString GetTextIn(const QString& section, const QString& key,
+                      const QString& fallback = QString()) const;
+    void SaveTextIn(const QString& section, const QString& key, const QString& value);
 
     QString fileName() const;
 

@@ -1,5 +1,8 @@
 #include "check_job.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace tvx::panel {
 namespace {
 
@@ -57,6 +60,16 @@ CheckResult CheckJob(PanelJob& job) {
         if (!InPanelRange(entry.width))
             return Refuse(kRangeMessage,
                           single ? CheckFocus::WidthBox : CheckFocus::MultiPanelButton);
+    }
+
+    // 3a. The kerf: a negative one would lay parts over each other, and one that takes the
+    // enlarged sizes beyond 16 bits would wrap the layout's lengths.
+    if (job.kerf < 0) return Refuse(kNegativeKerfMessage, CheckFocus::KerfBox);
+    for (int i = 0; i <= job.lastSizeIndex; ++i) {
+        const StockEntry& entry = job.stock[static_cast<std::size_t>(i)];
+        const std::int64_t longest = std::max(entry.height, entry.width);
+        if (longest + job.kerf > kMaxEnlargedSide)
+            return Refuse(kKerfTooLargeMessage, CheckFocus::KerfBox);
     }
 
     // 4. Every valid row must fit some stock size.

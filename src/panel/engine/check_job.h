@@ -10,6 +10,12 @@ namespace tvx::panel {
 inline constexpr const char* kRangeMessage = "100から15000までの範囲で指定してください。";
 inline constexpr const char* kTooLargeMessage = "パネルサイズを超えています。";
 inline constexpr const char* kNoLayoutMessage = "割り当てられませんでした。";
+inline constexpr const char* kNegativeKerfMessage = "切断幅は0以上で指定してください。";
+inline constexpr const char* kKerfTooLargeMessage =
+    "切断幅が大きすぎます。パネルサイズと切断幅の和は32767までです。";
+
+// The largest panel side plus the kerf: the layout works in 16-bit lengths.
+inline constexpr int kMaxEnlargedSide = 32767;
 
 // Where the main window puts the focus after a failed check.
 enum class CheckFocus {
@@ -17,6 +23,7 @@ enum class CheckFocus {
     HeightBox,         // the panel height box (single size)
     WidthBox,          // the panel width box (single size)
     MultiPanelButton,  // " 複数  パネル " (several sizes)
+    KerfBox,           // the kerf box
     RowHeight,         // the height cell of `row`
     RowWidth,          // the width cell of `row`
 };
@@ -35,7 +42,8 @@ void TakeTypedPanelSize(PanelJob& job);
 
 // Derives entry 0 of the stock table from the typed values when there is no table of several
 // sizes, the turn flags from rotateAll unless ktyFree is 1, and lastValidRow / validRowCount;
-// then checks the stock sizes against 100..15000 and every valid row against the sizes.
+// then checks the stock sizes against 100..15000, the kerf (not negative, and no panel side
+// plus the kerf beyond kMaxEnlargedSide) and every valid row against the sizes.
 CheckResult CheckJob(PanelJob& job);
 
 }  // namespace tvx::panel

@@ -11,6 +11,16 @@
 namespace tvx::panel {
 namespace {
 
+bool HoldsSomething(std::string_view line) {
+    return line.find_first_not_of(" \t,\"") != std::string_view::npos;
+}
+
+// Job files are text: a NUL byte means some other kind of file, and an empty one holds no job.
+bool IsNoTextFile(std::string_view bytes) {
+    return bytes.find('\0') != std::string_view::npos ||
+           bytes.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 // Walks the lines of one file into the job, in the order the writer puts them.
 class JobFileParser {
   public:
@@ -149,6 +159,8 @@ class JobFileParser {
             if (!quantity) return Stop(JobReadEnd::ValueTooLarge);
             const auto r = static_cast<std::size_t>(job_.cutCount);
             job_.cutList[r] = CutItem{line.f1, line.f2, *quantity, std::move(line.s4)};
+            if (!IsValidRow(job_.cutList[r]) && HoldsSomething(lines_[next_ - 1]))
+                result_.invalidRowLines.push_back(static_cast<int>(next_));
             job_.turnFlag[r] = line.f5;
             ++job_.cutCount;
             if (job_.cutCount >= kMaxRows) {
@@ -195,6 +207,12 @@ void SettleLoadedJob(PanelJob& job, JobReadResult& result) {
 JobReadResult ReadJob(PanelJob& job, std::string_view bytes) {
     JobReadResult result;
     ResetJob(job);
+    if (IsNoTextFile(bytes)) {
+        result.end = JobReadEnd::NotAJobFile;
+        result.stopLine = 1;
+        SettleLoadedJob(job, result);
+        return result;
+    }
     const std::vector<std::string> lines = SplitLines(DecodeFileText(bytes));
     JobFileParser(job, lines, result).Run();
     SettleLoadedJob(job, result);
@@ -244,6 +262,15 @@ std::string DescribeIncompleteRead(const JobReadResult& result) {
             return "ファイルを開けませんでした。";
     }
     return {};
+}
+
+std::string DescribeInvalidRows(const JobReadResult& result) {
+    std::string text;
+    for (const int line : result.invalidRowLines) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(line) + "行目";
+    }
+    return text;
 }
 
 }  // namespace tvx::panel

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "panel/model/panel_job.h"
 
@@ -16,10 +17,10 @@ namespace tvx::panel {
 enum class JobReadEnd {
     EndOfFile,      // every line was taken in
     ValueTooLarge,  // a number beyond its field's width
-    NotAJobFile,    // two text lines at the top and neither is "パネルサイズ"
-    RowLimit,       // lines beyond the 200th row were left unread
-    StreamError,    // the stream failed; what arrived before was read
-    CannotOpen,     // the file could not be read; the job was not touched
+    NotAJobFile,  // empty or binary, or two text lines at the top and neither is "パネルサイズ"
+    RowLimit,     // lines beyond the 200th row were left unread
+    StreamError,  // the stream failed; what arrived before was read
+    CannotOpen,   // the file could not be read; the job was not touched
 };
 
 struct JobReadResult {
@@ -29,6 +30,9 @@ struct JobReadResult {
     bool ktyFreeSwitchedOn = false;  // per-row orientation was off and the file turned it on
     std::string folder;              // folder part of the path, with its separator; for SaveFile
     std::string error;               // why the file could not be read (CannotOpen)
+    // 1-based lines of rows that were read but take no part in a layout although they hold
+    // something (a size not above 0, or fewer than one piece).
+    std::vector<int> invalidRowLines;
 
     bool complete() const { return end == JobReadEnd::EndOfFile; }
     bool jobChanged() const { return end != JobReadEnd::CannotOpen; }
@@ -50,5 +54,8 @@ JobReadResult LoadJobFile(PanelJob& job, const std::string& path);
 // A short Japanese description of an incomplete reading for a message line; empty when the
 // file was read completely.
 std::string DescribeIncompleteRead(const JobReadResult& result);
+
+// "12行目, 15行目": the invalid rows' lines for a message; empty without any.
+std::string DescribeInvalidRows(const JobReadResult& result);
 
 }  // namespace tvx::panel

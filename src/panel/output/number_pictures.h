@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "common/number_pictures.h"
+
 namespace tvx::panel {
 
-// Right-aligns the decimal value in `width` characters.
-std::string RightAligned(std::int64_t value, int width);
-// Thousands grouped with commas, no padding ("1,234,567", "0", "-1,000").
-std::string Grouped(std::int64_t value);
+using tvx::Grouped;
+using tvx::RightAligned;
+
 // A part size in the summary list: the integer part right-aligned in 4 characters and, when
 // the value has a fraction, "." and one decimal. The value is rounded to one decimal first,
 // so 599.96 reads " 600.0".

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/gui/painter_surface.h"
+#include "common/gui/paper_names.h"
 #include "common/gui/printer_setup.h"
 #include "common/text_file.h"
 #include "panel/output/result_page.h"
@@ -50,16 +51,7 @@ bool PrintResult(ResultSession& session, QWidget* owner) {
 }
 
 QPageSize PaperByName(const std::string& name) {
-    const QString wanted = QString::fromStdString(name).trimmed();
-    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
-        const auto pageId = static_cast<QPageSize::PageSizeId>(id);
-        if (pageId == QPageSize::Custom) continue;
-        if (QPageSize::key(pageId).compare(wanted, Qt::CaseInsensitive) == 0 ||
-            QPageSize::name(pageId).compare(wanted, Qt::CaseInsensitive) == 0) {
-            return QPageSize(pageId);
-        }
-    }
-    return QPageSize();
+    return gui::PageSizeByName(name);
 }
 
 int WritePlanPdf(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,

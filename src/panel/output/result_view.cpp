@@ -100,6 +100,8 @@ void ResultView::BuildControls() {
     totalValueLabel_ = label("totalValueLabel", QString());
     hintLabel_ = label("hintLabel", QString());
     hintLabel_->setWordWrap(true);
+    optimizeVerdictLabel_ = label("optimizeVerdictLabel", hooks_.optimizeVerdict);
+    optimizeVerdictLabel_->setVisible(!hooks_.optimizeVerdict.isEmpty());
 
     titleEntry_ = new TitleEntry(this);
     titleEntry_->setObjectName(QStringLiteral("titleEntry"));
@@ -219,6 +221,10 @@ void ResultView::PlaceControls() {
     yieldValueLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     yieldUnitLabel_->setGeometry(left + 138, y, 30, 22);
     y += 28;
+    if (!hooks_.optimizeVerdict.isEmpty()) {
+        optimizeVerdictLabel_->setGeometry(left, y, labelWidth, 22);
+        y += 28;
+    }
     totalHeading_->setGeometry(left, y, 80, 22);
     totalValueLabel_->setGeometry(left + 84, y, labelWidth - 84, 22);
     y += 34;

@@ -32,6 +32,9 @@ struct ResultViewHooks {
     std::function<void(int)> help;              // "ﾍﾙﾌﾟ" with the context number
     std::function<bool(ResultSession&)> print;  // "印  刷"; empty = PrintResult
     bool unplacedParts = false;                 // opened by the editor with parts left over
+    // The optimising layout's verdict, shown under the yield ("最適", "下限との差 x.x%");
+    // empty after the standard layout.
+    QString optimizeVerdict;
 };
 
 class ResultView : public QDialog {
@@ -66,6 +69,7 @@ class ResultView : public QDialog {
     QLabel* yieldValueLabel() const { return yieldValueLabel_; }
     QLabel* totalValueLabel() const { return totalValueLabel_; }
     QLabel* hintLabel() const { return hintLabel_; }
+    QLabel* optimizeVerdictLabel() const { return optimizeVerdictLabel_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -106,6 +110,7 @@ class ResultView : public QDialog {
     QLabel* yieldUnitLabel_ = nullptr;
     QLabel* totalHeading_ = nullptr;
     QLabel* totalValueLabel_ = nullptr;
+    QLabel* optimizeVerdictLabel_ = nullptr;
     QLabel* hintLabel_ = nullptr;
 };
 

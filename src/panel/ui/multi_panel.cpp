@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "common/gui/catalogue_store.h"
 #include "common/gui/help_viewer.h"
 #include "common/gui/shipped_files.h"
 #include "common/number_text.h"
@@ -35,20 +36,19 @@ bool IsEnter(int key) {
 }  // namespace
 
 QString MultiPanel::UserCataloguePath() {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(base).filePath(QString("Tavolex/") + kCatalogueFileName);
+    return gui::CatalogueStore::UserPath(kCatalogueFileName);
 }
 
 QString MultiPanel::ShippedCataloguePath() {
-    return QDir(gui::ShippedFolder()).filePath(kCatalogueFileName);
+    return gui::CatalogueStore::ShippedPath(kCatalogueFileName);
 }
 
 MultiPanel::MultiPanel(PanelJob& job, QWidget* parent, const QString& cataloguePath,
                        const QString& shippedPath)
     : QDialog(parent),
       job_(job),
-      cataloguePath_(cataloguePath.isEmpty() ? UserCataloguePath() : cataloguePath),
-      shippedPath_(shippedPath.isEmpty() ? ShippedCataloguePath() : shippedPath) {
+      catalogue_(std::make_unique<gui::CatalogueStore>(kCatalogueFileName, ParseCatalogueFile,
+                                                       cataloguePath, shippedPath)) {
     setWindowTitle("複数パネルサイズ");
     setModal(true);
     BuildControls();
@@ -133,6 +133,8 @@ void MultiPanel::BuildControls() {
     connect(help, &QShortcut::activated, this,
             [] { gui::HelpViewer::Instance().ShowTopic(kMultiPanelHelpContext); });
 }
+
+MultiPanel::~MultiPanel() = default;
 
 QLineEdit* MultiPanel::gridBox(int row, int column) const {
     return grid_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+
+namespace tvx::gui {
+class CatalogueStore;
+}
 
 namespace tvx::panel {
 
@@ -28,6 +33,7 @@ class MultiPanel : public QDialog {
     // read instead while the user has none yet. Empty paths use the defaults.
     MultiPanel(PanelJob& job, QWidget* parent = nullptr, const QString& cataloguePath = QString(),
                const QString& shippedPath = QString());
+    ~MultiPanel() override;
 
     // The user's catalogue: "Panellist.txt" in the user's data folder for Tavolex.
     static QString UserCataloguePath();
@@ -53,8 +59,8 @@ class MultiPanel : public QDialog {
     QPushButton* saveEntryButton() const { return saveEntryButton_; }
     int currentRow() const { return currentRow_; }
     EditorMode editorMode() const { return mode_; }
-    const std::vector<std::string>& catalogueLines() const { return lines_; }
-    bool catalogueWritable() const { return writable_; }
+    const std::vector<std::string>& catalogueLines() const;
+    bool catalogueWritable() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,10 +80,7 @@ class MultiPanel : public QDialog {
     void CloseEditor();
 
     PanelJob& job_;
-    QString cataloguePath_;
-    QString shippedPath_;
-    std::vector<std::string> lines_;  // Shift-JIS catalogue lines
-    bool writable_ = true;
+    std::unique_ptr<gui::CatalogueStore> catalogue_;
     int currentRow_ = 0;
     EditorMode mode_ = EditorMode::Closed;
     int modifyIndex_ = -1;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "common/encoding.h"
+#include "common/gui/catalogue_store.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
 #include "panel/ui/multi_panel.h"
@@ -20,9 +21,11 @@ namespace {
 constexpr const char* kSelectToModify = "項目を選んでから修正ボタンを押してください。";
 constexpr const char* kSelectToDelete = "項目を選んでから削除ボタンを押してください。";
 constexpr const char* kSizeRequired = "高さ と 幅 は必ず指定してください";
-constexpr const char* kNotReadMessage =
-    "カタログファイルを読めなかったため、カタログは変更できません。";
-constexpr const char* kNotWrittenMessage = "カタログファイルを保存できませんでした。";
+constexpr const char* kNotReadMessage = gui::kCatalogueNotReadMessage;
+constexpr const char* kNotWrittenMessage = gui::kCatalogueNotWrittenMessage;
+constexpr const char* kSizeTooWide = "高さ と 幅 は5桁までで指定してください。";
+constexpr const char* kPriceTooWide = "金額は999,999円までで指定してください。";
+constexpr const char* kNotACatalogueLine = "この行はパネル一覧の形式ではないため、写せません。";
 
 std::int32_t EditorNumber(const QLineEdit* box) {
     return ClampToInt32(RoundHalfEven(LeadingNumber(box->text().toStdString())));
@@ -30,50 +33,30 @@ std::int32_t EditorNumber(const QLineEdit* box) {
 
 }  // namespace
 
+const std::vector<std::string>& MultiPanel::catalogueLines() const {
+    return catalogue_->lines();
+}
+
+bool MultiPanel::catalogueWritable() const {
+    return catalogue_->writable();
+}
+
 void MultiPanel::LoadCatalogue() {
-    lines_.clear();
-    writable_ = true;
-    std::string bytes;
-    bool converted = false;
-    const QFileInfo user(cataloguePath_);
-    if (user.exists()) {
-        // A catalogue that exists but cannot be read is never replaced by a shorter list.
-        if (!user.isFile() || !ReadFileBytes(cataloguePath_.toStdString(), bytes)) {
-            writable_ = false;
-            RefreshList();
-            return;
-        }
-        CatalogueText text = ParseCatalogueFile(bytes);
-        lines_ = std::move(text.lines);
-        converted = text.converted;
-    } else if (QFileInfo::exists(shippedPath_) &&
-               ReadFileBytes(shippedPath_.toStdString(), bytes)) {
-        CatalogueText text = ParseCatalogueFile(bytes);
-        lines_ = std::move(text.lines);
-        converted = text.converted;
-    }
+    catalogue_->Load();
     RefreshList();
-    if (converted) WriteCatalogue();
 }
 
 bool MultiPanel::WriteCatalogue() {
-    if (!writable_) {
-        message_->setText(kNotReadMessage);
-        return false;
-    }
-    QDir().mkpath(QFileInfo(cataloguePath_).absolutePath());
-    std::string error;
-    if (!WriteFileAtomically(cataloguePath_.toStdString(), CatalogueFileBytes(lines_), &error)) {
-        message_->setText(kNotWrittenMessage);
-        return false;
-    }
-    return true;
+    const char* failure = nullptr;
+    if (catalogue_->Write(&failure)) return true;
+    message_->setText(failure);
+    return false;
 }
 
 void MultiPanel::RefreshList() {
     const int selected = list_->currentRow();
     list_->clear();
-    for (const std::string& line : lines_)
+    for (const std::string& line : catalogue_->lines())
         list_->addItem(QString::fromStdString(ShiftJisToUtf8(line)));
     list_->addItem(kCatalogueEndMarker);
     if (selected >= 0 && selected < list_->count()) list_->setCurrentRow(selected);
@@ -81,7 +64,7 @@ void MultiPanel::RefreshList() {
 
 int MultiPanel::SelectedLine() const {
     const int row = list_->currentRow();
-    if (row < 0 || row >= static_cast<int>(lines_.size())) return -1;
+    if (row < 0 || row >= static_cast<int>(catalogue_->lines().size())) return -1;
     if (list_->selectedItems().isEmpty()) return -1;
     return row;
 }
@@ -101,7 +84,7 @@ void MultiPanel::OpenEditor(EditorMode mode) {
 }
 
 void MultiPanel::AddEntry() {
-    if (!writable_) {
+    if (!catalogue_->writable()) {
         message_->setText(kNotReadMessage);
         return;
     }
@@ -115,11 +98,12 @@ void MultiPanel::ModifyEntry() {
         message_->setText(kSelectToModify);
         return;
     }
-    if (!writable_) {
+    if (!catalogue_->writable()) {
         message_->setText(kNotReadMessage);
         return;
     }
-    const CatalogueEntry entry = ParseCatalogueLineForEdit(lines_[static_cast<std::size_t>(line)]);
+    const CatalogueEntry entry =
+        ParseCatalogueLineForEdit(catalogue_->lines()[static_cast<std::size_t>(line)]);
     editorBoxes_[0]->setText(QString::fromStdString(entry.description));
     editorBoxes_[1]->setText(QString::number(entry.height));
     editorBoxes_[2]->setText(QString::number(entry.width));
@@ -135,11 +119,11 @@ void MultiPanel::DeleteEntry() {
         message_->setText(kSelectToDelete);
         return;
     }
-    if (!writable_) {
+    if (!catalogue_->writable()) {
         message_->setText(kNotReadMessage);
         return;
     }
-    lines_.erase(lines_.begin() + line);
+    catalogue_->lines().erase(catalogue_->lines().begin() + line);
     RefreshList();
     WriteCatalogue();
 }
@@ -152,7 +136,7 @@ void MultiPanel::SaveEntry() {
         editorBoxes_[1]->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!writable_) {
+    if (!catalogue_->writable()) {
         message_->setText(kNotReadMessage);
         return;
     }
@@ -161,21 +145,36 @@ void MultiPanel::SaveEntry() {
     entry.height = height;
     entry.width = width;
     entry.price = EditorNumber(editorBoxes_[3]);
+    // A value wider than its field would shift the fields after it in the line.
+    switch (CheckCatalogueEntry(entry)) {
+        case CatalogueOverflow::None:
+            break;
+        case CatalogueOverflow::Height:
+        case CatalogueOverflow::Width:
+            message_->setText(kSizeTooWide);
+            editorBoxes_[CheckCatalogueEntry(entry) == CatalogueOverflow::Height ? 1 : 2]->setFocus(
+                Qt::OtherFocusReason);
+            return;
+        case CatalogueOverflow::Price:
+            message_->setText(kPriceTooWide);
+            editorBoxes_[3]->setFocus(Qt::OtherFocusReason);
+            return;
+    }
     const std::string line = CatalogueLineBytes(entry);
 
     int position = list_->selectedItems().isEmpty() ? -1 : list_->currentRow();
     if (mode_ == EditorMode::Modifying && position == modifyIndex_ && modifyIndex_ >= 0 &&
-        modifyIndex_ < static_cast<int>(lines_.size())) {
-        lines_.erase(lines_.begin() + modifyIndex_);
+        modifyIndex_ < static_cast<int>(catalogue_->lines().size())) {
+        catalogue_->lines().erase(catalogue_->lines().begin() + modifyIndex_);
         position = modifyIndex_;
     }
-    if (position < 0 || position > static_cast<int>(lines_.size()))
-        position = static_cast<int>(lines_.size());  // before the end marker
-    lines_.insert(lines_.begin() + position, line);
+    if (position < 0 || position > static_cast<int>(catalogue_->lines().size()))
+        position = static_cast<int>(catalogue_->lines().size());  // before the end marker
+    catalogue_->lines().insert(catalogue_->lines().begin() + position, line);
     RefreshList();
     const bool written = WriteCatalogue();
     CancelEditor();
-    if (!written) message_->setText(writable_ ? kNotWrittenMessage : kNotReadMessage);
+    if (!written) message_->setText(catalogue_->writable() ? kNotWrittenMessage : kNotReadMessage);
 }
 
 void MultiPanel::CancelEditor() {
@@ -201,9 +200,13 @@ void MultiPanel::CloseEditor() {
 }
 
 void MultiPanel::CopyEntry(int listRow) {
-    if (listRow < 0 || listRow >= static_cast<int>(lines_.size())) return;
+    if (listRow < 0 || listRow >= static_cast<int>(catalogue_->lines().size())) return;
+    if (!HasCatalogueLayout(catalogue_->lines()[static_cast<std::size_t>(listRow)])) {
+        message_->setText(kNotACatalogueLine);
+        return;
+    }
     const CatalogueEntry entry =
-        ParseCatalogueLineForCopy(lines_[static_cast<std::size_t>(listRow)]);
+        ParseCatalogueLineForCopy(catalogue_->lines()[static_cast<std::size_t>(listRow)]);
     gridBox(currentRow_, 0)->setText(QString::number(entry.height));
     gridBox(currentRow_, 1)->setText(QString::number(entry.width));
     gridBox(currentRow_, 2)->setText(QString::number(entry.price));

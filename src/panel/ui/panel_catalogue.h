@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/catalogue_text.h"
+
 namespace tvx::panel {
 
 inline constexpr const char* kCatalogueFileName = "Panellist.txt";
@@ -25,12 +27,29 @@ struct CatalogueEntry {
 // 8 bytes, then padded with spaces to 8 bytes; returned in Shift-JIS.
 std::string CatalogueDescriptionBytes(std::string_view utf8Description);
 
-// "###,###": thousands grouped, 0 as empty.
-std::string GroupThousands(std::int64_t value);
+using tvx::CatalogueFileBytes;
+using tvx::CatalogueText;
+using tvx::GroupThousands;
 
 // One line in Shift-JIS: description (8 bytes), a space, the height in 5 characters, " x",
 // the width in 5 characters, the price grouped and followed by "円" in 9 characters.
 std::string CatalogueLineBytes(const CatalogueEntry& entry);
+
+// Bytes of a line in the current layout: 8 + 1 + 5 + 2 + 5 + 8 + the two bytes of "円".
+inline constexpr std::size_t kCatalogueLineBytes = 31;
+
+// Which field of an entry would not fit its fixed width in a catalogue line.
+enum class CatalogueOverflow {
+    None,
+    Height,  // more than 5 characters
+    Width,   // more than 5 characters
+    Price,   // grouped with "円", more than 9 characters (1,000,000 and above)
+};
+CatalogueOverflow CheckCatalogueEntry(const CatalogueEntry& entry);
+
+// A line of the current layout: its width, the blank after the description, " x" between
+// the sizes and "円" at its end. Lines of any other form cannot be read by their positions.
+bool HasCatalogueLayout(std::string_view sjisLine);
 
 // A line of the earlier 28-byte layout converted to the current one; other lines unchanged.
 std::string ConvertOldCatalogueLine(std::string_view sjisLine);
@@ -44,15 +63,8 @@ CatalogueEntry ParseCatalogueLineForEdit(std::string_view sjisLine);
 // height, 8-12 the width, and the price from characters 13-16 and 18-20.
 CatalogueEntry ParseCatalogueLineForCopy(std::string_view sjisLine);
 
-struct CatalogueText {
-    std::vector<std::string> lines;  // Shift-JIS bytes, current layout
-    bool converted = false;          // some line was in the earlier layout
-};
 // Splits the file's bytes into lines (CR LF, LF or CR), converting old-layout lines. A file
 // that came as UTF-8 (with or without its mark) is turned into Shift-JIS first.
 CatalogueText ParseCatalogueFile(std::string_view bytes);
-
-// The file's bytes: every line followed by CR LF.
-std::string CatalogueFileBytes(const std::vector<std::string>& lines);
 
 }  // namespace tvx::panel

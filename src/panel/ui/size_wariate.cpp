@@ -51,6 +51,12 @@ SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* p
 
 SizeWariate::~SizeWariate() = default;
 
+namespace {
+// The optimising layout's switch lives beside the main window's settings, not among them.
+const QString kOptimizeSection = QStringLiteral("OptimizedLayout");
+const QString kOptimizeKey = QStringLiteral("Enabled");
+}  // namespace
+
 void SizeWariate::ReadSettings() {
     currentPage_ = 0;
     job_.lastSizeIndex = -1;
@@ -59,6 +65,7 @@ void SizeWariate::ReadSettings() {
     job_.ktyFree = SettingSwitch(settings_.GetText("KTYFree", "0"));
     job_.cutsell = SettingSwitch(settings_.GetText("Cutsell", "0"));
     job_.fullPanelPercent = 60;
+    optimizeLayout_ = SettingIsTrue(settings_.GetTextIn(kOptimizeSection, kOptimizeKey, "False"));
 }
 
 void SizeWariate::WriteSettings() {
@@ -66,6 +73,7 @@ void SizeWariate::WriteSettings() {
     settings_.SaveText("ComIn", job_.comIn ? "True" : "False");
     settings_.SaveText("KTYFree", QString::number(job_.ktyFree));
     settings_.SaveText("Cutsell", QString::number(job_.cutsell));
+    settings_.SaveTextIn(kOptimizeSection, kOptimizeKey, optimizeLayout_ ? "True" : "False");
 }
 
 void SizeWariate::QuitCommand() {

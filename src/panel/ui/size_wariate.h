@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "common/search_control.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
 
@@ -20,13 +21,14 @@ class QPushButton;
 class QToolButton;
 
 namespace tvx::gui {
+class NumericEdit;
 class SettingsStore;
-}
+}  // namespace tvx::gui
 
 namespace tvx::panel {
 
 class MultiPanel;
-class NumericEdit;
+using gui::NumericEdit;
 
 inline constexpr int kMainWindowHelpContext = 22;
 inline constexpr int kGridCells = 80;
@@ -132,6 +134,9 @@ class SizeWariate : public QMainWindow {
     QAction* saveAction() const { return saveAction_; }
     QAction* cutsellAction() const { return cutsellAction_; }
     QAction* ktyFreeAction() const { return ktyFreeAction_; }
+    QAction* optimizeAction() const { return optimizeAction_; }
+    // The optimising layout's verdict on the last layout ("最適", "下限との差 x.x%"), or "".
+    const QString& optimizeVerdict() const { return optimizeVerdict_; }
     QColor SelectionColour() const;
     QColor CommentBackColour() const;
 
@@ -183,6 +188,7 @@ class SizeWariate : public QMainWindow {
 
     // Shared guards.
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
+    bool RunOptimizedLayoutInBackground();
     void SetMessage(const QString& text);
     void OpenResultView();
 
@@ -259,6 +265,12 @@ class SizeWariate : public QMainWindow {
     QAction* deleteAction_ = nullptr;
     QAction* cutsellAction_ = nullptr;
     QAction* ktyFreeAction_ = nullptr;
+    // "最適化レイアウト": "自動カット" runs the optimising layout (kept in its own section of
+    // the settings file).
+    QAction* optimizeAction_ = nullptr;
+    bool optimizeLayout_ = false;
+    QString optimizeVerdict_;
+    SearchControl optimizeControl_;
     QAction* helpTopicAction_ = nullptr;
     QAction* versionAction_ = nullptr;
 };

@@ -1,17 +1,24 @@
 // The buttons and option menus of the main window: paging, comment column, options, the
-// multiple-size dialog, the check, the automatic layout with its force stop, and reset.
+// multiple-size dialog, the check, the automatic layout with its force stop, the manual
+// layout editor, and reset.
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "common/number_text.h"
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/check_job.h"
+#include "panel/engine/geometry.h"
+#include "panel/engine/optimize/optimized_layout.h"
 #include "panel/ui/keypad_letters.h"
+#include "panel/ui/manual_wariate.h"
 #include "panel/ui/multi_panel.h"
 #include "panel/ui/size_wariate.h"
 
@@ -112,6 +119,9 @@ bool SizeWariate::RunCheck() {
         case CheckFocus::MultiPanelButton:
             multiPanelButton_->setFocus(Qt::OtherFocusReason);
             break;
+        case CheckFocus::KerfBox:
+            kerfBox_->setFocus(Qt::OtherFocusReason);
+            break;
         case CheckFocus::RowHeight:
         case CheckFocus::RowWidth:
             currentPage_ = check.row / kRowsPerPage;
@@ -140,13 +150,19 @@ void SizeWariate::AutoCut() {
     layoutRunning_ = true;
     forceStopButton_->show();
 
-    LayoutCallbacks callbacks;
-    callbacks.progress = [this](const std::string& text) {
-        SetMessage(QString::fromStdString(text));
-    };
-    callbacks.pumpEvents = [] { QCoreApplication::processEvents(); };
-    callbacks.cancelRequested = [this] { return job_.cancelRequested; };
-    const bool found = AutoLayout(layoutInput_, callbacks, layoutResult_, job_.fullPanelPercent);
+    bool found = false;
+    optimizeVerdict_.clear();
+    if (optimizeLayout_) {
+        found = RunOptimizedLayoutInBackground();
+    } else {
+        LayoutCallbacks callbacks;
+        callbacks.progress = [this](const std::string& text) {
+            SetMessage(QString::fromStdString(text));
+        };
+        callbacks.pumpEvents = [] { QCoreApplication::processEvents(); };
+        callbacks.cancelRequested = [this] { return job_.cancelRequested; };
+        found = AutoLayout(layoutInput_, callbacks, layoutResult_, job_.fullPanelPercent);
+    }
 
     layoutRunning_ = false;
     job_.cancelRequested = false;
@@ -161,8 +177,38 @@ void SizeWariate::AutoCut() {
     }
 }
 
+// The optimising layout on a worker thread; the window stays live for "強制終了", which
+// stops the search with the best layout found so far.
+bool SizeWariate::RunOptimizedLayoutInBackground() {
+    optimizeControl_.ClearStop();
+    optimizeControl_.onProgress = [this](const SearchProgress& progress) {
+        const QString text =
+            QString::fromUtf8(kCalculatingMessage) + QString::number(progress.iteration);
+        QMetaObject::invokeMethod(
+            this, [this, text] { SetMessage(text); }, Qt::QueuedConnection);
+    };
+    OptimizeOptions options;
+    options.fullPanelPercent = job_.fullPanelPercent;
+    const LayoutInput input = layoutInput_;
+    QFutureWatcher<std::optional<PanelLayoutResult>> watcher;
+    QEventLoop loop;
+    connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run(
+        [&input, options, this] { return RunOptimizedLayout(input, options, optimizeControl_); }));
+    if (!watcher.isFinished()) loop.exec();
+    optimizeControl_.onProgress = nullptr;
+    std::optional<PanelLayoutResult> result = watcher.result();
+    if (!result) return false;
+    layoutResult_ = std::move(*result);
+    ComputeUtilisation(layoutInput_, layoutResult_, job_.fullPanelPercent);
+    const OptimizeSummary summary = SummarizeLayout(layoutInput_, layoutResult_);
+    optimizeVerdict_ = QString::fromStdString(OptimizeVerdict(summary.optimal, summary.gapPercent));
+    return true;
+}
+
 void SizeWariate::ForceStop() {
     job_.cancelRequested = true;
+    optimizeControl_.RequestStop();
 }
 
 void SizeWariate::ManualCut() {
@@ -170,7 +216,11 @@ void SizeWariate::ManualCut() {
     CommitActiveCell();
     if (!RunCheck()) return;
     layoutInput_ = PrepareLayoutInput(job_);
-    // The manual layout editor opens here once it exists.
+    layoutResult_ = PanelLayoutResult{};
+    ManualEditorHooks hooks;
+    hooks.save = [this] { Save_Data(); };
+    layoutResult_ =
+        RunManualEditor(job_, layoutInput_, ManualMode::Fresh, {}, std::move(hooks), this).layout;
 }
 
 void SizeWariate::ResetJobCommand() {

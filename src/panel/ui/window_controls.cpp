@@ -185,6 +185,11 @@ void SizeWariate::BuildMenus() {
     ktyFreeAction_ = add(options, "個別縦横自由(&K)", {}, [this] { ToggleKtyFree(); });
     ktyFreeAction_->setCheckable(true);
     ktyFreeAction_->setChecked(job_.ktyFree == 1);
+    optimizeAction_ = add(options, "最適化レイアウト", {},
+                          [this] { optimizeLayout_ = optimizeAction_->isChecked(); });
+    optimizeAction_->setObjectName("optimizeLayoutAction");
+    optimizeAction_->setCheckable(true);
+    optimizeAction_->setChecked(optimizeLayout_);
 
     QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
     helpTopicAction_ =

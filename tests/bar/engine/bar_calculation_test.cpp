@@ -95,7 +95,8 @@ TEST(BarCalculation, ACountLimitThatCannotBeMetGivesNoPlan) {
     const BarJob job = MakeJob({{1000, 0, 2}}, 0, {{600, 3}});
     const BarPlan plan = RunBarCalculation(job);
     EXPECT_FALSE(plan.HasPlan());
-    EXPECT_EQ(plan.bestCost, plan.noSolutionCost);
+    EXPECT_FALSE(plan.found);
+    EXPECT_EQ(plan.bestCost, 0.0f);
     EXPECT_EQ(plan.resultBarCount, 0);
     EXPECT_TRUE(plan.resultBars.empty());
     EXPECT_EQ(CalculationResultMessage(plan), kNoAssignmentMessage);
@@ -110,12 +111,36 @@ TEST(BarCalculation, InitialMixUsesTheSingleQuotient) {
 }
 
 TEST(BarCalculation, ADearShortStockDoesNotHideAPlan) {
-    // A plan costs 600; "no solution" priced with the longest type's cost would be 301.
+    // A plan costs 600; a "no plan" bound priced with the longest type's cost would be 301.
     const BarJob job = MakeJob({{1000, 500}, {2000, 100, 1}}, 0, {{900, 3}});
     const BarPlan plan = RunBarCalculation(job);
     ExpectSoundPlan(job, plan);
     EXPECT_EQ(plan.bestCost, 600.0f);
-    EXPECT_EQ(plan.noSolutionCost, 1501.0f);
+}
+
+// Plans whose cost passes 2^24, where a "no plan" cost of one more than the dearest plan
+// would equal the dearest plan in single precision.
+TEST(BarCalculation, PlansCostingMoreThan2To24AreFound) {
+    struct Case {
+        const char* label;
+        BarJob job;
+        float cost;
+        std::int64_t bars;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"3000 x 6000 on 6000, no prices", MakeJob({{6000}}, 0, {{6000, 3000}}), 18000000.0f,
+              3000},
+             {"1700 x 4000 on 6000 at 10000", MakeJob({{6000, 10000}}, 0, {{4000, 1700}}),
+              17000000.0f, 1700},
+             {"50 x 1000000 on 1000000", MakeJob({{1000000}}, 0, {{1000000, 50}}), 50000000.0f, 50},
+         }) {
+        SCOPED_TRACE(c.label);
+        const BarPlan plan = RunBarCalculation(c.job);
+        ExpectSoundPlan(c.job, plan);
+        EXPECT_EQ(plan.bestCost, c.cost);
+        EXPECT_EQ(plan.resultBarCount, c.bars);
+        EXPECT_EQ(CalculationResultMessage(plan), "");
+    }
 }
 
 TEST(BarCalculation, StockTooShortForEveryPieceIsDropped) {

@@ -50,9 +50,8 @@ void ExpectSamePlan(const BarJob& job, int stepLimit, const std::string& label) 
     ASSERT_EQ(plan.pieceLength, reference.pieceLength);
     ASSERT_EQ(plan.HasPlan(), reference.solved);
     if (reference.pieceLength.empty() || reference.stockLength.empty()) return;
-    EXPECT_EQ(plan.noSolutionCost, reference.noSolutionCost);
-    EXPECT_EQ(plan.bestCost, reference.bestCost);
     if (!reference.solved) return;
+    EXPECT_EQ(plan.bestCost, reference.bestCost);
     test::ExpectSoundPlan(job, plan);
     std::vector<std::int64_t> counts(reference.resultCount.begin(), reference.resultCount.end());
     EXPECT_EQ(plan.resultCount, counts);

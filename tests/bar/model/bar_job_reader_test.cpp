@@ -167,11 +167,96 @@ TEST(BarJobReader, ManyRowsGrowTheListAndStopAtItsLimit) {
     EXPECT_EQ(job.cutList.rowCount, kMaxRows);
 }
 
+BarReadResult ReadInto(const std::string& bytes, BarJob& job) {
+    return ReadBarJob(bytes, job);
+}
+
+TEST(BarJobReader, TheResultSaysWhereAndWhyTheReadingStopped) {
+    struct Case {
+        const char* label;
+        std::string bytes;
+        BarReadEnd end;
+        int stopLine;
+        int rows;
+    };
+    const std::string stock = "\"棒材サイズ\"\r\n6000,0,0\r\n";
+    std::string full;
+    for (int r = 0; r < 32800; ++r) full += "100,1\n";
+    std::string exactly;
+    for (int r = 0; r < kMaxRows; ++r) exactly += "100,1\n";
+    for (const Case& c : std::vector<Case>{
+             {"complete",
+              SjisFile({"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "3", "\"カットサイズ\"",
+                        "1500,4", "\"計算結果\"", "6000,1500"}),
+              BarReadEnd::EndOfFile, 0, 1},
+             {"huge length", "1000,2\n1e39,1\n2000,5\n", BarReadEnd::ValueOutOfRange, 2, 1},
+             {"huge quantity", "1000,2\n2000,40000\n", BarReadEnd::ValueOutOfRange, 2, 1},
+             {"huge stock", stock + "1e39,0,0\r\n", BarReadEnd::ValueOutOfRange, 3, 0},
+             {"kerf nan",
+              SjisFile({"\"棒材サイズ\"", "6000,0,0", "\"切断幅\"", "nan", "\"カットサイズ\"",
+                        "1500,4"}),
+              BarReadEnd::UnexpectedLine, 4, 0},
+             {"kerf huge", SjisFile({"\"切断幅\"", "1e39", "\"カットサイズ\"", "1500,4"}),
+              BarReadEnd::ValueOutOfRange, 2, 0},
+             {"four fields", SjisFile({"\"カットサイズ\"", "1,2,3,4"}), BarReadEnd::UnexpectedLine,
+              2, 0},
+             {"row limit", full, BarReadEnd::RowLimit, kMaxRows + 1, kMaxRows},
+             {"just full", exactly + "\n\n", BarReadEnd::EndOfFile, 0, kMaxRows},
+         }) {
+        SCOPED_TRACE(c.label);
+        BarJob job = StartupBarJob(0, false);
+        const BarReadResult result = ReadInto(c.bytes, job);
+        EXPECT_EQ(result.end, c.end);
+        EXPECT_EQ(result.stopLine, c.stopLine);
+        EXPECT_EQ(job.cutList.rowCount, c.rows);
+        EXPECT_EQ(result.complete(), DescribeIncompleteRead(result).empty());
+        if (c.end == BarReadEnd::ValueOutOfRange || c.end == BarReadEnd::UnexpectedLine) {
+            EXPECT_NE(DescribeIncompleteRead(result).find(std::to_string(c.stopLine) + "行目"),
+                      std::string::npos)
+                << DescribeIncompleteRead(result);
+        }
+    }
+}
+
+TEST(BarJobReader, EmptyBinaryAndForeignFilesAreNoJobFiles) {
+    for (const std::string& bytes :
+         {std::string(), std::string("\r\n  \r\n"),
+          std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), std::string("1500,4\r\n\0", 9),
+          std::string("Dear Sir\nhello\nworld\n"), std::string("just a title\n"),
+          std::string("a,b,c,d\n1,2,3,4\n")}) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        BarJob job = StartupBarJob(2, false);
+        const BarReadResult result = ReadInto(bytes, job);
+        EXPECT_EQ(result.end, BarReadEnd::NotAJobFile);
+        EXPECT_TRUE(result.jobChanged());
+        EXPECT_EQ(DescribeIncompleteRead(result), "カットデータのファイルではありません。");
+    }
+    // A bare list of rows and a job with a title and stock only are job files.
+    BarJob job = StartupBarJob(0, false);
+    EXPECT_TRUE(ReadInto("1500,4\r\n", job).complete());
+    EXPECT_TRUE(ReadInto(SjisFile({"\"棚\"", "\"棒材サイズ\"", "6000,0,0"}), job).complete());
+}
+
+TEST(BarJobReader, RowsThatHoldSomethingButAreInvalidAreListedByLine) {
+    BarJob job = StartupBarJob(0, false);
+    const BarReadResult result =
+        ReadInto(SjisFile({"\"カットサイズ\"", "１２００,2", "1200,-2", "nan,1", "inf,3", "1500,4",
+                           "", ",", "0,0", "1200,0.4"}),
+                 job);
+    EXPECT_TRUE(result.complete());
+    EXPECT_EQ(job.cutList.rowCount, 9);
+    EXPECT_EQ(result.invalidRowLines, (std::vector<int>{2, 3, 4, 5, 9, 10}));
+    EXPECT_EQ(DescribeInvalidRows(result), "2行目, 3行目, 4行目, 5行目, 9行目, 10行目");
+}
+
 TEST(BarJobReader, AnUnreadableFileLeavesTheJobAlone) {
     BarJob job = StartupBarJob(2, false);
     job.jobTitle = "keep";
     std::string error;
-    EXPECT_FALSE(ReadBarJobFile("/nonexistent/dir/job.csv", job, &error));
+    const BarReadResult missing = ReadBarJobFile("/nonexistent/dir/job.csv", job, &error);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.end, BarReadEnd::CannotRead);
+    EXPECT_EQ(missing.error, error);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(job.jobTitle, "keep");
     std::istringstream stream("1500,4\r\n");
@@ -212,6 +297,28 @@ TEST(BarExamples, AreShiftJisWithCrLfAndReadCompletely) {
         EXPECT_EQ(job.showPartCodes, e.codes);
         EXPECT_EQ(BarJobFileBytes(job), bytes);  // written back byte for byte
     }
+}
+
+TEST(BarJobReader, SaysWhetherTheWholeFileWasRead) {
+    BarJob job;
+    EXPECT_TRUE(ReadBarJob("\"棒材サイズ\"\r\n6000,0,0\r\n\"切断幅\"\r\n3\r\n\"カットサイズ\"\r\n"
+                           "1500,4\r\n\"計算結果\"\r\n6000,1500\r\n",
+                           job)
+                    .complete());
+    BarJob stock;
+    EXPECT_TRUE(ReadBarJob("\"棒材サイズ\"\r\n6000,0,0\r\n", stock).complete());
+    // A value out of range stops the reading after the rows before it.
+    BarJob range;
+    EXPECT_FALSE(ReadBarJob("1000,2\r\n1e39,1\r\n2000,5\r\n", range).complete());
+    EXPECT_EQ(range.cutList.rowCount, 1);
+    BarJob order;
+    EXPECT_FALSE(ReadBarJob("\"棒材サイズ\"\r\n6000,0,0\r\n\"切断幅\"\r\n3\r\n\"何か\"\r\n", order)
+                     .complete());
+    std::string many;
+    for (int r = 0; r < kMaxRows + 1; ++r) many += "100,1\n";
+    BarJob full;
+    EXPECT_FALSE(ReadBarJob(many, full).complete());
+    EXPECT_EQ(full.cutList.rowCount, kMaxRows);
 }
 
 }  // namespace

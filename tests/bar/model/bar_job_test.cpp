@@ -16,7 +16,7 @@ TEST(BarJob, StartsEmptyWithTwentyOneRowSlots) {
     EXPECT_EQ(LongestStockLength(job.stock), 0.0f);
 }
 
-TEST(BarJob, RowsGrowByAPageAndStopAt32767) {
+TEST(BarJob, RowsGrowByAPageAndStopAt32760) {
     BarCutList list;
     for (int r = 0; r < 19; ++r) ASSERT_TRUE(AppendRow(list, 100, 1, ""));
     EXPECT_EQ(list.Capacity(), 21);
@@ -25,8 +25,8 @@ TEST(BarJob, RowsGrowByAPageAndStopAt32767) {
     EXPECT_EQ(list.Capacity(), 41);
     while (list.rowCount < kMaxRows) ASSERT_TRUE(AppendRow(list, 5, 2, "x"));
     EXPECT_FALSE(AppendRow(list, 5, 2, "x"));
-    EXPECT_EQ(list.rowCount, 32767);
-    EXPECT_GE(list.Capacity(), 32767);
+    EXPECT_EQ(list.rowCount, 32760);
+    EXPECT_GE(list.Capacity(), 32760);
     EXPECT_EQ(list.cutComment.size(), list.cutLength.size());
     EXPECT_EQ(list.cutQuantity.size(), list.cutLength.size());
 }

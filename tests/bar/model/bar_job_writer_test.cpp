@@ -76,8 +76,8 @@ TEST(BarJobWriter, ThePlanFollowsWithLengthsWithoutKerf) {
     plan.pieceLength = {1503, 823};
     plan.resultBars = {{1, {0, 0, 0, 1}, 2}, {0, {1, 1}, 1}};
     plan.resultBarCount = 3;
+    plan.found = true;
     plan.bestCost = 16000;
-    plan.noSolutionCost = 84001;
     const std::string text = BarJobFileTextUtf8(job);
     const std::string tail =
         "\"計算結果\"\r\n6000,1500,1500,1500,820\r\n"
@@ -85,7 +85,7 @@ TEST(BarJobWriter, ThePlanFollowsWithLengthsWithoutKerf) {
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 
-    plan.bestCost = plan.noSolutionCost;  // a failed calculation writes no plan
+    plan.found = false;  // a failed calculation writes no plan
     EXPECT_EQ(BarJobFileTextUtf8(job).find("計算結果"), std::string::npos);
 }
 
@@ -130,6 +130,21 @@ TEST(BarJobWriter, AFailingStreamIsReported) {
     std::ostringstream good;
     EXPECT_TRUE(WriteBarJob(SampleJob(), good));
     EXPECT_EQ(good.str(), BarJobFileBytes(SampleJob()));
+}
+
+TEST(BarJobWriter, KeepsPartCodesWhileTheirDisplayIsOff) {
+    BarJob job = SampleJob();
+    job.cutList.cutComment[1] = "B-2";
+    ASSERT_FALSE(job.showPartCodes);
+    const std::string text = BarJobFileTextUtf8(job);
+    EXPECT_NE(text.find("\"\",1500,4\r\n\"B-2\",820,10\r\n"), std::string::npos) << text;
+    // Read back, the codes are there and the display is on.
+    BarJob back = StartupBarJob(0, false);
+    EXPECT_TRUE(ReadBarJob(BarJobFileBytes(job), back));
+    EXPECT_TRUE(back.showPartCodes);
+    EXPECT_EQ(back.cutList.cutComment[1], "B-2");
+    // Without any code the two-field form stays.
+    EXPECT_NE(BarJobFileTextUtf8(SampleJob()).find("\r\n1500,4\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -242,7 +242,7 @@ TEST(OptimalBarCalculation, SummaryText) {
     plan.resultBars = {BarRun{0, {0}, 4}};
     plan.resultBarCount = 4;
     plan.bestCost = 4000;
-    plan.noSolutionCost = 1e9f;
+    plan.found = true;
     plan.provenOptimal = true;
     EXPECT_EQ(OptimalSummaryText(plan), "最適");
     plan.provenOptimal = false;

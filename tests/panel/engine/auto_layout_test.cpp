@@ -138,14 +138,18 @@ TEST(AutoLayout, PriceModeUsesTheCheaperMix) {
 }
 
 TEST(AutoLayout, ExtremeKerfAndQuantityNeitherWrapNorStall) {
-    // Enlarged sizes beyond 16 bits and 32767 pieces, one to a panel.
+    // Enlarged sizes beyond 16 bits and 32767 pieces, one to a panel. The check refuses such
+    // a kerf; the engine, handed the job anyway, must still neither wrap nor stall.
     PanelJob job;
     job.typedHeight = 1820;
     job.typedWidth = 910;
     job.kerf = 32767;
     job.cutList[0] = {1000, 900, 32767, ""};
     job.cutCount = 1;
-    ASSERT_TRUE(CheckJob(job).ok);
+    EXPECT_EQ(CheckJob(job).message, kKerfTooLargeMessage);
+    TakeTypedPanelSize(job);
+    job.lastValidRow = 0;
+    job.validRowCount = 1;
     LayoutInput input = PrepareLayoutInput(job);
     EXPECT_EQ(input.sizes[0].enlargedHeight, 1820 + 32767);
     EXPECT_EQ(input.panelCapacity, 49152);

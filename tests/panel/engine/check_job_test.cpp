@@ -35,6 +35,41 @@ TEST(CheckJob, PanelSidesMustLieWithin100And15000) {
     }
 }
 
+TEST(CheckJob, TheKerfMustNotBeNegativeNorTakeAPanelSideBeyond16Bits) {
+    struct Case {
+        std::int16_t kerf;
+        std::int32_t height, width;
+        const char* message;  // nullptr: accepted
+    };
+    for (const Case c :
+         {Case{-1, 1820, 910, kNegativeKerfMessage}, Case{-50, 1820, 910, kNegativeKerfMessage},
+          Case{0, 1820, 910, nullptr}, Case{30947, 1820, 910, nullptr},
+          Case{30948, 1820, 910, kKerfTooLargeMessage},
+          Case{30948, 910, 1820, kKerfTooLargeMessage}, Case{17767, 15000, 15000, nullptr},
+          Case{17768, 15000, 100, kKerfTooLargeMessage},
+          Case{32767, 100, 100, kKerfTooLargeMessage}}) {
+        PanelJob job = SingleSizeJob(c.height, c.width);
+        job.cutList[0] = {50, 50, 1, ""};
+        job.kerf = c.kerf;
+        const CheckResult result = CheckJob(job);
+        const std::string label = std::to_string(c.kerf) + " on " + std::to_string(c.height) +
+                                  " x " + std::to_string(c.width);
+        EXPECT_EQ(result.ok, c.message == nullptr) << label;
+        EXPECT_EQ(result.message, c.message ? c.message : "") << label;
+        EXPECT_EQ(result.focus, c.message ? CheckFocus::KerfBox : CheckFocus::None) << label;
+        EXPECT_EQ(job.kerf, c.kerf) << "the check keeps the kerf as it was";
+    }
+    // With several sizes every size counts, not only the first.
+    PanelJob job = SingleSizeJob(0, 0);
+    job.stock[0] = {1820, 910, 0, 0};
+    job.stock[1] = {2430, 12000, 0, 0};
+    job.lastSizeIndex = 1;
+    job.kerf = 20768;
+    EXPECT_EQ(CheckJob(job).message, kKerfTooLargeMessage);
+    job.kerf = 20767;
+    EXPECT_TRUE(CheckJob(job).ok);
+}
+
 TEST(CheckJob, SeveralSizesSendTheFocusToTheMultiPanelButton) {
     PanelJob job = SingleSizeJob(0, 0);
     job.stock[0] = {1820, 910, 0, 0};

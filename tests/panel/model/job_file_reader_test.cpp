@@ -207,9 +207,33 @@ TEST(ReadJob, EndOfFileAnywhereIsAnOrdinaryEnd) {
     EXPECT_TRUE(inBlock.complete());
     EXPECT_EQ(block.lastSizeIndex, 0);
 
+    // A file without any text holds no job.
     JobReadResult empty;
     EXPECT_EQ(Read({}, &empty).lastSizeIndex, -1);
-    EXPECT_TRUE(empty.complete());
+    EXPECT_EQ(empty.end, JobReadEnd::NotAJobFile);
+}
+
+TEST(ReadJob, EmptyAndBinaryFilesAreNoJobFiles) {
+    for (const std::string& bytes :
+         {std::string(), std::string(" \r\n\r\n"), std::string("1820,910\r\n\0\0", 12)}) {
+        PanelJob job;
+        job.jobTitle = "old";
+        const JobReadResult result = ReadJob(job, bytes);
+        EXPECT_EQ(result.end, JobReadEnd::NotAJobFile) << testing::PrintToString(bytes);
+        EXPECT_EQ(job.jobTitle, "");  // reset, as by any reading
+        EXPECT_EQ(DescribeIncompleteRead(result), "カットデータのファイルではありません。");
+    }
+}
+
+TEST(ReadJob, RowsThatHoldSomethingButAreInvalidAreListedByLine) {
+    JobReadResult result;
+    const PanelJob job = Read({"1820,910", "3,0", "450,300,2,\"棚\"", "１２００,300,1,\"全角\"",
+                               "450,300,-2,\"\"", "", "nan,300,1,\"\"", "450,inf,1", "450,0,2"},
+                              &result);
+    EXPECT_TRUE(result.complete());
+    EXPECT_EQ(job.cutCount, 7);
+    EXPECT_EQ(result.invalidRowLines, (std::vector<int>{4, 5, 7, 8, 9}));
+    EXPECT_EQ(DescribeInvalidRows(result), "4行目, 5行目, 7行目, 8行目, 9行目");
 }
 
 TEST(ReadJob, TwoTextLinesAreNoJobFile) {
@@ -269,15 +293,15 @@ TEST(ReadJob, ResetsTheJobWithAnUndoSnapshot) {
 
 // Hands out its text, then fails as a disk with a bad sector would.
 class BrokenStreambuf : public std::streambuf {
-public:
+  public:
     explicit BrokenStreambuf(std::string text) : text_(std::move(text)) {
         setg(text_.data(), text_.data(), text_.data() + text_.size());
     }
 
-protected:
+  protected:
     int_type underflow() override { throw std::runtime_error("read error"); }
 
-private:
+  private:
     std::string text_;
 };
 

@@ -191,6 +191,21 @@ void MainWindowTest::checkMessagesMoveTheFocus() {
     f.window->rotateAllBox()->click();
     QVERIFY(f.window->RunCheck());
 
+    // A negative kerf, or one too large for the layout's lengths, goes back to its box,
+    // which keeps what was typed.
+    f.window->kerfBox()->setText("-50");
+    f.window->AutoCut();
+    QCOMPARE(f.window->messageLabel()->text(), QString("切断幅は0以上で指定してください。"));
+    QCOMPARE(f.Focused(), f.window->kerfBox());
+    QCOMPARE(f.window->kerfBox()->text(), QString("-50"));
+    QCOMPARE(f.job.kerf, std::int16_t{-50});
+    f.window->kerfBox()->setText("32767");
+    f.window->AutoCut();
+    QVERIFY(f.window->messageLabel()->text().startsWith("切断幅が大きすぎます。"));
+    QCOMPARE(f.Focused(), f.window->kerfBox());
+    f.window->kerfBox()->setText("3");
+    QVERIFY(f.window->RunCheck());
+
     f.window->heightBox()->setText("99");
     QVERIFY(f.window->messageLabel()->text().isEmpty());  // a change of a box clears the line
     f.window->AutoCut();

@@ -35,6 +35,7 @@ class MultiPanelTest : public QObject {
     void applyPacksRowsAndSetsPriceMode();
     void deleteRowMovesRowsUp();
     void catalogueRoundTrip();
+    void catalogueRefusesWhatItsLayoutCannotHold();
     void oldLayoutLineIsConvertedAndWrittenBack();
     void unreadableCatalogueIsNeverRewritten();
     void shippedCatalogueIsReadWhenTheUserHasNone();
@@ -158,6 +159,51 @@ void MultiPanelTest::catalogueRoundTrip() {
     dialog.ModifyEntry();
     QCOMPARE(dialog.messageLabel()->text(),
              QString("項目を選んでから修正ボタンを押してください。"));
+}
+
+void MultiPanelTest::catalogueRefusesWhatItsLayoutCannotHold() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Panellist.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    // A line whose seven-digit price pushed the fields one character along, and a note.
+    file.write(Sjis("合板      1820 x  910 1,000,000円\r\nメモ: 在庫は要確認\r\n"));
+    file.close();
+    const QByteArray before = FileBytes(path);
+    PanelJob job;
+    MultiPanel dialog(job, nullptr, path, dir.filePath("none.txt"));
+
+    // "登録" refuses a seven-digit price and a size of six digits, keeping the editor open.
+    dialog.AddEntry();
+    dialog.editorBox(0)->setText("高級合板");
+    dialog.editorBox(1)->setText("1820");
+    dialog.editorBox(2)->setText("910");
+    dialog.editorBox(3)->setText("1000000");
+    dialog.SaveEntry();
+    QCOMPARE(dialog.messageLabel()->text(), QString("金額は999,999円までで指定してください。"));
+    QCOMPARE(dialog.editorMode(), MultiPanel::EditorMode::Adding);
+    dialog.editorBox(3)->setText("999999");
+    dialog.editorBox(2)->setText("100000");
+    dialog.SaveEntry();
+    QCOMPARE(dialog.messageLabel()->text(), QString("高さ と 幅 は5桁までで指定してください。"));
+    QCOMPARE(FileBytes(path), before);
+    dialog.editorBox(2)->setText("910");
+    dialog.SaveEntry();
+    QCOMPARE(dialog.editorMode(), MultiPanel::EditorMode::Closed);
+    QCOMPARE(dialog.catalogueLines().size(), std::size_t{3});
+
+    // A double-click on a line not of the layout copies nothing.
+    dialog.CopyEntry(0);
+    QCOMPARE(dialog.messageLabel()->text(),
+             QString("この行はパネル一覧の形式ではないため、写せません。"));
+    QVERIFY(dialog.gridBox(0, 1)->text().isEmpty());
+    QCOMPARE(dialog.currentRow(), 0);
+    dialog.CopyEntry(1);
+    QVERIFY(dialog.gridBox(0, 0)->text().isEmpty());
+    dialog.CopyEntry(2);  // the entry just added
+    QCOMPARE(dialog.gridBox(0, 0)->text(), QString("1820"));
+    QCOMPARE(dialog.gridBox(0, 1)->text(), QString("910"));
+    QCOMPARE(dialog.gridBox(0, 2)->text(), QString("999999"));
 }
 
 void MultiPanelTest::oldLayoutLineIsConvertedAndWrittenBack() {

@@ -45,6 +45,37 @@ TEST(CatalogueLine, EditAndCopyReadTheLineBack) {
     EXPECT_EQ(ParseCatalogueLineForCopy(CatalogueLineBytes({"x", 900, 600, 0})).price, 0);
 }
 
+TEST(CatalogueLine, ValuesWiderThanTheirFieldsAreCaught) {
+    struct Case {
+        CatalogueEntry entry;
+        CatalogueOverflow overflow;
+    };
+    for (const Case& c : {Case{{"", 1820, 910, 999999}, CatalogueOverflow::None},
+                          Case{{"", 1820, 910, 1000000}, CatalogueOverflow::Price},
+                          Case{{"", 1820, 910, -999999}, CatalogueOverflow::None},
+                          Case{{"", 1820, 910, -1000000}, CatalogueOverflow::Price},
+                          Case{{"", 99999, 910, 0}, CatalogueOverflow::None},
+                          Case{{"", 100000, 910, 0}, CatalogueOverflow::Height},
+                          Case{{"", 1820, 100000, 0}, CatalogueOverflow::Width},
+                          Case{{"", 1820, -10000, 0}, CatalogueOverflow::Width}}) {
+        SCOPED_TRACE(std::to_string(c.entry.height) + " x " + std::to_string(c.entry.width) +
+                     " at " + std::to_string(c.entry.price));
+        EXPECT_EQ(CheckCatalogueEntry(c.entry), c.overflow);
+        // Exactly the entries that fit give a line of the layout.
+        EXPECT_EQ(HasCatalogueLayout(CatalogueLineBytes(c.entry)),
+                  c.overflow == CatalogueOverflow::None);
+    }
+    // The line of a seven-digit price is one character too long: a copy by positions would
+    // read its width as 9101.
+    const std::string wide = CatalogueLineBytes({"合板", 1820, 910, 1000000});
+    EXPECT_EQ(wide.size(), kCatalogueLineBytes + 1);
+    EXPECT_FALSE(HasCatalogueLayout(wide));
+    EXPECT_FALSE(HasCatalogueLayout(""));
+    EXPECT_FALSE(HasCatalogueLayout(Utf8ToShiftJis("　　　------ e n d --------")));
+    EXPECT_FALSE(HasCatalogueLayout(std::string(kCatalogueLineBytes, 'x')));
+    EXPECT_TRUE(HasCatalogueLayout(CatalogueLineBytes({"構造用合板", 2430, 1220, 4500})));
+}
+
 TEST(CatalogueFile, OldLayoutIsConverted) {
     // desc 8 bytes, height in 4, " x", width in 4, price in 9 characters: 28 bytes.
     const std::string old = Utf8ToShiftJis("シナ合板1820 x 910   3,000円");

@@ -1,9 +1,11 @@
-#include "panel/ui/keypad_letters.h"
+#include "common/gui/numeric_edit.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
-namespace tvx::panel {
+#include "common/number_entry.h"
+
+namespace tvx::gui {
 
 QChar MapKeypadLetter(QChar typed) {
     switch (typed.unicode()) {
@@ -41,6 +43,21 @@ QString MapKeypadLetters(const QString& typed) {
     return mapped;
 }
 
+std::optional<double> NumberBoxValue(const QString& text) {
+    QString ascii = text;
+    for (QChar& c : ascii) {
+        if (c.unicode() == 0xFF0C) {
+            c = QChar(',');
+        } else if ((c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19) || c.unicode() == 0xFF0E ||
+                   c.unicode() == 0xFF0D || c.unicode() == 0x2212) {
+            c = MapKeypadLetter(c);
+        } else if (c.unicode() == 0x3000) {
+            c = QChar(' ');
+        }
+    }
+    return NumberEntryValue(ascii.toStdString());
+}
+
 NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {
@@ -71,4 +88,4 @@ void NumericEdit::inputMethodEvent(QInputMethodEvent* event) {
     event->setAccepted(replaced.isAccepted());
 }
 
-}  // namespace tvx::panel
+}  // namespace tvx::gui

@@ -1,0 +1,43 @@
+#include "bar/ui/calculation_runner.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "bar/engine/bar_engine.h"
+
+namespace tvx::bar {
+
+InputRefusal CheckCalculationInput(const BarJob& job) {
+    if (!std::isfinite(job.kerf) || job.kerf < 0.0f) return InputRefusal::kNegativeKerf;
+    const BarCutList& list = job.cutList;
+    std::int64_t pieces = 0;
+    const int rows = std::min<int>(list.rowCount, list.Capacity());
+    for (int row = 0; row < rows; ++row) {
+        if (IsValidBarRow(list, row)) pieces += list.cutQuantity[static_cast<std::size_t>(row)];
+    }
+    if (pieces > kMaxPieces) return InputRefusal::kTooManyPieces;
+    return InputRefusal::kNone;
+}
+
+std::string InputRefusalMessage(InputRefusal refusal) {
+    switch (refusal) {
+        case InputRefusal::kNegativeKerf:
+            return kNegativeKerfMessage;
+        case InputRefusal::kTooManyPieces:
+            return kTooManyPiecesMessage;
+        case InputRefusal::kNone:
+            break;
+    }
+    return {};
+}
+
+BarPlan RunBarSearch(const BarJob& job, const SearchControl& control, int stepLimit) {
+    // The engine looks at the stop flag between passes; it runs on the caller's thread and
+    // never processes window events.
+    BarEngineHooks hooks;
+    hooks.stopRequested = [&control] { return control.ShouldStop(); };
+    if (stepLimit > 0) hooks.stepLimit = stepLimit;
+    return RunBarCalculation(job, hooks);
+}
+
+}  // namespace tvx::bar

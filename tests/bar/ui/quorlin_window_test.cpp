@@ -1,0 +1,719 @@
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "bar/engine/calculation_check.h"
+#include "bar/model/bar_job_reader.h"
+#include "bar/ui/bar_cut_grid.h"
+#include "bar/ui/calculation_runner.h"
+#include "bar/ui/job_file_names.h"
+#include "bar/ui/multi_bouzai.h"
+#include "bar/ui/result_picture.h"
+#include "common/gui/numeric_edit.h"
+#include "common/gui/printer_setup.h"
+#include "common/text_file.h"
+#include "quorlin_fixture.h"
+
+using tvx::bar::test::QuorlinFixture;
+using namespace tvx::bar;
+
+namespace {
+
+const char* kSteelFrame =
+    "\"鉄骨架台\"\n\"棒材サイズ\"\n6000,0,0\n\"切断幅\"\n3\n\"カットサイズ\"\n2400,8\n1850,6\n"
+    "1200,12\n950,10\n600,16\n450,20\n";
+
+// Many rows on six lengths: a search that runs for minutes unless stopped.
+QString LongJob() {
+    QString text =
+        "\"棒材サイズ\"\n6000,0,0\n5500,0,0\n5000,0,0\n4000,0,0\n3000,0,0\n2000,0,0\n"
+        "\"切断幅\"\n3\n\"カットサイズ\"\n";
+    for (int r = 0; r < 60; ++r) text += QString("%1,40\n").arg(137 + r * 29);
+    return text;
+}
+
+}  // namespace
+
+class QuorlinWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void controlsCarryTheirCaptions();
+    void initTestCase();
+    void stockRangeIsCheckedOnTheLongestLength();
+    void multipleLengthsDialogFillsTheStockTable();
+    void tooLongRowOnPageThreeIsBroughtIntoView();
+    void enterWalksRowsAndTurnsThePageAtRowTwenty();
+    void firstVisibleColumnFollowsThePartCodeDisplay();
+    void numberBoxesTakeOnlyNumbers();
+    void valueChecksKeepTheFocus();
+    void calculationShowsPlanAndSwitchesDisplay();
+    void nothingIsLiveDuringACalculation();
+    void closeBoxStopsTheSearchThenCloses();
+    void stopBeforeAnyPlanSaysSo();
+    void failedCalculationClearsThePlan();
+    void laterEditsMarkThePlanOutOfDate();
+    void draggingSelectsWholeRows();
+    void deleteThenUndoThreeRows();
+    void insertAndPasteGrowTheList();
+    void pasteRefusesFourFields();
+    void undoCopyDroppedByACommittedChange();
+    void menuCommandsCommitTheCellFirst();
+    void openReadsBeforeResetAndFailedOpenKeepsTheJob();
+    void partialReadRefreshesTheWholeWindow();
+    void saveKeepsCodesAddsExtensionAndReportsFailure();
+    void modifiedJobAsksBeforeItIsDiscarded();
+    void commandLineIsTrimmedOfQuotes();
+    void settingsWrittenByQuitOnlyAndKeyByKey();
+    void printsThePlanToPdf();
+};
+
+void QuorlinWindowTest::controlsCarryTheirCaptions() {
+    QuorlinFixture f;
+    QCOMPARE(f.Find<QLabel>("titleLabel")->text(), QString("＜Quorlin＞"));
+    QCOMPARE(f.Find<QLabel>("versionLabel")->text(), QString("Ver 2.93"));
+    QCOMPARE(f.Find<QLabel>("stockCaption")->text(), QString("棒材の長さ"));
+    for (const char* name : {"calculate", "reset", "quit", "switchDisplay", "print", "save",
+                             "multiBouzai", "previousPage", "nextPage", "insertTitle", "forceStop"})
+        QVERIFY2(f.Button(name), name);
+    QCOMPARE(f.Button("forceStop")->isVisible(), false);
+    QCOMPARE(f.Button("multiBouzai")->text(), QString("複数 棒材"));
+    QCOMPARE(f.window->menuBar()->actions().size(), 4);
+    QCOMPARE(f.window->menuBar()->actions()[0]->text(), QString("ファイル(&F)"));
+    QCOMPARE(f.Find<QLabel>("rowLabel0")->text(), QString("（1）"));
+    QCOMPARE(f.Find<QLabel>("rowLabel19")->text(), QString("（20）"));
+    // A fresh start: kerf 0, part codes off, nothing to switch or print.
+    QCOMPARE(f.job.kerf, 0.0f);
+    QVERIFY(!f.Code(0)->isVisible());
+    QVERIFY(!f.Button("switchDisplay")->isEnabled());
+    QVERIFY(!f.Button("print")->isEnabled());
+    // The grid boxes show no menu of their own.
+    QCOMPARE(f.Length(0)->contextMenuPolicy(), Qt::PreventContextMenu);
+}
+
+void QuorlinWindowTest::stockRangeIsCheckedOnTheLongestLength() {
+    QuorlinFixture f;
+    f.Load("50,1\n");
+    for (const char* refused : {"99", "1000001"}) {
+        f.Type(f.StockBox(), refused);
+        f.Button("calculate")->click();
+        QCOMPARE(f.Message(), QString("棒材の長さを100から1000000の範囲で指定してください"));
+        QCOMPARE(f.Focused(), static_cast<QWidget*>(f.StockBox()));
+        QVERIFY(!f.window->calculating());
+    }
+    for (const char* accepted : {"100", "1000000"}) {
+        f.Type(f.StockBox(), accepted);
+        f.Calculate();
+        QVERIFY2(f.window->planCurrent(), accepted);
+        QCOMPARE(f.Message(), QString());
+    }
+    // Several lengths: only the longest counts.
+    f.window->SetMultiBouzaiRunner([](BarJob& job, QWidget*) {
+        job.stock = BarStock{};
+        job.stock.stockEntryCountInUse = 3;
+        job.stock.stockEntryLength = {60, 5000, 80, 0, 0, 0, 0};
+    });
+    f.Button("multiBouzai")->click();
+    QVERIFY(!f.StockBox()->isVisible());
+    QVERIFY(f.Find<QLabel>("stockLabel2")->isVisible());
+    QCOMPARE(f.Find<QLabel>("stockLabel1")->text(), QString("5000"));
+    f.Calculate();
+    QVERIFY(f.window->planCurrent());
+    f.window->SetMultiBouzaiRunner(
+        [](BarJob& job, QWidget*) { job.stock.stockEntryLength = {60, 99, 80, 0, 0, 0, 0}; });
+    f.Button("multiBouzai")->click();
+    f.Button("calculate")->click();
+    QCOMPARE(f.Message(), QString(kStockRangeMessage));
+}
+
+void QuorlinWindowTest::initTestCase() {
+    // The dialog's catalogue goes to a test folder, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void QuorlinWindowTest::multipleLengthsDialogFillsTheStockTable() {
+    QuorlinFixture f;
+    f.Type(f.StockBox(), "6000");
+    // The typed length arrives in the dialog's first row; two more lengths are added.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<MultiBouzai*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->box(0, MultiBouzai::kLength)->text(), QString("6000"));
+        dialog->box(1, MultiBouzai::kLength)->setText("5500");
+        dialog->box(2, MultiBouzai::kLength)->setText("4000");
+        dialog->box(2, MultiBouzai::kCount)->setText("3");
+        QVERIFY(dialog->Apply());
+    });
+    f.Button("multiBouzai")->click();
+    QCOMPARE(f.job.stock.stockEntryCountInUse, std::int16_t{3});
+    QCOMPARE(f.job.stock.stockEntryCount[2], std::int16_t{3});
+    QVERIFY(!f.StockBox()->isVisible());
+    QCOMPARE(f.Find<QLabel>("stockLabel1")->text(), QString("5500"));
+    QVERIFY(f.Find<QLabel>("stockLabel2")->isVisible());
+    QVERIFY(!f.Find<QLabel>("stockLabel3")->isVisible());
+    // The first row is the window's focus (it gets it back as the dialog's window goes).
+    QCOMPARE(f.window->focusWidget(), static_cast<QWidget*>(f.Length(0)));
+    QVERIFY(f.window->isWindowModified());
+}
+
+void QuorlinWindowTest::tooLongRowOnPageThreeIsBroughtIntoView() {
+    QuorlinFixture f;
+    QString rows = "\"棒材サイズ\"\n6000,0,0\n\"カットサイズ\"\n";
+    for (int r = 0; r < 50; ++r) rows += r == 45 ? "7000,1\n" : "500,1\n";
+    f.Load(rows);
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{50});
+    f.Button("calculate")->click();
+    QCOMPARE(f.Message(), QString("割り当てられません。"));
+    QCOMPARE(f.job.cutList.pageTop, std::int16_t{40});
+    QCOMPARE(f.Find<QLabel>("rowLabel5")->text(), QString("（46）"));
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(5)));
+    QCOMPARE(f.Length(5)->text(), QString("7000"));
+}
+
+void QuorlinWindowTest::enterWalksRowsAndTurnsThePageAtRowTwenty() {
+    QuorlinFixture f;
+    f.Type(f.Length(0), "1500");
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Quantity(0)));
+    f.Type(f.Quantity(0), "4");
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(1)));
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{1});
+    QVERIFY(!f.Button("nextPage")->isEnabled());
+
+    f.Type(f.Quantity(19), "2");
+    QCOMPARE(f.job.cutList.pageTop, std::int16_t{20});
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{20});
+    QVERIFY(f.job.cutList.Capacity() >= 40);
+    QCOMPARE(f.Find<QLabel>("rowLabel0")->text(), QString("（21）"));
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(0)));
+    // The quantity box counts rows from the page's top.
+    f.Type(f.Quantity(3), "1");
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{24});
+    f.Button("previousPage")->click();
+    QCOMPARE(f.job.cutList.pageTop, std::int16_t{0});
+    QVERIFY(f.Button("nextPage")->isEnabled());
+
+    // The last page of the list does not turn further.
+    f.job.cutList.pageTop = kMaxPageTop;
+    EnsureRowCapacity(f.job.cutList, kMaxRows);
+    f.Type(f.Quantity(19), "1");
+    QCOMPARE(f.job.cutList.pageTop, std::int16_t{kMaxPageTop});
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{kMaxRows});
+    QCOMPARE(f.Message(), QString(kRowLimitMessage));
+}
+
+void QuorlinWindowTest::firstVisibleColumnFollowsThePartCodeDisplay() {
+    QuorlinFixture f;
+    f.Type(f.StockBox(), "6000");
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(0)));
+    QTest::keyClick(f.Length(0), Qt::Key_Left);  // no code column: stays
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(0)));
+    QTest::keyClick(f.Length(0), Qt::Key_Up);
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.StockBox()));
+
+    f.Action("partCodesAction")->trigger();
+    QVERIFY(f.job.showPartCodes);
+    QVERIFY(f.Code(0)->isVisible());
+    f.Type(f.StockBox(), "6000");
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Code(0)));
+    f.Type(f.Code(0), "C-1");
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(0)));
+    f.KerfBox()->clear();
+    f.Type(f.KerfBox(), "");
+    QCOMPARE(f.KerfBox()->text(), QString("0"));
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Code(0)));
+}
+
+void QuorlinWindowTest::numberBoxesTakeOnlyNumbers() {
+    QCOMPARE(tvx::gui::NumberBoxValue("1,200"), std::optional<double>(1200));
+    QCOMPARE(tvx::gui::NumberBoxValue("１２００"), std::optional<double>(1200));
+    QCOMPARE(tvx::gui::NumberBoxValue(""), std::optional<double>(0));
+    QVERIFY(!tvx::gui::NumberBoxValue("12a"));
+    QVERIFY(!tvx::gui::NumberBoxValue("nan"));
+
+    QuorlinFixture f;
+    f.Type(f.Length(0), "jkl");  // keypad letters
+    QCOMPARE(f.job.cutList.cutLength[0], 123.0f);
+    f.Type(f.Length(1), "1,200");
+    QCOMPARE(f.job.cutList.cutLength[1], 1200.0f);
+    QCOMPARE(f.Length(1)->text(), QString("1200"));
+}
+
+void QuorlinWindowTest::valueChecksKeepTheFocus() {
+    QuorlinFixture f;
+    f.Type(f.Quantity(2), "40000");
+    QTest::qWait(0);
+    QVERIFY(f.Message().contains("32767"));
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Quantity(2)));
+    QCOMPARE(f.job.cutList.cutQuantity[2], std::int16_t{0});
+    // A command waits until the box holds a valid value.
+    f.Button("calculate")->click();
+    QVERIFY(!f.window->calculating());
+    f.Type(f.Quantity(2), "3");
+    QCOMPARE(f.job.cutList.cutQuantity[2], std::int16_t{3});
+
+    f.Type(f.Length(4), "abc");
+    QTest::qWait(0);
+    QCOMPARE(f.Message(), QString("数値を入力してください。"));
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(4)));
+    f.Length(4)->clear();
+    f.Type(f.Length(4), "");
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Quantity(4)));
+
+    f.Type(f.KerfBox(), "-2");
+    QTest::qWait(0);
+    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.KerfBox()));
+    QVERIFY(f.Message().contains("切断幅"));
+    f.Type(f.KerfBox(), "2");
+    QCOMPARE(f.job.kerf, 2.0f);
+    // The down arrow from below 1 gives 0, never a negative kerf.
+    f.Type(f.KerfBox(), "0.5");
+    f.Find<QToolButton>("kerfDown")->click();
+    QCOMPARE(f.job.kerf, 0.0f);
+    f.Find<QToolButton>("kerfDown")->click();
+    QCOMPARE(f.KerfBox()->text(), QString("0"));
+}
+
+void QuorlinWindowTest::calculationShowsPlanAndSwitchesDisplay() {
+    QuorlinFixture f;
+    f.Load(kSteelFrame);
+    QCOMPARE(f.job.jobTitle, std::string("鉄骨架台"));
+    f.Calculate();
+    QVERIFY(f.window->planCurrent());
+    QVERIFY(f.Button("switchDisplay")->isEnabled());
+    QVERIFY(f.Button("print")->isEnabled());
+    QVERIFY(f.Button("calculate")->isVisible());
+    QVERIFY(!f.Button("forceStop")->isVisible());
+    QVERIFY(f.Find<QLabel>("resultLabel")->text().contains("合計"));
+    auto* picture = f.Find<ResultPicture>("resultPicture");
+    QCOMPARE(picture->RowCount(), f.job.plan.resultBarCount);
+    QCOMPARE(picture->VerticalStep(), 250.0);
+    picture->verticalBar()->setValue(2);
+    f.Button("switchDisplay")->click();
+    QCOMPARE(f.job.resultDisplayMode, std::int16_t{1});
+    QVERIFY(picture->RowCount() < f.job.plan.resultBarCount);
+    QCOMPARE(picture->verticalBar()->value(), 0);
+    // Saving a current plan writes it.
+    f.nextFile = f.dir.filePath("frame.csv");
+    QVERIFY(f.window->SaveCommand());
+    std::string bytes;
+    QVERIFY(tvx::ReadFileBytes(f.nextFile.toStdString(), bytes));
+    QVERIFY(bytes.find("\x8c\x76\x8e\x5a\x8c\x8b\x89\xca") != std::string::npos);  // 計算結果
+}
+
+void QuorlinWindowTest::nothingIsLiveDuringACalculation() {
+    QuorlinFixture f;
+    f.Load(LongJob());
+    f.Button("calculate")->click();
+    QVERIFY(f.window->calculating());
+    QVERIFY(f.Button("forceStop")->isVisible());
+    QVERIFY(f.Button("forceStop")->isEnabled());
+    QVERIFY(!f.Button("calculate")->isVisible());
+    for (const char* name : {"reset", "quit", "save", "multiBouzai", "previousPage", "nextPage",
+                             "insertTitle", "switchDisplay", "print"})
+        QVERIFY2(!f.Button(name)->isEnabled(), name);
+    QVERIFY(!f.Length(0)->isEnabled());
+    QVERIFY(!f.StockBox()->isEnabled());
+    QVERIFY(!f.KerfBox()->isEnabled());
+    QVERIFY(!f.window->menuBar()->isEnabled());
+    // Commands called all the same change nothing.
+    f.window->ResetCommand();
+    f.window->DeleteCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{60});
+    // The window stays responsive; "強制終了" ends the search with the best plan so far.
+    QTest::qWait(50);
+    f.Button("forceStop")->click();
+    f.window->WaitForCalculation();
+    QVERIFY(!f.window->calculating());
+    QVERIFY(f.Length(0)->isEnabled());
+    QVERIFY(f.window->menuBar()->isEnabled());
+    QVERIFY(f.window->planCurrent());
+    QVERIFY(f.Button("print")->isEnabled());
+}
+
+void QuorlinWindowTest::closeBoxStopsTheSearchThenCloses() {
+    QuorlinFixture f;
+    f.Load(LongJob());
+    f.Button("calculate")->click();
+    QVERIFY(f.window->calculating());
+    f.window->close();
+    QVERIFY(f.window->isVisible());  // the search is stopped first
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->isVisible(), 20000);
+    QVERIFY(!f.window->calculating());
+    // The close box writes no settings.
+    QSettings ini(f.IniPath(), QSettings::IniFormat);
+    QVERIFY(!ini.contains("SizeWariate/BNokome"));
+}
+
+void QuorlinWindowTest::stopBeforeAnyPlanSaysSo() {
+    QuorlinFixture f;
+    // One step per pass finds no assignment in the first pass; a stop then ends the search.
+    f.window->SetStepLimit(1);
+    f.Load(LongJob());
+    f.Button("calculate")->click();
+    f.Button("forceStop")->click();
+    f.window->WaitForCalculation();
+    QCOMPARE(f.Message(), QString("計算を中断しました。"));
+    QVERIFY(!f.window->planView());
+    QVERIFY(!f.Button("switchDisplay")->isEnabled());
+}
+
+void QuorlinWindowTest::failedCalculationClearsThePlan() {
+    QuorlinFixture f;
+    f.Load("\"棒材サイズ\"\n6000,0,2\n\"切断幅\"\n0\n\"カットサイズ\"\n3000,4\n");
+    f.Calculate();
+    QVERIFY(f.window->planCurrent());
+    // Now more pieces than the two bars hold.
+    f.Type(f.Quantity(0), "5");
+    f.Calculate();
+    QCOMPARE(f.Message(), QString("割り当てられません。棒材数が不足です。"));
+    QVERIFY(!f.window->planView());
+    QVERIFY(!f.job.plan.HasPlan());
+    QVERIFY(!f.Button("switchDisplay")->isEnabled());
+    QVERIFY(!f.Button("print")->isEnabled());
+    QCOMPARE(f.Find<ResultPicture>("resultPicture")->RowCount(), std::int64_t{0});
+    QVERIFY(!f.Find<ResultPicture>("resultPicture")->verticalBar()->isVisible());
+}
+
+void QuorlinWindowTest::laterEditsMarkThePlanOutOfDate() {
+    QuorlinFixture f;
+    f.Load(kSteelFrame);
+    f.Calculate();
+    QVERIFY(f.window->planCurrent());
+    const std::int64_t bars = f.window->planView()->plan.resultBarCount;
+    f.Type(f.Quantity(0), "9");
+    QVERIFY(!f.window->planCurrent());
+    QVERIFY(!f.Button("print")->isEnabled());
+    // The picture keeps the plan with the inputs it was calculated from.
+    QCOMPARE(f.window->planView()->rows[0].quantity, std::int16_t{8});
+    QCOMPARE(f.window->planView()->plan.resultBarCount, bars);
+    QVERIFY(f.Button("switchDisplay")->isEnabled());
+    // The file gets no "計算結果" for an out-of-date plan.
+    f.nextFile = f.dir.filePath("changed.csv");
+    QVERIFY(f.window->SaveCommand());
+    std::string bytes;
+    QVERIFY(tvx::ReadFileBytes(f.nextFile.toStdString(), bytes));
+    QVERIFY(bytes.find("\x8c\x76\x8e\x5a\x8c\x8b\x89\xca") == std::string::npos);
+
+    // The kerf and the part-code display count as inputs too.
+    f.Calculate();
+    QVERIFY(f.window->planCurrent());
+    f.Find<QToolButton>("kerfUp")->click();
+    QVERIFY(!f.window->planCurrent());
+    f.Calculate();
+    f.Action("partCodesAction")->trigger();
+    QVERIFY(!f.window->planCurrent());
+    QVERIFY(!f.window->planView()->showPartCodes);
+}
+
+void QuorlinWindowTest::draggingSelectsWholeRows() {
+    QuorlinFixture f;
+    f.Load("1000,1\n2000,2\n3000,3\n4000,4\n");
+    auto* grid = f.window->grid();
+    auto send = [](QWidget* target, QEvent::Type type, Qt::MouseButtons held) {
+        const QPointF pos(5, 5);
+        QMouseEvent event(type, pos, target->mapToGlobal(pos), Qt::LeftButton, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    };
+    // Press in row 1, move over row 3 (the events go to the pressed box), release.
+    send(f.Length(1), QEvent::MouseButtonPress, Qt::LeftButton);
+    const QPoint overRow3 = f.Length(1)->mapFromGlobal(f.Quantity(3)->mapToGlobal(QPoint(5, 5)));
+    QMouseEvent move(QEvent::MouseMove, QPointF(overRow3), f.Length(1)->mapToGlobal(overRow3),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.Length(1), &move);
+    send(f.Length(1), QEvent::MouseButtonRelease, Qt::NoButton);
+    QVERIFY(grid->selectionActive());
+    QCOMPARE(grid->selectionFirst(), 1);
+    QCOMPARE(grid->selectionLast(), 3);
+    QCOMPARE(f.Length(2)->palette().color(QPalette::Base), QColor(128, 128, 255));
+    QVERIFY(f.Length(0)->palette().color(QPalette::Base) != QColor(128, 128, 255));
+    f.window->UpdateEditMenu();
+    QVERIFY(f.Action("cutAction")->isEnabled());
+    // A click without dragging selects nothing and clears the highlight.
+    send(f.Length(0), QEvent::MouseButtonPress, Qt::LeftButton);
+    send(f.Length(0), QEvent::MouseButtonRelease, Qt::NoButton);
+    QVERIFY(!grid->selectionActive());
+    QVERIFY(f.Length(2)->palette().color(QPalette::Base) != QColor(128, 128, 255));
+}
+
+void QuorlinWindowTest::deleteThenUndoThreeRows() {
+    QuorlinFixture f;
+    f.Load("1000,1\n2000,2\n3000,3\n4000,4\n5000,5\n");
+    auto* grid = f.window->grid();
+    grid->FocusCell(1, GridColumn::kLength);
+    grid->SelectRows(1, 3);
+    f.window->UpdateEditMenu();
+    QVERIFY(f.Action("deleteAction")->isEnabled());
+    QTest::keyClick(f.Length(1), Qt::Key_Delete);
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{2});
+    QCOMPARE(f.Length(1)->text(), QString("5000"));
+    QVERIFY(!grid->selectionActive());
+    f.window->UpdateEditMenu();
+    QVERIFY(f.Action("undoAction")->isEnabled());
+    f.Action("undoAction")->trigger();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{5});
+    for (int r = 0; r < 5; ++r) QCOMPARE(f.Length(r)->text(), QString::number((r + 1) * 1000));
+    // One level only.
+    f.window->UpdateEditMenu();
+    QVERIFY(!f.Action("undoAction")->isEnabled());
+
+    // Deleting empty rows below the list never takes the count below 0.
+    f.window->ResetCommand();
+    grid->FocusCell(0, GridColumn::kLength);
+    grid->SelectRows(0, 4);
+    f.window->DeleteCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{0});
+}
+
+void QuorlinWindowTest::insertAndPasteGrowTheList() {
+    QuorlinFixture f;
+    f.Load("1000,1\n2000,2\n");
+    auto* grid = f.window->grid();
+    grid->FocusCell(1, GridColumn::kLength);
+    grid->SelectRows(1, 2);
+    f.window->InsertCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{4});
+    QCOMPARE(f.Length(1)->text(), QString());
+    QCOMPARE(f.Length(3)->text(), QString("2000"));
+
+    // Rows pasted inside the list are inserted, rows pasted past its end are counted.
+    QGuiApplication::clipboard()->setText("700\t7\r\n800\t8\r\n");
+    grid->FocusCell(0, GridColumn::kLength);
+    f.window->UpdateEditMenu();
+    QVERIFY(f.Action("pasteAction")->isEnabled());
+    f.Action("pasteAction")->trigger();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{6});
+    QCOMPARE(f.Length(0)->text(), QString("700"));
+    QCOMPARE(f.Quantity(1)->text(), QString("8"));
+    QCOMPARE(f.Length(2)->text(), QString("1000"));
+    grid->FocusCell(10, GridColumn::kLength);
+    f.Action("pasteAction")->trigger();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{12});
+    QCOMPARE(f.Length(11)->text(), QString("800"));
+
+    // A single value goes into the current cell and counts its row.
+    QGuiApplication::clipboard()->setText("1,250");
+    grid->FocusCell(15, GridColumn::kLength);
+    f.Action("pasteAction")->trigger();
+    QCOMPARE(f.job.cutList.cutLength[15], 1250.0f);
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{16});
+    // A quantity out of range is refused with a message.
+    QGuiApplication::clipboard()->setText("99999");
+    grid->FocusCell(15, GridColumn::kQuantity);
+    f.Action("pasteAction")->trigger();
+    QCOMPARE(f.job.cutList.cutQuantity[15], std::int16_t{0});
+    QVERIFY(f.Message().contains("32767"));
+}
+
+void QuorlinWindowTest::pasteRefusesFourFields() {
+    QuorlinFixture f;
+    f.window->grid()->FocusCell(0, GridColumn::kLength);
+    QGuiApplication::clipboard()->setText("A\t1500\t4\tx\r\n");
+    f.window->UpdateEditMenu();
+    QVERIFY(!f.Action("pasteAction")->isEnabled());
+    f.window->PasteCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{0});
+    // With part codes shown, three fields are rows.
+    f.Action("partCodesAction")->trigger();
+    QGuiApplication::clipboard()->setText("A\t1500\t4\r\n");
+    f.window->grid()->FocusCell(0, GridColumn::kPartCode);
+    f.window->UpdateEditMenu();
+    QVERIFY(f.Action("pasteAction")->isEnabled());
+    f.Action("pasteAction")->trigger();
+    QCOMPARE(f.Code(0)->text(), QString("A"));
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{1});
+}
+
+void QuorlinWindowTest::undoCopyDroppedByACommittedChange() {
+    QuorlinFixture f;
+    f.Load("1000,1\n2000,2\n");
+    f.window->ResetCommand();
+    QVERIFY(f.window->undo().available);
+    f.Type(f.Length(0), "500");
+    QVERIFY(!f.window->undo().available);
+    // Undo after a reset restores the rows, and the page shown stays covered.
+    f.Load("1000,1\n2000,2\n");
+    f.window->ResetCommand();
+    f.window->UndoCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{2});
+    QVERIFY(f.job.cutList.Capacity() >= 20);
+}
+
+void QuorlinWindowTest::menuCommandsCommitTheCellFirst() {
+    QuorlinFixture f;
+    f.Type(f.StockBox(), "6000");
+    f.Type(f.Length(0), "1500");
+    f.Quantity(0)->setText("3");  // typed but not yet left
+    f.nextFile = f.dir.filePath("commit.csv");
+    f.Action("saveAction")->trigger();
+    BarJob back;
+    QVERIFY(ReadBarJobFile(f.nextFile.toStdString(), back));
+    QCOMPARE(back.cutList.rowCount, std::int16_t{1});
+    QCOMPARE(back.cutList.cutQuantity[0], std::int16_t{3});
+    QCOMPARE(back.stock.stockEntryLength[0], 6000.0f);
+    // Ctrl+X in a box cuts its text instead of quitting.
+    f.Type(f.Length(1), "777");
+    f.Length(1)->setFocus();
+    f.Length(1)->selectAll();
+    QTest::keyClick(f.Length(1), Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(f.Length(1)->text(), QString());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("777"));
+}
+
+void QuorlinWindowTest::openReadsBeforeResetAndFailedOpenKeepsTheJob() {
+    QuorlinFixture f;
+    f.Load(kSteelFrame);
+    f.nextFile = f.dir.filePath("missing.csv");
+    f.window->OpenCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{6});
+    QCOMPARE(f.job.jobTitle, std::string("鉄骨架台"));
+    QVERIFY(f.Message().contains("開けません"));
+    // A good file replaces the job, and becomes the current file.
+    QFile other(f.dir.filePath("other.csv"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write("1500,4\n820,10\n");
+    other.close();
+    f.nextFile = other.fileName();
+    f.window->OpenCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{2});
+    QCOMPARE(f.job.jobTitle, std::string());
+    QCOMPARE(f.job.stock.stockEntryCountInUse, std::int16_t{0});
+    QCOMPARE(QString::fromStdString(f.job.currentFileName), other.fileName());
+    QCOMPARE(f.settings->GetText("BouFile"), f.dir.path() + "/");
+}
+
+void QuorlinWindowTest::partialReadRefreshesTheWholeWindow() {
+    QuorlinFixture f;
+    f.Load(
+        "\"途中まで\"\n\"棒材サイズ\"\n5500,0,0\n\"切断幅\"\n2\n\"カットサイズ\"\n1000,2\n1e39,1\n"
+        "2000,5\n");
+    QCOMPARE(f.Message(), QString(kIncompleteReadMessage));
+    QCOMPARE(f.Find<QLineEdit>("titleBox")->text(), QString("途中まで"));
+    QCOMPARE(f.StockBox()->text(), QString("5500"));
+    QCOMPARE(f.KerfBox()->text(), QString("2"));
+    QCOMPARE(f.Length(0)->text(), QString("1000"));
+    QCOMPARE(f.Length(1)->text(), QString());
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{1});
+}
+
+void QuorlinWindowTest::saveKeepsCodesAddsExtensionAndReportsFailure() {
+    QuorlinFixture f;
+    f.Load("\"棒材サイズ\"\n6000,0,0\n\"カットサイズ\"\n\"A-1\",1500,4\n\"\",820,10\n");
+    QVERIFY(f.job.showPartCodes);
+    f.Action("partCodesAction")->trigger();
+    QVERIFY(!f.job.showPartCodes);
+    f.nextFile = f.dir.filePath("codes");
+    QVERIFY(f.window->SaveCommand());
+    QCOMPARE(QString::fromStdString(f.job.currentFileName), f.dir.filePath("codes.csv"));
+    QVERIFY(!f.window->isWindowModified());
+    BarJob back;
+    QVERIFY(ReadBarJobFile(f.job.currentFileName, back));
+    QVERIFY(back.showPartCodes);
+    QCOMPARE(back.cutList.cutComment[0], std::string("A-1"));
+
+    // A folder that cannot be written: the message says so and the job stays modified.
+    f.Type(f.Quantity(1), "11");
+    f.job.currentFileName.clear();
+    f.nextFile = f.dir.filePath("no/such/folder/x.csv");
+    QVERIFY(!f.window->SaveCommand());
+    QVERIFY(f.Message().startsWith("保存できませんでした。"));
+    QVERIFY(f.window->modified());
+}
+
+void QuorlinWindowTest::modifiedJobAsksBeforeItIsDiscarded() {
+    QuorlinFixture f;
+    f.Type(f.Length(0), "1500");
+    QVERIFY(f.window->isWindowModified());
+    f.answer = QuorlinWindow::SaveAnswer::kCancel;
+    f.window->ResetCommand();
+    QCOMPARE(f.prompts, 1);
+    QCOMPARE(f.job.cutList.cutLength[0], 1500.0f);
+    f.window->close();
+    QVERIFY(f.window->isVisible());
+    // "保存" saves first, then the reset goes on.
+    f.answer = QuorlinWindow::SaveAnswer::kSave;
+    f.nextFile = f.dir.filePath("asked.csv");
+    f.window->ResetCommand();
+    QVERIFY(QFile::exists(f.nextFile));
+    QCOMPARE(f.job.cutList.cutLength[0], 0.0f);
+    QVERIFY(!f.window->isWindowModified());
+    // Nothing changed: no question.
+    f.window->ResetCommand();
+    QCOMPARE(f.prompts, 3);
+}
+
+void QuorlinWindowTest::commandLineIsTrimmedOfQuotes() {
+    QuorlinFixture f;
+    QDir().mkpath(f.dir.filePath("a b"));
+    const QString path = f.dir.filePath("a b/frame.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(kSteelFrame));
+    file.close();
+    f.window.reset();
+    f.window = std::make_unique<QuorlinWindow>(f.job, *f.settings);
+    f.window->SetCommandLine(" \"" + path + "\" ");
+    f.window->show();
+    QTRY_COMPARE(f.job.cutList.rowCount, std::int16_t{6});
+    QCOMPARE(QString::fromStdString(f.job.currentFileName), path);
+}
+
+void QuorlinWindowTest::settingsWrittenByQuitOnlyAndKeyByKey() {
+    QuorlinFixture f;
+    f.Type(f.KerfBox(), "4");
+    f.Action("partCodesAction")->trigger();
+    f.window->close();
+    {
+        QSettings ini(f.IniPath(), QSettings::IniFormat);
+        QVERIFY(!ini.contains("SizeWariate/BNokome"));
+        QVERIFY(!ini.contains("SizeWariate/BKataban"));
+    }
+    f.Open();
+    QCOMPARE(f.job.kerf, 0.0f);
+    // Another program writes its own key meanwhile; "終了" keeps it.
+    tvx::gui::SettingsStore other(f.IniPath());
+    f.Type(f.KerfBox(), "2.5");
+    other.SaveText("Nokome", "7");
+    f.Button("quit")->click();
+    QVERIFY(!f.window->isVisible());
+    QSettings ini(f.IniPath(), QSettings::IniFormat);
+    QCOMPARE(ini.value("SizeWariate/BNokome").toString(), QString("2.5"));
+    QCOMPARE(ini.value("SizeWariate/BKataban").toString(), QString("0"));
+    QCOMPARE(ini.value("SizeWariate/Nokome").toString(), QString("7"));
+    f.Open();
+    QCOMPARE(f.job.kerf, 2.5f);
+}
+
+void QuorlinWindowTest::printsThePlanToPdf() {
+    QuorlinFixture f;
+    f.Load(kSteelFrame);
+    f.Calculate();
+    const QString pdf = f.dir.filePath("plan.pdf");
+    tvx::gui::SetPrinterDialogRunner([&pdf](QPrinter& draft, QWidget*) {
+        draft.setOutputFormat(QPrinter::PdfFormat);
+        draft.setOutputFileName(pdf);
+        return true;
+    });
+    f.Button("print")->click();
+    QVERIFY(QFile::exists(pdf));
+    QVERIFY(QFile(pdf).size() > 1000);
+    QCOMPARE(f.Message(), QString());
+    // A cancelled dialog prints nothing.
+    QFile::remove(pdf);
+    tvx::gui::SetPrinterDialogRunner([](QPrinter&, QWidget*) { return false; });
+    f.Button("print")->click();
+    QVERIFY(!QFile::exists(pdf));
+    tvx::gui::SetPrinterDialogRunner({});
+}
+
+QTEST_MAIN(QuorlinWindowTest)
+#include "quorlin_window_test.moc"

@@ -1,0 +1,92 @@
+// The "最適化レイアウト" option of the main window: kept in its own settings section, used by
+// "自動カット" when ticked, and its verdict shown in the result view.
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+#include "panel/output/result_view.h"
+#include "window_fixture.h"
+
+using tvx::panel::test::WindowFixture;
+
+class OptimizeOptionTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void optionIsKeptInItsOwnSection();
+    void autoCutUsesTheOptimisingLayoutWhenTicked();
+    void resultViewShowsTheVerdict();
+};
+
+void OptimizeOptionTest::optionIsKeptInItsOwnSection() {
+    WindowFixture f;
+    QAction* action = f.window->optimizeAction();
+    QVERIFY(action);
+    QCOMPARE(action->text(), QString::fromUtf8("最適化レイアウト"));
+    QVERIFY(action->isCheckable());
+    QVERIFY(!action->isChecked());
+    action->trigger();
+    QVERIFY(action->isChecked());
+    f.window->QuitCommand();
+    {
+        QSettings ini(f.IniPath(), QSettings::IniFormat);
+        QCOMPARE(ini.value("OptimizedLayout/Enabled").toString(), QString("True"));
+        QVERIFY(!ini.contains("SizeWariate/OptimizedLayout"));
+        QVERIFY(!ini.contains("SizeWariate/Enabled"));
+    }
+    f.Open();
+    QVERIFY(f.window->optimizeAction()->isChecked());
+}
+
+void OptimizeOptionTest::autoCutUsesTheOptimisingLayoutWhenTicked() {
+    WindowFixture f;
+    f.window->heightBox()->setText("1820");
+    f.window->widthBox()->setText("910");
+    f.Type(0, "600");
+    f.Type(1, "450");
+    f.Type(2, "6");
+    bool shown = false;
+    f.window->SetResultViewer([&] { shown = true; });
+
+    f.window->AutoCut();
+    QVERIFY(shown);
+    QVERIFY(f.window->optimizeVerdict().isEmpty());
+
+    shown = false;
+    f.window->optimizeAction()->trigger();
+    f.window->AutoCut();
+    QVERIFY(shown);
+    // Six 600 x 450 parts fill one 1820 x 910 panel with room to spare: optimal.
+    QCOMPARE(f.window->optimizeVerdict(), QString::fromUtf8("最適"));
+    int panels = 0;
+    for (const auto& panel : f.window->layoutResult().panels) panels += panel.used() ? 1 : 0;
+    QCOMPARE(panels, 1);
+    QVERIFY(f.window->autoCutButton()->isEnabled());
+    QVERIFY(f.window->forceStopButton()->isHidden());
+}
+
+void OptimizeOptionTest::resultViewShowsTheVerdict() {
+    WindowFixture f;
+    f.window->heightBox()->setText("1820");
+    f.window->widthBox()->setText("910");
+    f.Type(0, "600");
+    f.Type(1, "450");
+    f.Type(2, "6");
+    f.window->SetResultViewer([] {});
+    f.window->optimizeAction()->trigger();
+    f.window->AutoCut();
+    tvx::panel::ResultViewHooks hooks;
+    hooks.optimizeVerdict = f.window->optimizeVerdict();
+    tvx::panel::ResultView view(f.window->job(), f.window->layoutInput(), f.window->layoutResult(),
+                                hooks);
+    QCOMPARE(view.optimizeVerdictLabel()->text(), QString::fromUtf8("最適"));
+    QVERIFY(!view.optimizeVerdictLabel()->isHidden());
+    tvx::panel::ResultView plain(f.window->job(), f.window->layoutInput(),
+                                 f.window->layoutResult());
+    QVERIFY(plain.optimizeVerdictLabel()->isHidden());
+}
+
+QTEST_MAIN(OptimizeOptionTest)
+#include "optimize_option_test.moc"
