@@ -16,6 +16,9 @@ struct BarEngineHooks {
     std::function<void()> pumpEvents;     // processes pending window events
     std::function<bool()> stopRequested;  // "強制終了" pressed; looked at between passes only
     int stepLimit = kStepLimit;           // search steps per pass (tests lower it)
+    // Optional, for callers that run the search on a budget: asked after each pass whether
+    // the search has a plan yet, and ends it when it answers true.
+    std::function<bool(bool planFound)> stopAfterPass;
 };
 
 // Runs the calculation on the job (which it does not change) and returns the plan. The

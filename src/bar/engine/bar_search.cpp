@@ -76,6 +76,7 @@ void BarSearch::SearchStockMixes(BarPlan& plan) {
             result_ = passBest_;
         }
         if (hooks_.stopRequested && hooks_.stopRequested()) break;
+        if (hooks_.stopAfterPass && hooks_.stopAfterPass(found_)) break;
         if (!NextStockMix()) break;
     }
 

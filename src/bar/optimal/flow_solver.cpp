@@ -17,27 +17,35 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Relays CBC's events: stops the solve when the control asks for it and reports the best
-// objective and the bound when they improve.
+// The best integer solution seen in the main search, in the columns of the model as built.
+// CBC hands its incumbent back through the model it was given only on some paths; a solve
+// stopped at the wrong moment (inside preprocessing or a heuristic) may hand back none even
+// though it had one, so the handler keeps its own copy.
+struct KeptIncumbent {
+    std::vector<double> values;
+    double objective = kInfinity;
+};
+
+// Relays CBC's events: stops the solve when the control asks for it, keeps the incumbent and
+// reports the best objective and the bound when they improve. Sub-searches that CBC's
+// heuristics run on smaller models (they have a parent model) only get the stop; their
+// solutions are not solutions of the whole problem.
 class ControlEvents : public CbcEventHandler {
   public:
     ControlEvents(const SearchControl& control, const FlowProgress& progress,
-                  SearchControl::Clock::time_point deadline)
-        : control_(control), progress_(progress), deadline_(deadline) {}
+                  SearchControl::Clock::time_point deadline, KeptIncumbent& kept, int columns)
+        : control_(control),
+          progress_(progress),
+          deadline_(deadline),
+          kept_(&kept),
+          columns_(columns) {}
     ControlEvents(const ControlEvents&) = default;
     CbcEventHandler* clone() const override { return new ControlEvents(*this); }
 
     CbcAction event(CbcEvent whichEvent) override {
-        if (model_ != nullptr && progress_) {
-            const double best = model_->getSolutionCount() > 0 ? model_->getObjValue() : NAN;
-            const double bound = model_->getBestPossibleObjValue();
-            const bool better =
-                (!std::isnan(best) && !(best >= best_)) || (std::isfinite(bound) && bound > bound_);
-            if (better && whichEvent != endSearch) {
-                if (!std::isnan(best)) best_ = std::min(best_, best);
-                if (std::isfinite(bound)) bound_ = std::max(bound_, bound);
-                progress_(best, bound);
-            }
+        if (model_ != nullptr && model_->parentModel() == nullptr) {
+            Keep();
+            if (progress_) Report(whichEvent);
         }
         if (whichEvent != endSearch &&
             (control_.ShouldStop() || SearchControl::Clock::now() >= deadline_))
@@ -46,12 +54,53 @@ class ControlEvents : public CbcEventHandler {
     }
 
   private:
+    void Keep() {
+        const double* best = model_->bestSolution();
+        if (best == nullptr || model_->getSolutionCount() <= 0) return;
+        if (model_->solver() == nullptr || model_->solver()->getNumCols() != columns_) return;
+        const double objective = model_->getObjValue();
+        if (!(objective < kept_->objective)) return;
+        kept_->values.assign(best, best + columns_);
+        kept_->objective = objective;
+    }
+
+    void Report(CbcEvent whichEvent) {
+        const double best = model_->getSolutionCount() > 0 ? model_->getObjValue() : NAN;
+        const double bound = model_->getBestPossibleObjValue();
+        const bool better =
+            (!std::isnan(best) && !(best >= best_)) || (std::isfinite(bound) && bound > bound_);
+        if (better && whichEvent != endSearch) {
+            if (!std::isnan(best)) best_ = std::min(best_, best);
+            if (std::isfinite(bound)) bound_ = std::max(bound_, bound);
+            progress_(best, bound);
+        }
+    }
+
     const SearchControl& control_;
     const FlowProgress& progress_;
     SearchControl::Clock::time_point deadline_;
+    KeptIncumbent* kept_;
+    int columns_;
     double best_ = kInfinity;
     double bound_ = -kInfinity;
 };
+
+// Whether `values`, rounded, is an integer solution of the model as built.
+bool SolvesTheModel(const CoinPackedMatrix& matrix, const std::vector<double>& values,
+                    const std::vector<double>& columnLower, const std::vector<double>& columnUpper,
+                    const std::vector<double>& rowLower, const std::vector<double>& rowUpper) {
+    std::vector<double> rounded(values.size());
+    for (std::size_t c = 0; c < values.size(); ++c) {
+        rounded[c] = std::round(values[c]);
+        if (std::fabs(rounded[c] - values[c]) > 1e-6) return false;
+        if (rounded[c] < columnLower[c] - 1e-9 || rounded[c] > columnUpper[c] + 1e-9) return false;
+    }
+    std::vector<double> activity(rowLower.size(), 0.0);
+    matrix.times(rounded.data(), activity.data());
+    for (std::size_t r = 0; r < activity.size(); ++r)
+        if (activity[r] < rowLower[r] - 1e-9 || activity[r] > rowUpper[r] + 1e-9) return false;
+    return true;
+}
 
 }  // namespace
 
@@ -148,7 +197,8 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
     CbcModel model(solver);
     model.messageHandler()->setLogLevel(0);
     const std::chrono::duration<double> left = deadline - SearchControl::Clock::now();
-    ControlEvents events(control, progress, deadline);
+    KeptIncumbent kept;
+    ControlEvents events(control, progress, deadline, kept, static_cast<int>(columns));
     model.passInEventHandler(&events);
     CbcSolverUsefulData data;
     data.noPrinting_ = true;
@@ -184,10 +234,19 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
     FlowSolution result;
     result.bound = model.getBestPossibleObjValue();
     const double* best = model.bestSolution();
+    double bestObjective = best != nullptr ? model.getObjValue() : kInfinity;
     // A model that presolve solves outright reports no solution count, but has its solution.
+    // Without one handed back, the incumbent the handler kept, once checked against the model.
+    if (best == nullptr && !kept.values.empty() &&
+        SolvesTheModel(matrix, kept.values, columnLower, columnUpper, rowLower, rowUpper)) {
+        best = kept.values.data();
+        bestObjective = 0.0;
+        for (std::size_t c = 0; c < columns; ++c)
+            bestObjective += objective[c] * std::round(kept.values[c]);
+    }
     if (best != nullptr) {
         result.hasSolution = true;
-        result.objective = model.getObjValue();
+        result.objective = bestObjective;
         result.arcFlow.resize(types);
         result.barCount.resize(types);
         for (std::size_t t = 0; t < types; ++t) {

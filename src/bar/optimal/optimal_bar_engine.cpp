@@ -17,6 +17,8 @@
 namespace tvx::bar {
 namespace {
 
+using namespace std::chrono_literals;
+
 using optimal::ArcFlowGraph;
 using optimal::FlowProblem;
 using optimal::FlowSolution;
@@ -146,6 +148,42 @@ void MarkPlan(BarPlan& plan) {
     plan.found = true;
 }
 
+// The standard calculation on a budget: it runs to its own end, except that once it has a
+// plan it starts no further pass (a pass tries one stock mix) after a stop request (and at
+// least kStandardLeastTime of search), nor once both `deadline` and kStandardBudget from its
+// start have passed. Until it has a plan it keeps looking for kStandardPlanTime longer. So a
+// stopped or timed-out solve still ends with a plan where the standard calculation finds one,
+// and one no dearer than the standard calculation's wherever that finishes within the budget.
+constexpr auto kStandardLeastTime = std::chrono::milliseconds(300);
+constexpr auto kStandardBudget = std::chrono::seconds(2);
+constexpr auto kStandardPlanTime = std::chrono::seconds(3);
+
+BarPlan BoundedStandardPlan(const BarJob& job, const SearchControl& control,
+                            SearchControl::Clock::time_point deadline) {
+    const auto start = SearchControl::Clock::now();
+    const auto end = std::max(deadline, start + kStandardBudget);
+    BarEngineHooks hooks;
+    hooks.stopAfterPass = [&](bool planFound) {
+        const auto now = SearchControl::Clock::now();
+        const auto stoppedAt = start + kStandardLeastTime + (planFound ? 0s : kStandardPlanTime);
+        const auto endAt = planFound ? end : end + kStandardPlanTime;
+        return (control.StopRequested() && now >= stoppedAt) || now >= endAt;
+    };
+    BarPlan standard = RunBarCalculation(job, hooks);
+    standard.provenOptimal = false;
+    return standard;
+}
+
+// Whether `candidate` is a better plan than `incumbent`: cheaper, or as dear with fewer bars.
+bool BetterPlan(const BarPlan& candidate, const BarPlan& incumbent) {
+    if (!candidate.HasPlan()) return false;
+    if (!incumbent.HasPlan()) return true;
+    const double a = PlanCost(candidate), b = PlanCost(incumbent);
+    const double tolerance = 1e-6 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+    if (a < b - tolerance) return true;
+    return a <= b + tolerance && candidate.resultBarCount < incumbent.resultBarCount;
+}
+
 }  // namespace
 
 BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& options,
@@ -218,17 +256,9 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         const bool cutShort = control.ShouldStop() || SearchControl::Clock::now() >= solverDeadline;
         if (solution.status == FlowSolution::Status::kInfeasible && !cutShort) return plan;
         // Stopped before the solver found a plan: the standard calculation's plan (at least
-        // one pass of it), with the solver's bound.
-        BarEngineHooks hooks;
-        long passes = 0;
-        hooks.stopRequested = [&] {
-            return ++passes >= 200 || control.StopRequested() ||
-                   SearchControl::Clock::now() >= deadline;
-        };
-        BarPlan standard = RunBarCalculation(job, hooks);
+        // one pass of it), with a bound that does not trust an interrupted first LP.
+        BarPlan standard = BoundedStandardPlan(job, control, deadline);
         if (!standard.HasPlan()) return plan;
-        standard.provenOptimal = false;
-        // The solver's bound is not to be trusted from an interrupted first LP.
         standard.costLowerBound =
             std::min(TrivialCostBound(set), static_cast<double>(standard.bestCost));
         return standard;
@@ -274,7 +304,14 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     plan.costLowerBound = lengths.exact ? costBound : TrivialCostBound(set);
     if (plan.provenOptimal) plan.costLowerBound = plan.bestCost;
     plan.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(plan.bestCost));
-    return plan;
+    if (plan.provenOptimal) return plan;
+
+    // Without a proof, the standard calculation's plan on a short budget as well: the result
+    // is never dearer than the standard calculation's.
+    BarPlan standard = BoundedStandardPlan(job, control, deadline);
+    if (!BetterPlan(standard, plan)) return plan;
+    standard.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(standard.bestCost));
+    return standard;
 }
 
 std::string OptimalSummaryText(const BarPlan& plan) {
