@@ -3,6 +3,7 @@
 #include <CbcEventHandler.hpp>
 #include <CbcModel.hpp>
 #include <CbcSolver.hpp>
+#include <ClpEventHandler.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
 
@@ -83,6 +84,32 @@ class ControlEvents : public CbcEventHandler {
     int columns_;
     double best_ = kInfinity;
     double bound_ = -kInfinity;
+};
+
+// Ends the LP solves themselves (CLP's iterations) on a stop request or at the deadline. The
+// first LP of a large model runs long before CBC raises any event of its own; without this
+// it could not be interrupted. `fired` records that an LP was cut short: the search's verdict
+// is then no proof of anything.
+class DeadlineLpEvents : public ClpEventHandler {
+  public:
+    DeadlineLpEvents(const SearchControl& control, SearchControl::Clock::time_point deadline,
+                     bool& fired)
+        : control_(&control), deadline_(deadline), fired_(&fired) {}
+    DeadlineLpEvents(const DeadlineLpEvents&) = default;
+    DeadlineLpEvents& operator=(const DeadlineLpEvents&) = default;
+    ClpEventHandler* clone() const override { return new DeadlineLpEvents(*this); }
+
+    int event(Event whichEvent) override {
+        if (whichEvent != endOfIteration) return -1;
+        if (!control_->ShouldStop() && SearchControl::Clock::now() < deadline_) return -1;
+        *fired_ = true;
+        return 0;  // stops this LP solve
+    }
+
+  private:
+    const SearchControl* control_;
+    SearchControl::Clock::time_point deadline_;
+    bool* fired_;
 };
 
 // Whether `values`, rounded, is an integer solution of the model as built.
@@ -193,6 +220,9 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
     solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
                        rowLower.data(), rowUpper.data());
     for (std::size_t c = 0; c < columns; ++c) solver.setInteger(static_cast<int>(c));
+    bool lpCutShort = false;
+    const DeadlineLpEvents lpEvents(control, deadline, lpCutShort);
+    solver.getModelPtr()->passInEventHandler(&lpEvents);
 
     CbcModel model(solver);
     model.messageHandler()->setLogLevel(0);
@@ -237,6 +267,11 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
     double bestObjective = best != nullptr ? model.getObjValue() : kInfinity;
     // A model that presolve solves outright reports no solution count, but has its solution.
     // Without one handed back, the incumbent the handler kept, once checked against the model.
+    // After an LP was cut short, whatever CBC hands back is checked against the model too.
+    if (best != nullptr && lpCutShort &&
+        !SolvesTheModel(matrix, std::vector<double>(best, best + columns), columnLower, columnUpper,
+                        rowLower, rowUpper))
+        best = nullptr;
     if (best == nullptr && !kept.values.empty() &&
         SolvesTheModel(matrix, kept.values, columnLower, columnUpper, rowLower, rowUpper)) {
         best = kept.values.data();
@@ -259,7 +294,11 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
                     static_cast<std::int64_t>(std::llround(best[firstColumn[t] + a]));
         }
     }
-    if (model.isProvenOptimal() && result.hasSolution) {
+    if (lpCutShort) {
+        // An LP stopped part way proves neither optimality nor infeasibility, nor its bound.
+        result.status = FlowSolution::Status::kStopped;
+        result.bound = -kInfinity;
+    } else if (model.isProvenOptimal() && result.hasSolution) {
         result.status = FlowSolution::Status::kOptimal;
         result.bound = std::max(result.bound, result.objective);
     } else if (model.isProvenInfeasible() && !result.hasSolution) {

@@ -301,7 +301,8 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     optimal::FillPlanBars(runs, groupKinds, set.pieceRemaining, plan);
     MarkPlan(plan);
     plan.provenOptimal = lengths.exact && proven;
-    plan.costLowerBound = lengths.exact ? costBound : TrivialCostBound(set);
+    plan.costLowerBound =
+        lengths.exact && std::isfinite(solution.bound) ? costBound : TrivialCostBound(set);
     if (plan.provenOptimal) plan.costLowerBound = plan.bestCost;
     plan.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(plan.bestCost));
     if (plan.provenOptimal) return plan;
