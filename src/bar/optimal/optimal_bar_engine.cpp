@@ -155,7 +155,7 @@ void MarkPlan(BarPlan& plan) {
 // stopped or timed-out solve still ends with a plan where the standard calculation finds one,
 // and one no dearer than the standard calculation's wherever that finishes within the budget.
 constexpr auto kStandardLeastTime = std::chrono::milliseconds(300);
-constexpr auto kStandardBudget = std::chrono::seconds(2);
+constexpr auto kStandardBudget = std::chrono::seconds(1);
 constexpr auto kStandardPlanTime = std::chrono::seconds(3);
 
 BarPlan BoundedStandardPlan(const BarJob& job, const SearchControl& control,
