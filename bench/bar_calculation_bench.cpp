@@ -14,6 +14,9 @@ namespace {
 using tvx::bar::AppendRow;
 using tvx::bar::BarJob;
 
+// Passes after which the long cases stop unless TVX_BENCH_FULL is set.
+constexpr std::int64_t kPassCap = 200;
+
 BarJob SmallJob() {
     BarJob job = tvx::bar::StartupBarJob(3, false);
     job.stock.stockEntryCountInUse = 1;
@@ -48,6 +51,25 @@ void Calculate(benchmark::State& state, const BarJob& job) {
     state.counters["cost"] = plan.bestCost;
 }
 
+// The calculation stopped after kPassCap passes (all of it with TVX_BENCH_FULL set).
+void CalculateCapped(benchmark::State& state, const BarJob& job) {
+    const bool full = std::getenv("TVX_BENCH_FULL") != nullptr;
+    std::int64_t passes = 0;
+    tvx::SearchControl control;
+    control.onProgress = [&](const tvx::SearchProgress& p) {
+        passes = p.iteration;
+        if (passes >= kPassCap && !full) control.RequestStop();
+    };
+    tvx::bar::BarPlan plan;
+    for (auto _ : state) {
+        control.ClearStop();
+        plan = tvx::bar::RunBarCalculation(job, tvx::bar::BarOptions{}, control);
+    }
+    state.counters["passes"] = static_cast<double>(passes);
+    state.counters["bars"] = static_cast<double>(plan.resultBarCount);
+    state.counters["cost"] = plan.bestCost;
+}
+
 void BM_TenKindsOneLength(benchmark::State& state) {
     Calculate(state, SmallJob());
 }
@@ -55,30 +77,20 @@ BENCHMARK(BM_TenKindsOneLength)->Unit(benchmark::kMillisecond);
 
 // The enumeration of stock mixes runs one pass per mix, each up to the step budget; on this
 // job it runs tens of thousands of passes (many minutes). By default the benchmark stops after
-// 200 passes and reports the time per pass; TVX_BENCH_FULL=1 runs the whole calculation once.
+// kPassCap passes and reports the time per pass; TVX_BENCH_FULL=1 runs the whole calculation once.
 void BM_FourHundredPiecesSixLengths(benchmark::State& state) {
     const BarJob job = LargeJob();
-    const bool full = std::getenv("TVX_BENCH_FULL") != nullptr;
-    long passes = 0;
-    tvx::bar::BarEngineHooks hooks;
-    hooks.stopRequested = [&] { return ++passes >= 200 && !full; };
-    tvx::bar::BarPlan plan;
-    for (auto _ : state) {
-        passes = 0;
-        plan = tvx::bar::RunBarCalculation(job, hooks);
-    }
-    state.counters["passes"] = static_cast<double>(passes);
-    state.counters["bars"] = static_cast<double>(plan.resultBarCount);
-    state.counters["cost"] = plan.bestCost;
+    CalculateCapped(state, job);
 }
 BENCHMARK(BM_FourHundredPiecesSixLengths)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The cost of one pass of the large job: the stop request is honoured after the first pass.
 void BM_FourHundredPiecesFirstPass(benchmark::State& state) {
     const BarJob job = LargeJob();
-    tvx::bar::BarEngineHooks hooks;
-    hooks.stopRequested = [] { return true; };
-    for (auto _ : state) benchmark::DoNotOptimize(tvx::bar::RunBarCalculation(job, hooks));
+    tvx::SearchControl control;
+    control.RequestStop();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tvx::bar::RunBarCalculation(job, tvx::bar::BarOptions{}, control));
 }
 BENCHMARK(BM_FourHundredPiecesFirstPass)->Unit(benchmark::kMillisecond);
 
@@ -94,6 +106,22 @@ void BM_FourHundredPiecesThreeLengths(benchmark::State& state) {
     Calculate(state, job);
 }
 BENCHMARK(BM_FourHundredPiecesThreeLengths)->Unit(benchmark::kMillisecond);
+
+// Six lengths without limits, 60 rows of 40 pieces; capped at kPassCap passes.
+void BM_SixLengths60Rows40Pieces(benchmark::State& state) {
+    BarJob job = tvx::bar::StartupBarJob(3, false);
+    const float stock[6][2] = {{2000, 900},  {3000, 1300}, {4000, 1700},
+                               {4500, 1900}, {5500, 2300}, {6000, 2500}};
+    for (int s = 0; s < 6; ++s) {
+        job.stock.stockEntryLength[s] = stock[s][0];
+        job.stock.stockEntryPrice[s] = stock[s][1];
+    }
+    job.stock.stockEntryCountInUse = 6;
+    for (int k = 0; k < 60; ++k)
+        AppendRow(job.cutList, 1990.0f - 31.0f * static_cast<float>(k), 40, "");
+    CalculateCapped(state, job);
+}
+BENCHMARK(BM_SixLengths60Rows40Pieces)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_FalkenauerU250(benchmark::State& state) {
     const std::string path =

@@ -237,10 +237,13 @@ void BM_OptimalRandomWorkshopJobs(benchmark::State& state) {
 
             // The standard calculation within its benchmark budget of 200 passes.
             long passes = 0;
-            tvx::bar::BarEngineHooks hooks;
-            hooks.stopRequested = [&] { return ++passes >= 200; };
+            tvx::SearchControl budget;
+            budget.onProgress = [&](const tvx::SearchProgress&) {
+                if (++passes >= 200) budget.RequestStop();
+            };
             const auto start = std::chrono::steady_clock::now();
-            const BarPlan standard = tvx::bar::RunBarCalculation(job, hooks);
+            const BarPlan standard =
+                tvx::bar::RunBarCalculation(job, tvx::bar::BarOptions{}, budget);
             standardWall.push_back(
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
             if (passes >= 200 || !standard.HasPlan()) continue;

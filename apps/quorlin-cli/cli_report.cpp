@@ -42,18 +42,20 @@ std::string PadLeft(std::string text, std::size_t width) {
 
 }  // namespace
 
-PlanOutcome CalculateJob(const BarJob& job) {
+PlanOutcome CalculateJob(const BarJob& job, const SearchControl& control) {
     PlanOutcome outcome;
     outcome.check = CheckBarCalculation(job);
     outcome.message = outcome.check.message;
     if (!outcome.check.Proceed()) return outcome;
-    outcome.plan = RunBarCalculation(job);
+    outcome.plan = RunBarCalculation(job, BarOptions{}, control);
+    outcome.stopped = control.ShouldStop();
     outcome.ok = outcome.plan.HasPlan();
     outcome.message = CalculationResultMessage(outcome.plan);
     return outcome;
 }
 
-PlanOutcome CalculateJobOptimally(const BarJob& job, double timeLimitSeconds) {
+PlanOutcome CalculateJobOptimally(const BarJob& job, double timeLimitSeconds,
+                                  const SearchControl& control) {
     PlanOutcome outcome;
     outcome.optimised = true;
     outcome.check = CheckBarCalculation(job);
@@ -61,7 +63,6 @@ PlanOutcome CalculateJobOptimally(const BarJob& job, double timeLimitSeconds) {
     if (!outcome.check.Proceed()) return outcome;
     OptimalBarOptions options;
     options.timeLimitSeconds = timeLimitSeconds;
-    const SearchControl control;
     const auto start = std::chrono::steady_clock::now();
     outcome.plan = RunOptimalBarCalculation(job, options, control);
     outcome.seconds =
@@ -109,6 +110,7 @@ std::string PlanJson(const BarJob& job, const PlanOutcome& outcome) {
     }
     root["stock"] = std::move(stock);
     root["bars"] = std::move(bars);
+    if (outcome.stopped) root["stopped"] = true;
     if (outcome.optimised) {
         root["optimal"] = outcome.ok && outcome.plan.provenOptimal;
         root["lowerBound"] = outcome.ok ? Json(outcome.plan.costLowerBound) : Json(nullptr);

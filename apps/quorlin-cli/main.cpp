@@ -1,7 +1,7 @@
 // quorlin-cli: plans a bar job file from the command line.
 //
 //   quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]
-//                    [--optimal [--time-limit S]]
+//                    [--optimal] [--time-limit SECONDS]
 //   quorlin-cli show JOBFILE [--json]
 //   quorlin-cli --help | --version
 //
@@ -30,7 +30,7 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsageText =
     "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]\n"
-    "                        [--optimal [--time-limit S]]\n"
+    "                        [--optimal] [--time-limit SECONDS]\n"
     "       quorlin-cli show JOBFILE [--json]\n"
     "       quorlin-cli --help | --version\n";
 
@@ -44,11 +44,11 @@ struct Arguments {
     std::string path;
     bool json = false;
     bool codes = false;
-    bool optimal = false;
-    double timeLimit = tvx::bar::kDefaultOptimalTimeLimit;
+    bool optimal = false;  // the optimising calculation
     bool grouped = false;  // "--mode 1": identical bars as one row in the printed plan
     std::string pdfPath;
     std::string paper = "A4";
+    double timeLimit = 0.0;  // seconds; 0 = none (the optimising calculation: its default)
 };
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
@@ -69,13 +69,6 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
             parsed.codes = true;
         } else if (arg == "--optimal" && parsed.command == "plan") {
             parsed.optimal = true;
-        } else if (arg == "--time-limit" && parsed.command == "plan") {
-            if (i + 1 >= args.size() || !tvx::IsWholeNumberText(args[i + 1]) ||
-                !(tvx::LeadingNumber(args[i + 1]) > 0.0)) {
-                problem = "--time-limit needs a number of seconds above 0";
-                return false;
-            }
-            parsed.timeLimit = tvx::LeadingNumber(args[++i]);
         } else if (parsed.command == "plan" &&
                    (arg == "--pdf" || arg == "--paper" || arg == "--mode")) {
             if (i + 1 >= args.size()) {
@@ -93,6 +86,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
                 problem = "display mode must be 0 or 1";
                 return false;
             }
+        } else if (arg == "--time-limit" && parsed.command == "plan") {
+            if (i + 1 >= args.size() || !tvx::ParsePositiveSeconds(args[i + 1])) {
+                problem = "--time-limit needs a number of seconds greater than 0";
+                return false;
+            }
+            parsed.timeLimit = *tvx::ParsePositiveSeconds(args[++i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -105,10 +104,6 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     }
     if (parsed.path.empty()) {
         problem = "no job file given";
-        return false;
-    }
-    if (parsed.timeLimit != tvx::bar::kDefaultOptimalTimeLimit && !parsed.optimal) {
-        problem = "--time-limit goes with --optimal";
         return false;
     }
 #ifndef TVX_CLI_PDF
@@ -161,8 +156,17 @@ int main(int argc, char** argv) {
         return kExitPlanned;
     }
 
-    const cli::PlanOutcome outcome =
-        args.optimal ? cli::CalculateJobOptimally(job, args.timeLimit) : cli::CalculateJob(job);
+    tvx::SearchControl control;
+    cli::PlanOutcome outcome;
+    if (args.optimal) {
+        const double limit = args.timeLimit > 0.0 ? args.timeLimit : kDefaultOptimalTimeLimit;
+        outcome = cli::CalculateJobOptimally(job, limit, control);
+    } else {
+        if (args.timeLimit > 0.0) control.SetTimeLimit(args.timeLimit);
+        outcome = cli::CalculateJob(job, control);
+        if (outcome.stopped)
+            std::cerr << "quorlin-cli: time limit reached; the best plan found so far is shown\n";
+    }
     if (args.json) {
         std::cout << cli::PlanJson(job, outcome);
     } else if (outcome.ok) {

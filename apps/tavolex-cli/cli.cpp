@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 
+#include "common/number_text.h"
 #include "common/version_text.h"
 #include "job_report.h"
 #include "layout_report.h"
@@ -17,10 +18,11 @@ constexpr const char* kUsage =
     "使い方:\n"
     "  tavolex-cli show JOBFILE [--json]\n"
     "  tavolex-cli layout JOBFILE [--json] [--ktyfree] [--cutsell] [--pdf OUT.pdf [--paper A4]]\n"
-    "                    [--optimize [--time-limit 秒]]\n"
+    "                    [--optimize] [--time-limit 秒]\n"
     "  tavolex-cli --help | --version\n"
     "show は読み込んだカットデータを、layout は自動カットの結果を表示します。\n"
-    "--optimize は最適化レイアウトで計算します（既定の時間上限 5 秒）。\n";
+    "--optimize は最適化レイアウトで計算します（既定の時間上限 5 秒）。\n"
+    "--time-limit を指定すると、その秒数で計算を打ち切り、それまでの最良の結果を表示します。\n";
 
 struct Arguments {
     std::string command;
@@ -101,10 +103,6 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
         error = "ファイルを指定してください。";
         return false;
     }
-    if (parsed.timeLimit && !parsed.optimize) {
-        error = "--time-limit は --optimize と一緒に指定してください。";
-        return false;
-    }
     if (!parsed.pdfPath.empty() && !PdfWriter()) {
         error = "この tavolex-cli は PDF を出力できません。";
         return false;
@@ -169,14 +167,19 @@ int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitOk;
     }
 
+    SearchControl control;
+    if (parsed.timeLimit) control.SetTimeLimit(*parsed.timeLimit);
     std::optional<OptimizeRequest> optimize;
     if (parsed.optimize) {
         optimize = OptimizeRequest{};
         if (parsed.timeLimit) optimize->timeLimitSeconds = *parsed.timeLimit;
     }
-    LayoutRun run = RunLayout(job, optimize);
+    LayoutRun run = RunLayout(job, control, optimize);
+    if (run.stopped) err << "tavolex-cli: 制限時間に達したため計算を打ち切りました。\n";
     if (parsed.json) {
-        out << LayoutJson(job, run).Dump() << "\n";
+        Json json = LayoutJson(job, run);
+        if (run.stopped) json["stopped"] = true;
+        out << json.Dump() << "\n";
     } else if (run.found) {
         PrintPlan(job, run, out);
     }

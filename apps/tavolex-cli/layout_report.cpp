@@ -36,17 +36,18 @@ std::string LayoutRun::message() const {
     return found ? std::string() : std::string(kNoLayoutMessage);
 }
 
-LayoutRun RunLayout(PanelJob& job, const std::optional<OptimizeRequest>& optimize) {
+LayoutRun RunLayout(PanelJob& job, const SearchControl& control,
+                    const std::optional<OptimizeRequest>& optimize) {
     LayoutRun run;
+    TakeTypedPanelSize(job);
     run.check = CheckJob(job);
     if (!run.check.ok) return run;
-    run.input = PrepareLayoutInput(job);
-    job.cancelRequested = false;
+    run.input = PrepareLayoutInput(job, run.check.derived);
+    const LayoutOptions layoutOptions;
     if (optimize) {
         OptimizeOptions options;
         options.timeLimitSeconds = optimize->timeLimitSeconds;
-        options.fullPanelPercent = job.fullPanelPercent;
-        const SearchControl control;
+        options.fullPanelPercent = layoutOptions.fullPanelPercent;
         const auto start = std::chrono::steady_clock::now();
         std::optional<PanelLayoutResult> result = RunOptimizedLayout(run.input, options, control);
         OptimizeReport report;
@@ -55,16 +56,19 @@ LayoutRun RunLayout(PanelJob& job, const std::optional<OptimizeRequest>& optimiz
         if (result) {
             run.found = true;
             run.result = std::move(*result);
+            ComputeUtilisation(run.input, run.result, layoutOptions.fullPanelPercent);
             const OptimizeSummary summary = SummarizeLayout(run.input, run.result);
             report.optimal = summary.optimal;
             report.lowerBound = summary.lowerBound;
             report.gapPercent = summary.gapPercent;
         }
         run.optimize = report;
-    } else {
-        run.found = AutoLayout(run.input, LayoutCallbacks{}, run.result, job.fullPanelPercent);
+        return run;
     }
-    if (run.found) ComputeUtilisation(run.input, run.result, job.fullPanelPercent);
+    std::optional<PanelLayoutResult> layout = AutoLayout(run.input, layoutOptions, control);
+    run.found = layout.has_value();
+    if (layout) run.result = std::move(*layout);
+    run.stopped = control.ShouldStop();
     return run;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/json.h"
+#include "common/search_control.h"
 #include "panel/engine/check_job.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
@@ -30,14 +31,17 @@ struct LayoutRun {
     LayoutInput input;
     PanelLayoutResult result;
     std::optional<OptimizeReport> optimize;  // set when the optimising layout ran
+    bool stopped = false;  // the search ended at the time limit; the best layout found is kept
 
     // "" on success, the check's message, or "割り当てられませんでした。".
     std::string message() const;
 };
 
-// What "自動カット" does with the job: CheckJob, PrepareLayoutInput, AutoLayout (or the
-// optimising layout when asked); then the utilisation of every used panel.
-LayoutRun RunLayout(PanelJob& job, const std::optional<OptimizeRequest>& optimize = std::nullopt);
+// What "自動カット" does with the job: the typed panel size taken into the stock table,
+// CheckJob, PrepareLayoutInput, then AutoLayout under `control` (or the optimising layout when
+// asked), which leaves the utilisation of every used panel filled.
+LayoutRun RunLayout(PanelJob& job, const SearchControl& control,
+                    const std::optional<OptimizeRequest>& optimize = std::nullopt);
 
 // {"ok", "message", "kerf", "priceMode", "lastSizeIndex", "sizes", "score",
 //  "panels": [{"position", "size", "placements": [{"row", "x", "y", "turned"}]}],

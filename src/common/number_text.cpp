@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 namespace tvx {
 namespace {
@@ -121,6 +123,18 @@ std::string FormatSingle(float value) {
 }
 std::string FormatDouble(double value) {
     return FormatShortestFixed(value);
+}
+
+std::optional<double> ParsePositiveSeconds(const std::string& text) {
+    std::size_t used = 0;
+    double seconds = 0.0;
+    try {
+        seconds = std::stod(text, &used);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (used != text.size() || !(seconds > 0.0) || !std::isfinite(seconds)) return std::nullopt;
+    return seconds;
 }
 
 }  // namespace tvx

@@ -19,6 +19,9 @@ bool IsWholeNumberText(std::string_view text);
 // Round half to even ("banker's rounding"), the rounding of every integer conversion.
 double RoundHalfEven(double value);
 
+// A command-line number of seconds: the whole text is a finite number greater than 0.
+std::optional<double> ParsePositiveSeconds(const std::string& text);
+
 // Conversions that round half to even and refuse values beyond the field's width.
 std::optional<std::int16_t> ToInt16(double value);
 std::optional<std::int32_t> ToInt32(double value);

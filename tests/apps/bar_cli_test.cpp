@@ -234,7 +234,26 @@ TEST(BarCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
     EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --optimal --time-limit").status, 2);
     EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --optimal --time-limit 0").status, 2);
     EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --optimal --time-limit x").status, 2);
-    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --time-limit 5").status, 2);
+}
+
+TEST_F(BarCliFile, ATimeLimitStopsBetweenPassesAndSaysSo) {
+    // Six priced and limited lengths and 400 pieces: tens of thousands of passes.
+    std::string text = "\"棒材サイズ\"\r\n";
+    for (const char* stock : {"2000,900,0", "3000,1300,40", "4000,1700,30", "4500,1900,0",
+                              "5500,2300,20", "6000,2500,15"})
+        text += std::string(stock) + "\r\n";
+    text += "\"切断幅\"\r\n3\r\n\"カットサイズ\"\r\n";
+    for (int k = 0; k < 25; ++k) text += std::to_string(1950 - 70 * k) + ",16\r\n";
+    const std::string path = Write(text);
+    const CliRun limited = RunCli("plan " + path + " --json --time-limit 0.5");
+    EXPECT_NE(limited.out.find("\"stopped\": true"), std::string::npos) << limited.out;
+
+    const CliRun quick = RunCli("plan " + Example("steel_frame.csv") + " --json --time-limit 600");
+    EXPECT_EQ(quick.status, 0);
+    EXPECT_EQ(quick.out.find("stopped"), std::string::npos);
+    EXPECT_EQ(RunCli("plan " + path + " --time-limit 0").status, 2);
+    EXPECT_EQ(RunCli("plan " + path + " --time-limit").status, 2);
+    EXPECT_EQ(RunCli("show " + path + " --time-limit 5").status, 2);
 }
 
 }  // namespace

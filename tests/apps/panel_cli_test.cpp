@@ -201,7 +201,7 @@ void ExpectSoundPlan(const PanelJob& job, const LayoutRun& run) {
             const Placement& p = panel.placements[i];
             ++placed[p.row];
             if (p.turned) {
-                EXPECT_EQ(job.turnFlag[static_cast<std::size_t>(p.row)], 1) << p.row;
+                EXPECT_EQ(run.check.derived.turnFlag[static_cast<std::size_t>(p.row)], 1) << p.row;
             }
             const PlacedBox box = BoxOf(run.input, p);
             EXPECT_GE(box.x, 0);
@@ -231,7 +231,8 @@ TEST(TavolexCliLayout, ExamplePlansAreSound) {
         SCOPED_TRACE(name);
         PanelJob job;
         ASSERT_TRUE(LoadJobFile(job, Example(name)).complete());
-        const LayoutRun run = RunLayout(job);
+        const SearchControl control;
+        const LayoutRun run = RunLayout(job, control);
         ExpectSoundPlan(job, run);
         const std::string json = LayoutJson(job, run).Dump();
         EXPECT_EQ(json.rfind(R"({"kerf": 3, "lastSizeIndex": )", 0), 0u) << json;
@@ -259,8 +260,8 @@ TEST(TavolexCliLayout, OptimizeGivesSoundPlansNoDearerThanTheStandard) {
         SCOPED_TRACE(name);
         PanelJob job;
         ASSERT_TRUE(LoadJobFile(job, Example(name)).complete());
-        const LayoutRun standard = RunLayout(job);
-        const LayoutRun optimised = RunLayout(job, OptimizeRequest{2.0});
+        const LayoutRun standard = RunLayout(job, SearchControl{});
+        const LayoutRun optimised = RunLayout(job, SearchControl{}, OptimizeRequest{2.0});
         ExpectSoundPlan(job, optimised);
         ASSERT_TRUE(optimised.optimize.has_value());
         EXPECT_GE(optimised.optimize->seconds, 0.0);
@@ -298,9 +299,8 @@ TEST(TavolexCliLayout, OptimizeAddsTheBoundToTheJsonAndThePlan) {
     EXPECT_TRUE(verdict) << plan.out;
 }
 
-TEST(TavolexCliLayout, TimeLimitNeedsOptimizeAndPositiveSeconds) {
+TEST(TavolexCliLayout, OptimizeTimeLimitNeedsPositiveSeconds) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"layout", Example("kitchen.csv"), "--time-limit", "2"},
              {"layout", Example("kitchen.csv"), "--optimize", "--time-limit"},
              {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "0"},
              {"layout", Example("kitchen.csv"), "--optimize", "--time-limit", "2s"},
@@ -309,6 +309,50 @@ TEST(TavolexCliLayout, TimeLimitNeedsOptimizeAndPositiveSeconds) {
         EXPECT_EQ(outcome.status, kExitBadInput) << args.back();
         EXPECT_NE(outcome.err.find("--time-limit"), std::string::npos) << outcome.err;
     }
+}
+
+// A job whose search over five unlimited sizes runs for minutes.
+std::string WriteLongJob(const std::string& dir) {
+    std::string text = "\"パネルサイズ\"\r\n";
+    for (const char* size : {"1820,910,3500,0", "2430,1220,5800,0", "2130,1000,4600,0",
+                             "3030,1520,9800,0", "1220,910,2600,0"})
+        text += std::string(size) + "\r\n";
+    text += "\"パネルサイズ\"\r\n3,0\r\n";
+    for (int r = 0; r < 50; ++r)
+        text += std::to_string(80 + (r * 37) % 800) + "," + std::to_string(60 + (r * 53) % 540) +
+                ",30,\"\"\r\n";
+    const std::string path = dir + "/long.csv";
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+TEST(TavolexCliLayout, ATimeLimitStopsTheSearchAndSaysSo) {
+    const std::string dir = ::testing::TempDir();
+    const Outcome run = RunCli({"layout", WriteLongJob(dir), "--json", "--time-limit", "0.5"});
+    // Whether a mix was complete by then depends on the machine's load; the engine tests
+    // check that the best complete layout is kept.
+    EXPECT_TRUE(run.status == kExitOk || run.status == kExitNoLayout) << run.err;
+    EXPECT_NE(run.err.find("制限時間"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find(R"("stopped": true)"), std::string::npos);
+
+    // A search that ends by itself says nothing about a stop, with or without a limit.
+    for (const bool limited : {false, true}) {
+        std::vector<std::string> args{"layout", Example("kitchen.csv"), "--json"};
+        if (limited) args.insert(args.end(), {"--time-limit", "600"});
+        const Outcome quick = RunCli(args);
+        EXPECT_EQ(quick.status, kExitOk);
+        EXPECT_EQ(quick.err, "");
+        EXPECT_EQ(quick.out.find("stopped"), std::string::npos);
+    }
+}
+
+TEST(TavolexCliLayout, ATimeLimitMustBeAPositiveNumberOfSeconds) {
+    for (const char* bad : {"0", "-1", "x", "1s", "nan", "inf"}) {
+        const Outcome run = RunCli({"layout", Example("kitchen.csv"), "--time-limit", bad});
+        EXPECT_EQ(run.status, kExitBadInput) << bad;
+    }
+    EXPECT_EQ(RunCli({"layout", Example("kitchen.csv"), "--time-limit"}).status, kExitBadInput);
+    EXPECT_EQ(RunCli({"show", Example("kitchen.csv"), "--time-limit", "5"}).status, kExitBadInput);
 }
 
 }  // namespace

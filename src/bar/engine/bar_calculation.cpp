@@ -4,7 +4,13 @@
 
 namespace tvx::bar {
 
-BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks) {
+BarPlan RunBarCalculation(const BarJob& job) {
+    const SearchControl noStop;
+    return RunBarCalculation(job, BarOptions{}, noStop);
+}
+
+BarPlan RunBarCalculation(const BarJob& job, const BarOptions& options,
+                          const SearchControl& control) {
     BarWorkingSet set = PrepareWorkingSet(job);
     BarPlan plan;
     CopyWorkingTables(set, plan);
@@ -12,7 +18,7 @@ BarPlan RunBarCalculation(const BarJob& job, const BarEngineHooks& hooks) {
         // Nothing to cut, or no stock that holds the shortest piece: no plan.
         return plan;
     }
-    BarSearch search(set, hooks);
+    BarSearch search(set, options, control);
     search.SearchStockMixes(plan);
     return plan;
 }

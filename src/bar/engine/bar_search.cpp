@@ -7,28 +7,22 @@
 namespace tvx::bar {
 namespace {
 
-constexpr unsigned kTicksPerPump = 1024;
-
 std::size_t At(int index) {
     return static_cast<std::size_t>(index);
 }
 
 }  // namespace
 
-BarSearch::BarSearch(BarWorkingSet& set, const BarEngineHooks& hooks)
+BarSearch::BarSearch(BarWorkingSet& set, const BarOptions& options, const SearchControl& control)
     : set_(set),
-      hooks_(hooks),
+      control_(control),
       types_(set.StockTypeCount()),
       kinds_(set.PieceKindCount()),
       plannedCount_(At(types_), 0),
       usedCount_(At(types_), 0),
       bestUsedCount_(At(types_), 0),
       resultCount_(At(types_), 0),
-      stepLimit_(hooks.stepLimit) {}
-
-void BarSearch::Tick() {
-    if (++tick_ % kTicksPerPump == 0 && hooks_.pumpEvents) hooks_.pumpEvents();
-}
+      stepLimit_(options.stepLimit) {}
 
 // ---------------------------------------------------------------------------------------
 // The outer loop
@@ -75,8 +69,10 @@ void BarSearch::SearchStockMixes(BarPlan& plan) {
             resultCount_ = bestUsedCount_;
             result_ = passBest_;
         }
-        if (hooks_.stopRequested && hooks_.stopRequested()) break;
-        if (hooks_.stopAfterPass && hooks_.stopAfterPass(found_)) break;
+        ++passes_;
+        control_.Report(SearchProgress{
+            passes_, found_ ? std::optional<double>(bestCost_) : std::nullopt, std::nullopt});
+        if (control_.ShouldStop()) break;
         if (!NextStockMix()) break;
     }
 
@@ -112,7 +108,6 @@ void BarSearch::RunPass() {
     std::fill(usedCount_.begin(), usedCount_.end(), 0);
     const int type = LongestOpenStockType();
     usedCount_[At(type)] += 1;
-    if (hooks_.pumpEvents) hooks_.pumpEvents();
     stepCounter_ = 1;
     path_.bars.assign(1, PathBar{static_cast<std::int16_t>(type), 0, 1});
     path_.pieces.clear();
@@ -345,7 +340,6 @@ void BarSearch::FillBar(std::int16_t stockType, float capacity, std::int32_t sta
 
 bool BarSearch::RunFrameLoop(Frame& frame) {
     for (; frame.next < kinds_; ++frame.next) {
-        Tick();
         const std::int32_t i = frame.next;
         const float length = set_.pieceLength[At(i)];
         if (set_.pieceRemaining[At(i)] >= 1 && frame.capacity >= length) {

@@ -18,7 +18,7 @@ namespace tvx::bar {
 
 class BarSearch {
   public:
-    BarSearch(BarWorkingSet& set, const BarEngineHooks& hooks);
+    BarSearch(BarWorkingSet& set, const BarOptions& options, const SearchControl& control);
 
     // SearchStockMixes: runs every pass and fills the plan's bars, counts and costs.
     void SearchStockMixes(BarPlan& plan);
@@ -73,10 +73,9 @@ class BarSearch {
     bool NextStockMix();
 
     bool TopBarEmpty() const;
-    void Tick();
 
     BarWorkingSet& set_;
-    const BarEngineHooks& hooks_;
+    const SearchControl& control_;
     int types_ = 0;
     int kinds_ = 0;
 
@@ -98,7 +97,7 @@ class BarSearch {
     float noPlanBound_ = 0.0f;
     std::int64_t stepCounter_ = 0;
     std::int64_t stepLimit_ = kStepLimit;
-    unsigned tick_ = 0;
+    std::int64_t passes_ = 0;
 
     Path path_;      // barTable: the assignment on the current search path
     Path passBest_;  // passBestBars

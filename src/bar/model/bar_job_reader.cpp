@@ -175,7 +175,6 @@ class JobFileReader {
         ClearCutList(job_.cutList);
         do {
             if (CountFields(line_) == 1 && ReadValueLine(line_).IsText(kPlanMarker)) break;
-            // AppendRowLine records why the reading ended, when it did not end cleanly.
             if (!AppendRowLine(withCodes)) return;
         } while (source_.Next(line_));
         job_.cutList.pageTop = 0;

@@ -162,14 +162,17 @@ BarPlan BoundedStandardPlan(const BarJob& job, const SearchControl& control,
                             SearchControl::Clock::time_point deadline) {
     const auto start = SearchControl::Clock::now();
     const auto end = std::max(deadline, start + kStandardBudget);
-    BarEngineHooks hooks;
-    hooks.stopAfterPass = [&](bool planFound) {
+    // The standard search reports after every pass and then looks at its control, so the
+    // report decides whether that pass was the last.
+    SearchControl budget;
+    budget.onProgress = [&](const SearchProgress& progress) {
+        const bool planFound = progress.bestCost.has_value();
         const auto now = SearchControl::Clock::now();
         const auto stoppedAt = start + kStandardLeastTime + (planFound ? 0s : kStandardPlanTime);
         const auto endAt = planFound ? end : end + kStandardPlanTime;
-        return (control.StopRequested() && now >= stoppedAt) || now >= endAt;
+        if ((control.StopRequested() && now >= stoppedAt) || now >= endAt) budget.RequestStop();
     };
-    BarPlan standard = RunBarCalculation(job, hooks);
+    BarPlan standard = RunBarCalculation(job, BarOptions{}, budget);
     standard.provenOptimal = false;
     return standard;
 }

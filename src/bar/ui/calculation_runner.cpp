@@ -34,10 +34,9 @@ std::string InputRefusalMessage(InputRefusal refusal) {
 BarPlan RunBarSearch(const BarJob& job, const SearchControl& control, int stepLimit) {
     // The engine looks at the stop flag between passes; it runs on the caller's thread and
     // never processes window events.
-    BarEngineHooks hooks;
-    hooks.stopRequested = [&control] { return control.ShouldStop(); };
-    if (stepLimit > 0) hooks.stepLimit = stepLimit;
-    return RunBarCalculation(job, hooks);
+    BarOptions options;
+    if (stepLimit > 0) options.stepLimit = stepLimit;
+    return RunBarCalculation(job, options, control);
 }
 
 }  // namespace tvx::bar

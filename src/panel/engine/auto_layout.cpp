@@ -1,7 +1,7 @@
 // AutoLayout: the search around the first-fit placement. For every mix of larger stock sizes
 // (an odometer over the size slots) twelve runs place all parts in three orderings, two pass
 // shapes and two orientation preferences; each completed run is scored by waste or cost, then
-// by consumption, then by cut count, and the best layout is kept.
+// by consumption, then by cut count (IsBetter), and the best layout is kept.
 
 #include "auto_layout.h"
 
@@ -25,13 +25,16 @@ struct SavedLayout {
     std::int32_t lastPanel = -1;
 };
 
+// Placements between two looks at the stop flag inside a run.
+constexpr std::int64_t kPlacementsPerStopCheck = 64;
+
 class LayoutSearch {
   public:
-    LayoutSearch(LayoutInput& input, const LayoutCallbacks& callbacks,
-                 std::int16_t fullPanelPercent)
+    LayoutSearch(const LayoutInput& input, const LayoutOptions& options,
+                 const SearchControl& control)
         : input_(input),
-          callbacks_(callbacks),
-          fullPanelPercent_(fullPanelPercent),
+          control_(control),
+          fullPanelPercent_(options.fullPanelPercent),
           n_(input.lastSizeIndex),
           lastRow_(input.lastRow()),
           panelCount_(static_cast<std::size_t>(std::max(input.panelCapacity, 0)) + 1),
@@ -41,7 +44,7 @@ class LayoutSearch {
             if (input.rows[static_cast<std::size_t>(r)].turnFlag == 1) anyTurnable_ = true;
     }
 
-    bool Run(PanelLayoutResult& result);
+    std::optional<PanelLayoutResult> Run();
 
   private:
     static double Area(const PartRow& row) {
@@ -54,7 +57,13 @@ class LayoutSearch {
         return input_.sizes[static_cast<std::size_t>(sizeIndex)];
     }
 
-    double RunStrategies();
+    // The best primary score of the iteration's complete runs; nothing without one.
+    std::optional<double> RunStrategies();
+    // True (and remembered) once the control asks the search to stop.
+    bool StopNow() {
+        if (!stopped_ && control_.ShouldStop()) stopped_ = true;
+        return stopped_;
+    }
     void AssignPanelSizes();
     void ResetWorkingState();
     bool PlaceAll(const std::vector<int>& ordering, bool paired, bool turnedFirst,
@@ -66,8 +75,8 @@ class LayoutSearch {
         return !slotUsed_ || (*slotUsed_)[static_cast<std::size_t>(slot)] != 0;
     }
 
-    LayoutInput& input_;
-    const LayoutCallbacks& callbacks_;
+    const LayoutInput& input_;
+    const SearchControl& control_;
     const std::int16_t fullPanelPercent_;
     const int n_;
     const int lastRow_;
@@ -86,6 +95,8 @@ class LayoutSearch {
     std::optional<SlotCounts> slotUsed_;
     int fitSlot_ = 0;
     std::int32_t iterationLastPanel_ = -1;
+    bool stopped_ = false;
+    std::int64_t placementsSinceStopCheck_ = 0;
 };
 
 void LayoutSearch::AssignPanelSizes() {
@@ -126,6 +137,10 @@ bool LayoutSearch::PlaceAll(const std::vector<int>& ordering, bool paired, bool 
     auto placeAllCopies = [&](int row) {
         std::int64_t& left = remaining_[static_cast<std::size_t>(row)];
         while (left > 0) {
+            if (++placementsSinceStopCheck_ >= kPlacementsPerStopCheck) {
+                placementsSinceStopCheck_ = 0;
+                if (StopNow()) return false;  // the run is cut short and discarded
+            }
             const bool placed =
                 turnedFirst ? placer.PlacePartTurnedFirst(row) : placer.PlacePart(row);
             if (!placed) return false;
@@ -166,7 +181,7 @@ void LayoutSearch::Restore(const SavedLayout& saved) {
     }
 }
 
-double LayoutSearch::RunStrategies() {
+std::optional<double> LayoutSearch::RunStrategies() {
     AssignPanelSizes();
     fitSlot_ = 0;
     std::optional<RunScore> best;
@@ -177,29 +192,25 @@ double LayoutSearch::RunStrategies() {
         for (const bool turnedFirst : {false, true}) {
             if (turnedFirst && !anyTurnable_) continue;
             for (const bool paired : {false, true}) {
+                if (StopNow()) break;
                 ResetWorkingState();
                 PartPlacer placer(input_, panels_);
                 const bool complete = PlaceAll(orderings_.rows[k], paired, turnedFirst, placer);
                 fitSlot_ = std::max(fitSlot_, placer.fitSlot);
-                if (!complete) continue;
+                if (!complete || stopped_) continue;
 
                 const SlotCounts usedBeforeShrink = CountUsedPerSlot(input_, panels_);
                 if (n_ >= 1) ShrinkPanels(input_, panels_, usedBeforeShrink, slotLimit_);
-                const RunScore score = ScoreRun(input_, panels_, totalPartArea_, fullPanelPercent_);
-                const double bestPrimary = best ? best->primary : kNoScore;
-                const bool better =
-                    score.primary < bestPrimary ||
-                    (best && score.primary == best->primary &&
-                     (score.consumption < best->consumption ||
-                      (score.consumption == best->consumption && score.cuts < best->cuts)));
-                if (!better) continue;
+                const std::optional<RunScore> score =
+                    ScoreRun(input_, panels_, totalPartArea_, fullPanelPercent_);
+                if (!score || (best && !IsBetter(*score, *best))) continue;
                 best = score;
                 slotUsed_ = usedBeforeShrink;
                 bestLayout = Save(placer.lastPanel);
             }
         }
     }
-    if (!best || !bestLayout) return kNoScore;
+    if (!best || !bestLayout) return std::nullopt;
     Restore(*bestLayout);
     iterationLastPanel_ = bestLayout->lastPanel;
     return best->primary;
@@ -214,7 +225,7 @@ void LayoutSearch::SortPanelsBySlot(std::int32_t lastPanel) {
                      });
 }
 
-bool LayoutSearch::Run(PanelLayoutResult& result) {
+std::optional<PanelLayoutResult> LayoutSearch::Run() {
     for (int slot = kSmallestSlot - n_; slot <= kSmallestSlot; ++slot) {
         const std::int16_t limit = SizeOf(input_.slotSize[static_cast<std::size_t>(slot)]).limit;
         slotLimit_[static_cast<std::size_t>(slot)] =
@@ -224,28 +235,28 @@ bool LayoutSearch::Run(PanelLayoutResult& result) {
     slotCount_[kSmallestSlot] = slotLimit_[kSmallestSlot];
     slotUsed_.reset();
 
-    double bestScore = kNoScore;
+    std::optional<double> bestScore;
     std::optional<SavedLayout> bestLayout;
-    long iteration = 0;
+    std::int64_t iteration = 0;
     auto count = [&](int slot) -> std::int64_t& {
         return slotCount_[static_cast<std::size_t>(slot)];
     };
     auto limit = [&](int slot) { return slotLimit_[static_cast<std::size_t>(slot)]; };
 
     for (;;) {
-        const double g = RunStrategies();
-        if (g < bestScore) {
+        const std::optional<double> g = RunStrategies();
+        if (g && (!bestScore || *g < *bestScore)) {
             bestScore = g;
             bestLayout = Save(iterationLastPanel_);
         }
-        const bool failed = g == kNoScore;
+        const bool failed = !g;
+        if (stopped_) break;
         if (n_ >= 1) {
             ++count(3);
             ++iteration;
-            if (iteration % 10 == 0 && callbacks_.progress)
-                callbacks_.progress(std::string(kCalculatingMessage) + std::to_string(iteration));
-            if (callbacks_.pumpEvents) callbacks_.pumpEvents();
-            if (callbacks_.cancelRequested && callbacks_.cancelRequested()) break;
+            if (iteration % kProgressEveryIterations == 0)
+                control_.Report(SearchProgress{iteration, bestScore, std::nullopt});
+            if (StopNow()) break;
             if (SlotUsedNonZero(4) && !(failed && fitSlot_ < 3) && count(3) <= limit(3)) continue;
         }
         if (n_ >= 2) {
@@ -271,25 +282,27 @@ bool LayoutSearch::Run(PanelLayoutResult& result) {
         break;
     }
 
-    if (bestScore == kNoScore || !bestLayout) return false;
+    if (!bestScore || !bestLayout) return std::nullopt;
     Restore(*bestLayout);
     SortPanelsBySlot(bestLayout->lastPanel);
+    PanelLayoutResult result;
     result.panels = std::move(panels_);
     result.lastPanel = bestLayout->lastPanel;
-    result.score = bestScore;
-    return true;
+    result.score = *bestScore;
+    ComputeUtilisation(input_, result, fullPanelPercent_);
+    return result;
 }
 
 }  // namespace
 
-bool AutoLayout(LayoutInput& input, const LayoutCallbacks& callbacks, PanelLayoutResult& result,
-                std::int16_t fullPanelPercent) {
+std::optional<PanelLayoutResult> AutoLayout(const LayoutInput& input, const LayoutOptions& options,
+                                            const SearchControl& control) {
     // Nothing to place: no layout (and no division by an empty panel area).
     const bool anything = std::any_of(input.rows.begin(), input.rows.end(),
                                       [](const PartRow& row) { return row.quantity > 0; });
-    if (!anything) return false;
-    LayoutSearch search(input, callbacks, fullPanelPercent);
-    return search.Run(result);
+    if (!anything) return std::nullopt;
+    LayoutSearch search(input, options, control);
+    return search.Run();
 }
 
 void AutoPlaceRemaining(const LayoutInput& input, std::vector<PanelState>& panels,

@@ -1,6 +1,8 @@
 #pragma once
 // The check before every automatic or manual layout.
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "panel/model/panel_job.h"
@@ -28,22 +30,28 @@ enum class CheckFocus {
     RowWidth,          // the width cell of `row`
 };
 
+// What the check derives from the job for the layout (PrepareLayoutInput takes it).
+struct DerivedValues {
+    TypedPanelStock stock;  // entry 0, lastSizeIndex, priceMode after the typed size is taken
+    std::array<std::int16_t, kRowTableSize> turnFlag{};  // effective turn flag per row
+    std::int16_t lastValidRow = -1;                      // -1 = no valid row
+    std::int16_t validRowCount = 0;
+};
+
 struct CheckResult {
     bool ok = false;
     std::string message;  // empty on success and on the silent refusal (no valid row)
     CheckFocus focus = CheckFocus::None;
     int row = -1;  // the offending row for RowHeight / RowWidth
+    // Complete when ok; lastValidRow and validRowCount are filled as far as the check got.
+    DerivedValues derived;
 };
 
-// Without a table of several sizes, entry 0 of the stock table becomes the typed panel size
-// (keeping its price when the size is unchanged; the typed price with cut-sale prices on) and
-// lastSizeIndex becomes 0.
-void TakeTypedPanelSize(PanelJob& job);
-
 // Derives entry 0 of the stock table from the typed values when there is no table of several
-// sizes, the turn flags from rotateAll unless ktyFree is 1, and lastValidRow / validRowCount;
-// then checks the stock sizes against 100..15000, the kerf (not negative, and no panel side
-// plus the kerf beyond kMaxEnlargedSide) and every valid row against the sizes.
-CheckResult CheckJob(PanelJob& job);
+// sizes (TypedPanelSizeTaken), the turn flags from rotateAll unless ktyFree is 1, and
+// lastValidRow / validRowCount; then checks the stock sizes against 100..15000, the kerf (not
+// negative, and no panel side plus the kerf beyond kMaxEnlargedSide) and every valid row
+// against the sizes. The job is not changed.
+CheckResult CheckJob(const PanelJob& job);
 
 }  // namespace tvx::panel

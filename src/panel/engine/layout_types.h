@@ -85,6 +85,12 @@ struct PanelState {
     bool used() const { return !placements.empty(); }
 };
 
+// What the caller may choose about a layout; the defaults are the standard search.
+struct LayoutOptions {
+    // A panel at or above this utilisation (in percent) counts as a whole panel.
+    std::int16_t fullPanelPercent = 60;
+};
+
 // The panels of a layout, positions 0..P in their final order. Unused positions may lie
 // between used ones.
 struct PanelLayoutResult {

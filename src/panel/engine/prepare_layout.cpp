@@ -66,15 +66,17 @@ void EstimateCapacities(LayoutInput& input) {
 
 }  // namespace
 
-LayoutInput PrepareLayoutInput(const PanelJob& job) {
+LayoutInput PrepareLayoutInput(const PanelJob& job, const DerivedValues& derived) {
     LayoutInput input;
-    input.lastSizeIndex = std::max<std::int16_t>(0, std::min<std::int16_t>(job.lastSizeIndex, 4));
-    input.priceMode = job.priceMode;
+    input.lastSizeIndex =
+        std::max<std::int16_t>(0, std::min<std::int16_t>(derived.stock.lastSizeIndex, 4));
+    input.priceMode = derived.stock.priceMode;
     input.kerf = job.kerf;
     input.cutsell = job.cutsell == 1;
 
     for (int i = 0; i <= input.lastSizeIndex; ++i) {
-        const StockEntry& entry = job.stock[static_cast<std::size_t>(i)];
+        const StockEntry& entry =
+            i == 0 ? derived.stock.first : job.stock[static_cast<std::size_t>(i)];
         StockSize& size = input.sizes[static_cast<std::size_t>(i)];
         size.rawHeight = entry.height;
         size.rawWidth = entry.width;
@@ -85,7 +87,7 @@ LayoutInput PrepareLayoutInput(const PanelJob& job) {
     }
     OrderSizesIntoSlots(input);
 
-    const int lastRow = std::min<int>(job.lastValidRow, kMaxRows - 1);
+    const int lastRow = std::min<int>(derived.lastValidRow, kMaxRows - 1);
     for (int r = 0; r <= lastRow; ++r) {
         const CutItem& item = job.cutList[static_cast<std::size_t>(r)];
         PartRow row;
@@ -99,7 +101,7 @@ LayoutInput PrepareLayoutInput(const PanelJob& job) {
         // (or a negative one that the kerf would turn positive) places nothing.
         const bool placeable = IsValidRow(item) && row.enlargedHeight > 0 && row.enlargedWidth > 0;
         row.quantity = placeable ? item.quantity : 0;
-        row.turnFlag = job.turnFlag[static_cast<std::size_t>(r)];
+        row.turnFlag = derived.turnFlag[static_cast<std::size_t>(r)];
         input.rows.push_back(std::move(row));
     }
     EstimateCapacities(input);

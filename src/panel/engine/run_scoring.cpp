@@ -15,8 +15,8 @@ std::size_t SlotOf(const LayoutInput& input, std::int16_t sizeIndex) {
     return static_cast<std::size_t>(input.sizeSlot[static_cast<std::size_t>(sizeIndex)]);
 }
 
-double PrimaryScore(const LayoutInput& input, const std::vector<PanelState>& panels,
-                    double totalPartArea) {
+std::optional<double> PrimaryScore(const LayoutInput& input, const std::vector<PanelState>& panels,
+                                   double totalPartArea) {
     if (input.priceMode) {
         double cost = 0.0;
         for (const PanelState& panel : panels)
@@ -29,17 +29,20 @@ double PrimaryScore(const LayoutInput& input, const std::vector<PanelState>& pan
         const StockSize& size = SizeOf(input, panel.sizeIndex);
         usedArea += static_cast<double>(size.enlargedHeight) * size.enlargedWidth;
     }
-    if (usedArea <= 0) return kNoScore;
+    if (usedArea <= 0) return std::nullopt;
     return RoundHalfEven(100.0 - 100.0 * (totalPartArea / usedArea));
 }
 
-// Sum over used panels of their price or area weighted by utilisation (full above 60 %),
+// Sum over used panels of their price or area weighted by utilisation (in full above
+// kConsumedInFullAbovePercent),
 // in single precision, the running total rounded after each panel.
 double ConsumptionScore(const LayoutInput& input, const std::vector<PanelState>& panels) {
     float total = 0.0f;
     for (const PanelState& panel : panels) {
         if (!panel.used()) continue;
-        const float f = panel.utilisation > 60 ? 100.0f : static_cast<float>(panel.utilisation);
+        const float f = panel.utilisation > kConsumedInFullAbovePercent
+                            ? 100.0f
+                            : static_cast<float>(panel.utilisation);
         const StockSize& size = SizeOf(input, panel.sizeIndex);
         const float term = input.priceMode
                                ? f * static_cast<float>(size.price) / 100.0f
@@ -97,10 +100,18 @@ void ShrinkPanels(const LayoutInput& input, std::vector<PanelState>& panels, Slo
     }
 }
 
-RunScore ScoreRun(const LayoutInput& input, std::vector<PanelState>& panels, double totalPartArea,
-                  std::int16_t fullPanelPercent) {
+bool IsBetter(const RunScore& a, const RunScore& b) {
+    if (a.primary != b.primary) return a.primary < b.primary;
+    if (a.consumption != b.consumption) return a.consumption < b.consumption;
+    return a.cuts < b.cuts;
+}
+
+std::optional<RunScore> ScoreRun(const LayoutInput& input, std::vector<PanelState>& panels,
+                                 double totalPartArea, std::int16_t fullPanelPercent) {
+    const std::optional<double> primary = PrimaryScore(input, panels, totalPartArea);
+    if (!primary) return std::nullopt;
     RunScore score;
-    score.primary = PrimaryScore(input, panels, totalPartArea);
+    score.primary = *primary;
     ComputeUtilisation(input, panels, fullPanelPercent);
     score.consumption = ConsumptionScore(input, panels);
     score.cuts = CutCountOfLayout(input, panels);

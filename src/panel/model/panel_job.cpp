@@ -2,6 +2,33 @@
 
 namespace tvx::panel {
 
+TypedPanelStock TypedPanelSizeTaken(const PanelJob& job) {
+    TypedPanelStock taken{job.stock[0], job.lastSizeIndex, job.priceMode};
+    if (job.lastSizeIndex > 0) return taken;
+    StockEntry& entry = taken.first;
+    if (entry.height == job.typedHeight && entry.width == job.typedWidth) {
+        taken.priceMode = entry.price > 0;
+    } else {
+        entry.height = job.typedHeight;
+        entry.width = job.typedWidth;
+        entry.price = 0;
+        taken.priceMode = false;
+    }
+    if (job.cutsell == 1) {
+        entry.price = job.typedPrice;
+        taken.priceMode = job.typedPrice > 0;
+    }
+    taken.lastSizeIndex = 0;
+    return taken;
+}
+
+void TakeTypedPanelSize(PanelJob& job) {
+    const TypedPanelStock taken = TypedPanelSizeTaken(job);
+    job.stock[0] = taken.first;
+    job.lastSizeIndex = taken.lastSizeIndex;
+    job.priceMode = taken.priceMode;
+}
+
 void SaveUndo(PanelJob& job) {
     const int count = job.cutCount;
     job.undoList.assign(job.cutList.begin(), job.cutList.begin() + count);

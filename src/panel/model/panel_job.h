@@ -68,18 +68,28 @@ struct PanelJob {
 
     std::string jobTitle;
 
-    // Run-time values.
-    bool cancelRequested = false;
-    std::int16_t fullPanelPercent = 60;
-    std::int16_t lastValidRow = -1;
-    std::int16_t validRowCount = 0;
-
     // One level of undo over the rows (and their turn flags, which travel with them).
     std::vector<CutItem> undoList;
     std::vector<std::int16_t> undoFlags;
     std::int16_t undoCount = 0;
     bool undoReady = false;
 };
+
+// Stock entry 0, lastSizeIndex and priceMode as taking the typed panel size leaves them.
+struct TypedPanelStock {
+    StockEntry first;
+    std::int16_t lastSizeIndex = 0;
+    bool priceMode = false;
+};
+
+// What TakeTypedPanelSize would make of the job, without changing it: with a table of several
+// sizes, the table as it is; otherwise entry 0 becomes the typed panel size (keeping its price
+// when the size is unchanged; the typed price with cut-sale prices on) and lastSizeIndex 0.
+TypedPanelStock TypedPanelSizeTaken(const PanelJob& job);
+
+// Without a table of several sizes, entry 0 of the stock table becomes the typed panel size
+// (see TypedPanelSizeTaken). Used before a layout and before saving.
+void TakeTypedPanelSize(PanelJob& job);
 
 // Snapshot of rows 0..cutCount-1 for "元に戻す".
 void SaveUndo(PanelJob& job);

@@ -8,8 +8,9 @@
 
 namespace tvx::panel {
 
-ResultSession::ResultSession(PanelJob& job, LayoutInput& input, PanelLayoutResult& result)
-    : job_(job), input_(input), result_(result) {}
+ResultSession::ResultSession(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+                             const LayoutOptions& options)
+    : job_(job), input_(input), result_(result), options_(options) {}
 
 double FitTitleFontSize(gui::DrawSurface& measure, double VW) {
     double size = 20;
@@ -39,7 +40,7 @@ void ResultSession::Initialise(gui::DrawSurface& measure, bool unplacedParts) {
     textFontSize_ = FitTextFontSize(measure, view_.VH);
     priceDisplay_ = input_.priceMode;
     page_ = 0;
-    ComputeUtilisation(input_, result_, job_.fullPanelPercent);
+    ComputeUtilisation(input_, result_, options_.fullPanelPercent);
     groups_ = GroupPanels(result_);
     cells_.Reset(view_.CellsPerPage());
 

@@ -25,7 +25,8 @@ inline constexpr const char* kHintUnplaced = "割当てられていない部品�
 
 class ResultSession {
   public:
-    ResultSession(PanelJob& job, LayoutInput& input, PanelLayoutResult& result);
+    ResultSession(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+                  const LayoutOptions& options = {});
 
     // Rebuilds everything from the job and the layout: free rectangles, figures, the view at
     // zoom 28, the font sizes (measured on `measure`), utilisation, price display, page 0.
@@ -78,6 +79,7 @@ class ResultSession {
     PanelJob& job_;
     LayoutInput& input_;
     PanelLayoutResult& result_;
+    LayoutOptions options_;
     ViewGeometry view_;
     ResultFigures figures_;
     std::vector<PanelGroup> groups_;

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "common/number_text.h"
-#include "panel/engine/check_job.h"
 
 namespace tvx::panel {
 namespace {

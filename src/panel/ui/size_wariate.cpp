@@ -49,7 +49,13 @@ SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* p
     UpdateEditMenu();
 }
 
-SizeWariate::~SizeWariate() = default;
+SizeWariate::~SizeWariate() {
+    // A search still running works on copies, but reports to this window: end it first.
+    if (layoutWatcher_ && layoutWatcher_->isRunning()) {
+        searchControl_.RequestStop();
+        layoutWatcher_->waitForFinished();
+    }
+}
 
 namespace {
 // The optimising layout's switch lives beside the main window's settings, not among them.
@@ -64,7 +70,6 @@ void SizeWariate::ReadSettings() {
     job_.comIn = SettingIsTrue(settings_.GetText("ComIn", "False"));
     job_.ktyFree = SettingSwitch(settings_.GetText("KTYFree", "0"));
     job_.cutsell = SettingSwitch(settings_.GetText("Cutsell", "0"));
-    job_.fullPanelPercent = 60;
     optimizeLayout_ = SettingIsTrue(settings_.GetTextIn(kOptimizeSection, kOptimizeKey, "False"));
 }
 
@@ -86,8 +91,9 @@ void SizeWariate::QuitCommand() {
 
 void SizeWariate::closeEvent(QCloseEvent* event) {
     if (layoutRunning_) {
-        // The search is still on the stack; ask it to stop and close later.
-        job_.cancelRequested = true;
+        // The search runs on; ask it to stop and close when it has returned (FinishLayout).
+        searchControl_.RequestStop();
+        closeAfterLayout_ = true;
         event->ignore();
         return;
     }

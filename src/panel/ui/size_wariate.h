@@ -3,10 +3,14 @@
 // pages, the automatic layout with its force stop, job files, row editing and the
 // multiple-size dialog. It edits the one job it is given.
 
+#include <QFutureWatcher>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "common/search_control.h"
 #include "panel/engine/layout_types.h"
@@ -26,6 +30,9 @@ class SettingsStore;
 }  // namespace tvx::gui
 
 namespace tvx::panel {
+
+// The message line while the automatic layout runs; the iteration count follows it.
+inline constexpr const char* kCalculatingMessage = "計算中．．．．．";
 
 class MultiPanel;
 using gui::NumericEdit;
@@ -188,9 +195,15 @@ class SizeWariate : public QMainWindow {
 
     // Shared guards.
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
-    bool RunOptimizedLayoutInBackground();
     void SetMessage(const QString& text);
     void OpenResultView();
+    // The automatic layout off the window's thread: start, progress (queued), end.
+    void StartLayout();
+    void ShowLayoutProgress(std::int64_t iteration);
+    void FinishLayout();
+    // Disables the window's controls and menus except "強制終了" while something runs, and
+    // enables what it disabled again.
+    void LockWhileRunning(bool locked);
 
     PanelJob& job_;
     gui::SettingsStore& settings_;
@@ -204,6 +217,15 @@ class SizeWariate : public QMainWindow {
     QString commandLine_;
     bool quitting_ = false;
     bool layoutRunning_ = false;
+    SearchControl searchControl_;  // the running layout's stop flag ("強制終了", close box)
+    LayoutOptions layoutOptions_;
+    // The automatic layout runs on a worker thread; the watcher brings its result back.
+    QFutureWatcher<std::optional<PanelLayoutResult>>* layoutWatcher_ = nullptr;
+    bool closeAfterLayout_ = false;  // the close box was pressed while the layout ran
+    // What LockWhileRunning disabled, to be enabled again afterwards.
+    std::vector<QPointer<QWidget>> lockedWidgets_;
+    std::vector<QPointer<QAction>> lockedActions_;
+    QPointer<QWidget> focusBeforeLock_;
     bool rowStepsRunning_ = false;
     int stepPauseMs_ = 100;
 
@@ -270,7 +292,7 @@ class SizeWariate : public QMainWindow {
     QAction* optimizeAction_ = nullptr;
     bool optimizeLayout_ = false;
     QString optimizeVerdict_;
-    SearchControl optimizeControl_;
+    bool optimizedRun_ = false;  // the running (or last) layout came from the optimising search
     QAction* helpTopicAction_ = nullptr;
     QAction* versionAction_ = nullptr;
 };

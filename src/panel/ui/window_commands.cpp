@@ -106,8 +106,13 @@ void SizeWariate::OpenMultiPanel() {
 }
 
 bool SizeWariate::RunCheck() {
+    // The size boxes' panel becomes stock entry 0 of the job, as it is then saved.
+    TakeTypedPanelSize(job_);
     const CheckResult check = CheckJob(job_);
-    if (check.ok) return true;
+    if (check.ok) {
+        layoutInput_ = PrepareLayoutInput(job_, check.derived);
+        return true;
+    }
     if (check.message.empty()) return false;
     switch (check.focus) {
         case CheckFocus::HeightBox:
@@ -141,35 +146,75 @@ void SizeWariate::AutoCut() {
     if (Busy()) return;
     CommitActiveCell();
     if (!RunCheck()) return;
-    layoutInput_ = PrepareLayoutInput(job_);
+    StartLayout();
+}
+
+void SizeWariate::StartLayout() {
     layoutResult_ = PanelLayoutResult{};
-    SetMessage(kCalculatingMessage);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    job_.cancelRequested = false;
-    autoCutButton_->setEnabled(false);
+    searchControl_.ClearStop();
     layoutRunning_ = true;
+    closeAfterLayout_ = false;
+    LockWhileRunning(true);
+    // After the lock: a cell that loses the focus clears the message line.
+    SetMessage(kCalculatingMessage);
+    autoCutButton_->setEnabled(false);
     forceStopButton_->show();
 
-    bool found = false;
-    optimizeVerdict_.clear();
-    if (optimizeLayout_) {
-        found = RunOptimizedLayoutInBackground();
-    } else {
-        LayoutCallbacks callbacks;
-        callbacks.progress = [this](const std::string& text) {
-            SetMessage(QString::fromStdString(text));
-        };
-        callbacks.pumpEvents = [] { QCoreApplication::processEvents(); };
-        callbacks.cancelRequested = [this] { return job_.cancelRequested; };
-        found = AutoLayout(layoutInput_, callbacks, layoutResult_, job_.fullPanelPercent);
+    // Called on the worker thread: the numbers travel to the window by a queued call, which
+    // Qt drops if the window is gone by then.
+    searchControl_.onProgress = [this](const SearchProgress& progress) {
+        const std::int64_t iteration = progress.iteration;
+        QMetaObject::invokeMethod(
+            this, [this, iteration] { ShowLayoutProgress(iteration); }, Qt::QueuedConnection);
+    };
+    if (!layoutWatcher_) {
+        layoutWatcher_ = new QFutureWatcher<std::optional<PanelLayoutResult>>(this);
+        connect(layoutWatcher_, &QFutureWatcherBase::finished, this, [this] { FinishLayout(); });
     }
+    optimizeVerdict_.clear();
+    optimizedRun_ = optimizeLayout_;
+    const SearchControl& control = searchControl_;
+    if (optimizedRun_) {
+        OptimizeOptions options;
+        options.fullPanelPercent = layoutOptions_.fullPanelPercent;
+        layoutWatcher_->setFuture(QtConcurrent::run([input = layoutInput_, options, &control] {
+            return RunOptimizedLayout(input, options, control);
+        }));
+    } else {
+        layoutWatcher_->setFuture(
+            QtConcurrent::run([input = layoutInput_, options = layoutOptions_, &control] {
+                return AutoLayout(input, options, control);
+            }));
+    }
+}
 
+void SizeWariate::ShowLayoutProgress(std::int64_t iteration) {
+    if (!layoutRunning_) return;
+    SetMessage(QString::fromUtf8(kCalculatingMessage) + QString::number(iteration));
+}
+
+void SizeWariate::FinishLayout() {
+    std::optional<PanelLayoutResult> layout = layoutWatcher_->result();
+    searchControl_.onProgress = nullptr;
     layoutRunning_ = false;
-    job_.cancelRequested = false;
+    searchControl_.ClearStop();
     forceStopButton_->hide();
+    LockWhileRunning(false);
     autoCutButton_->setEnabled(true);
     QApplication::restoreOverrideCursor();
-    if (found) {
+    if (closeAfterLayout_) {
+        close();
+        return;
+    }
+    if (layout) {
+        layoutResult_ = std::move(*layout);
+        if (optimizedRun_) {
+            ComputeUtilisation(layoutInput_, layoutResult_, layoutOptions_.fullPanelPercent);
+            const OptimizeSummary summary = SummarizeLayout(layoutInput_, layoutResult_);
+            optimizeVerdict_ =
+                QString::fromStdString(OptimizeVerdict(summary.optimal, summary.gapPercent));
+        }
         OpenResultView();
         SetMessage(QString());
     } else {
@@ -177,46 +222,40 @@ void SizeWariate::AutoCut() {
     }
 }
 
-// The optimising layout on a worker thread; the window stays live for "強制終了", which
-// stops the search with the best layout found so far.
-bool SizeWariate::RunOptimizedLayoutInBackground() {
-    optimizeControl_.ClearStop();
-    optimizeControl_.onProgress = [this](const SearchProgress& progress) {
-        const QString text =
-            QString::fromUtf8(kCalculatingMessage) + QString::number(progress.iteration);
-        QMetaObject::invokeMethod(
-            this, [this, text] { SetMessage(text); }, Qt::QueuedConnection);
-    };
-    OptimizeOptions options;
-    options.fullPanelPercent = job_.fullPanelPercent;
-    const LayoutInput input = layoutInput_;
-    QFutureWatcher<std::optional<PanelLayoutResult>> watcher;
-    QEventLoop loop;
-    connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run(
-        [&input, options, this] { return RunOptimizedLayout(input, options, optimizeControl_); }));
-    if (!watcher.isFinished()) loop.exec();
-    optimizeControl_.onProgress = nullptr;
-    std::optional<PanelLayoutResult> result = watcher.result();
-    if (!result) return false;
-    layoutResult_ = std::move(*result);
-    ComputeUtilisation(layoutInput_, layoutResult_, job_.fullPanelPercent);
-    const OptimizeSummary summary = SummarizeLayout(layoutInput_, layoutResult_);
-    optimizeVerdict_ = QString::fromStdString(OptimizeVerdict(summary.optimal, summary.gapPercent));
-    return true;
+void SizeWariate::LockWhileRunning(bool locked) {
+    if (!locked) {
+        for (const QPointer<QWidget>& widget : lockedWidgets_)
+            if (widget) widget->setEnabled(true);
+        for (const QPointer<QAction>& action : lockedActions_)
+            if (action) action->setEnabled(true);
+        lockedWidgets_.clear();
+        lockedActions_.clear();
+        if (focusBeforeLock_) focusBeforeLock_->setFocus(Qt::OtherFocusReason);
+        focusBeforeLock_.clear();
+        return;
+    }
+    focusBeforeLock_ = QApplication::focusWidget();
+    for (QWidget* widget : centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (widget == forceStopButton_ || !widget->isEnabled()) continue;
+        widget->setEnabled(false);
+        lockedWidgets_.emplace_back(widget);
+    }
+    // Every action of the window, so that neither menus nor their shortcuts run meanwhile.
+    for (QAction* action : findChildren<QAction*>()) {
+        if (!action->isEnabled()) continue;
+        action->setEnabled(false);
+        lockedActions_.emplace_back(action);
+    }
 }
 
 void SizeWariate::ForceStop() {
-    job_.cancelRequested = true;
-    optimizeControl_.RequestStop();
+    searchControl_.RequestStop();
 }
 
 void SizeWariate::ManualCut() {
     if (Busy()) return;
     CommitActiveCell();
     if (!RunCheck()) return;
-    layoutInput_ = PrepareLayoutInput(job_);
-    layoutResult_ = PanelLayoutResult{};
     ManualEditorHooks hooks;
     hooks.save = [this] { Save_Data(); };
     layoutResult_ =

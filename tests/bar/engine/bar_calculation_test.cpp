@@ -173,30 +173,43 @@ TEST(BarCalculation, HugeQuantitiesStayBounded) {
     EXPECT_GE(plan.resultBarCount, 32767 / 2 + 65534 / 59);
 }
 
-TEST(BarCalculation, AStopKeepsTheFirstPassAndEventsArePumped) {
+TEST(BarCalculation, AStopIsHonouredOnlyAtThePassBoundaryAndKeepsTheBestPlan) {
     const BarJob job = MakeJob({{2000, 0, 0}, {3000, 0, 0}, {4000}}, 0,
                                {{1900, 3}, {1300, 4}, {900, 6}, {450, 7}});
-    int pumped = 0, polled = 0;
-    BarEngineHooks hooks;
-    hooks.pumpEvents = [&] { ++pumped; };
-    hooks.stopRequested = [&] {
-        ++polled;
-        return true;
-    };
-    const BarPlan stopped = RunBarCalculation(job, hooks);
-    ExpectSoundPlan(job, stopped);
-    EXPECT_EQ(polled, 1);
-    EXPECT_GE(pumped, 1);
-
-    hooks.stopRequested = [&] {
-        ++polled;
-        return false;
-    };
-    polled = 0;
-    const BarPlan full = RunBarCalculation(job, hooks);
+    // The full search: one progress report per pass.
+    SearchControl free;
+    std::vector<SearchProgress> reports;
+    free.onProgress = [&](const SearchProgress& p) { reports.push_back(p); };
+    const BarPlan full = RunBarCalculation(job, BarOptions{}, free);
     ExpectSoundPlan(job, full);
-    EXPECT_GT(polled, 1);  // several mixes were searched
-    EXPECT_LE(full.bestCost, stopped.bestCost);
+    ASSERT_GT(reports.size(), 2u);  // several mixes were searched
+    for (std::size_t k = 0; k < reports.size(); ++k)
+        EXPECT_EQ(reports[k].iteration, static_cast<std::int64_t>(k + 1));
+    ASSERT_TRUE(reports.back().bestCost);
+    EXPECT_EQ(*reports.back().bestCost, full.bestCost);
+
+    // A stop requested while pass N reports ends the search there: pass N + 1 never runs.
+    for (const std::int64_t stopAt : {1, 2}) {
+        SearchControl control;
+        std::int64_t passes = 0;
+        control.onProgress = [&](const SearchProgress& p) {
+            passes = p.iteration;
+            if (p.iteration == stopAt) control.RequestStop();
+        };
+        const BarPlan stopped = RunBarCalculation(job, BarOptions{}, control);
+        EXPECT_EQ(passes, stopAt);
+        ExpectSoundPlan(job, stopped);
+        EXPECT_LE(full.bestCost, stopped.bestCost);
+        // What the first passes found is what the full search had after them.
+        EXPECT_EQ(stopped.bestCost, *reports[static_cast<std::size_t>(stopAt - 1)].bestCost);
+    }
+
+    // A stop already set still lets the first pass finish: there is a plan.
+    SearchControl early;
+    early.RequestStop();
+    const BarPlan first = RunBarCalculation(job, BarOptions{}, early);
+    ExpectSoundPlan(job, first);
+    EXPECT_TRUE(first.HasPlan());
 }
 
 }  // namespace

@@ -41,9 +41,10 @@ BarJob RandomJob(std::mt19937& random) {
 }
 
 void ExpectSamePlan(const BarJob& job, int stepLimit, const std::string& label) {
-    BarEngineHooks hooks;
-    hooks.stepLimit = stepLimit;
-    const BarPlan plan = RunBarCalculation(job, hooks);
+    BarOptions options;
+    options.stepLimit = stepLimit;
+    const SearchControl control;
+    const BarPlan plan = RunBarCalculation(job, options, control);
     const test::ReferenceResult reference = test::ReferenceBarSearch().Run(job, stepLimit);
     SCOPED_TRACE(label);
     ASSERT_EQ(plan.stockLength, reference.stockLength);

@@ -15,7 +15,7 @@ using gui::testing::RecordedOp;
 using gui::testing::RecordingSurface;
 using testing::Bars;
 using testing::MakeView;
-using testing::PlanSpec;
+using testing::PlanShape;
 
 // A screen surface of 4000 x 3000 picture units scrolled to `firstRow`; returns the layout.
 BarPictureLayout Draw(RecordingSurface& s, const BarPlanView& view, std::int64_t firstRow = 0,

@@ -8,7 +8,7 @@
 
 namespace tvx::bar::testing {
 
-struct PlanSpec {
+struct PlanShape {
     std::vector<float> stock;   // entered lengths, ascending (the engine's order)
     std::vector<float> prices;  // empty: no prices
     std::vector<float> pieces;  // entered lengths, descending
@@ -17,22 +17,22 @@ struct PlanSpec {
     std::vector<BarRun> bars;  // in plan order
 };
 
-inline BarPlan MakePlan(const PlanSpec& spec) {
+inline BarPlan MakePlan(const PlanShape& shape) {
     BarPlan plan;
-    plan.kerf = spec.kerf;
-    for (std::size_t t = 0; t < spec.stock.size(); ++t) {
-        plan.stockLength.push_back(spec.stock[t] + spec.kerf);
-        plan.barCost.push_back(spec.prices.empty() ? spec.stock[t] : spec.prices[t]);
+    plan.kerf = shape.kerf;
+    for (std::size_t t = 0; t < shape.stock.size(); ++t) {
+        plan.stockLength.push_back(shape.stock[t] + shape.kerf);
+        plan.barCost.push_back(shape.prices.empty() ? shape.stock[t] : shape.prices[t]);
         plan.countLimit.push_back(0);
         plan.resultCount.push_back(0);
     }
-    for (std::size_t p = 0; p < spec.pieces.size(); ++p) {
-        plan.pieceLength.push_back(spec.pieces[p] + spec.kerf);
-        plan.pieceComment.push_back(p < spec.codes.size() ? spec.codes[p] : "");
+    for (std::size_t p = 0; p < shape.pieces.size(); ++p) {
+        plan.pieceLength.push_back(shape.pieces[p] + shape.kerf);
+        plan.pieceComment.push_back(p < shape.codes.size() ? shape.codes[p] : "");
     }
-    plan.resultBars = spec.bars;
-    plan.allPricesGiven = !spec.prices.empty();
-    for (const BarRun& run : spec.bars) {
+    plan.resultBars = shape.bars;
+    plan.allPricesGiven = !shape.prices.empty();
+    for (const BarRun& run : shape.bars) {
         plan.resultCount[static_cast<std::size_t>(run.stockType)] += run.count;
         plan.resultBarCount += run.count;
         plan.bestCost +=
@@ -50,9 +50,9 @@ inline BarRun Bars(int type, std::vector<std::int16_t> pieces, std::int64_t coun
     return run;
 }
 
-inline BarPlanView MakeView(const PlanSpec& spec, int displayMode = 0, bool codes = false) {
+inline BarPlanView MakeView(const PlanShape& shape, int displayMode = 0, bool codes = false) {
     BarPlanView view;
-    view.plan = MakePlan(spec);
+    view.plan = MakePlan(shape);
     view.displayMode = static_cast<std::int16_t>(displayMode);
     view.showPartCodes = codes;
     return view;

@@ -12,7 +12,7 @@ namespace {
 using testing::Bars;
 using testing::MakePlan;
 using testing::MakeView;
-using testing::PlanSpec;
+using testing::PlanShape;
 
 TEST(PlanLength, PlainDecimalsWithAtMostThreePlacesAndNoExponent) {
     EXPECT_EQ(PlanLength(1500), "1500");
@@ -44,15 +44,15 @@ TEST(BarOffcut, IsTheRemainderLessTheLastCutsKerf) {
 }
 
 TEST(BarSummary, ListsUsedTypesLongestFirstWithPricesOnlyWhenAllAreGiven) {
-    PlanSpec spec{{4000, 5500, 6000}, {}, {1000}, {}, 0, {Bars(2, {0}, 12), Bars(0, {0, 0}, 3)}};
-    BarSummary plain = BarSummaryLines(MakePlan(spec));
+    PlanShape shape{{4000, 5500, 6000}, {}, {1000}, {}, 0, {Bars(2, {0}, 12), Bars(0, {0, 0}, 3)}};
+    BarSummary plain = BarSummaryLines(MakePlan(shape));
     ASSERT_EQ(plain.lines.size(), 2u);  // 5500 has no bars
     EXPECT_EQ(plain.lines[0], " 6000     12本");
     EXPECT_EQ(plain.lines[1], " 4000      3本");
     EXPECT_EQ(plain.total, " 合計     15本");
 
-    spec.prices = {2500, 3000, 3600};
-    BarSummary priced = BarSummaryLines(MakePlan(spec));
+    shape.prices = {2500, 3000, 3600};
+    BarSummary priced = BarSummaryLines(MakePlan(shape));
     EXPECT_EQ(priced.lines[0], " 6000     12本   （3,600円/本）");
     EXPECT_EQ(priced.lines[1], " 4000      3本   （2,500円/本）");
     EXPECT_EQ(priced.total, " 合計     15本50,700円");

@@ -18,7 +18,7 @@ using gui::testing::RecordedOp;
 using gui::testing::RecordingSurface;
 using testing::Bars;
 using testing::MakeView;
-using testing::PlanSpec;
+using testing::PlanShape;
 
 constexpr double kPageWidth = 11000;
 constexpr double kPageHeight = 15000;
@@ -52,15 +52,15 @@ std::vector<std::vector<RecordedOp>> TextsByPage(const RecordingSurface& s) {
 }
 
 BarPlanView ManyBars(int bars, bool codes) {
-    PlanSpec spec{
+    PlanShape shape{
         {6000},
         {5000},
         {1200, 950, 600, 450, 300, 200, 150, 100},
         {"柱-01", "梁-02", "ブレース-03", "束-04", "根太-05", "胴縁-06", "母屋-07", "間柱-08"},
         3,
         {}};
-    for (int i = 0; i < bars; ++i) spec.bars.push_back(Bars(0, {0, 1, 2, 3, 4, 5, 6, 7}, 1));
-    BarPlanView view = MakeView(spec, 0, codes);
+    for (int i = 0; i < bars; ++i) shape.bars.push_back(Bars(0, {0, 1, 2, 3, 4, 5, 6, 7}, 1));
+    BarPlanView view = MakeView(shape, 0, codes);
     view.title = "鉄骨架台 フレームA";
     for (int r = 0; r < 120; ++r)
         view.rows.push_back({100.0f + static_cast<float>(r), 2, "code" + std::to_string(r)});

@@ -9,6 +9,7 @@
 namespace tvx::panel {
 namespace {
 
+using test::Layout;
 using test::MakeInput;
 
 std::vector<const PanelState*> UsedPanels(const PanelLayoutResult& result) {
@@ -20,17 +21,15 @@ std::vector<const PanelState*> UsedPanels(const PanelLayoutResult& result) {
 
 TEST(AutoLayout, NothingToPlaceFindsNoLayout) {
     for (const bool priceMode : {false, true}) {
-        LayoutInput input = MakeInput({{1820, 910, 3500}}, {{450, 300, 0}}, priceMode);
-        PanelLayoutResult result;
-        EXPECT_FALSE(AutoLayout(input, {}, result));
+        const LayoutInput input = MakeInput({{1820, 910, 3500}}, {{450, 300, 0}}, priceMode);
+        EXPECT_FALSE(Layout(input));
     }
 }
 
 TEST(AutoLayout, APartLargerThanEveryPanelFails) {
-    LayoutInput input =
+    const LayoutInput input =
         MakeInput({{1820, 910}, {2430, 1220}}, {{300, 300, 2, 1}, {2500, 1300, 1, 1}});
-    PanelLayoutResult result;
-    EXPECT_FALSE(AutoLayout(input, {}, result));
+    EXPECT_FALSE(Layout(input));
 }
 
 // Four squares of a quarter panel fill it first-fit: right of the first, then above.
@@ -41,21 +40,36 @@ TEST(AutoLayout, APartLargerThanEveryPanelFails) {
 //        |  0   |  1   |
 //      0 +------+------+
 //        0     500    1000
-TEST(AutoLayout, FillsASinglePanelFirstFitWithoutProgressText) {
-    LayoutInput input = MakeInput({{1000, 1000}}, {{500, 500, 4}});
-    int progressCalls = 0, pumps = 0;
-    LayoutCallbacks callbacks{[&](const std::string&) { ++progressCalls; }, [&] { ++pumps; },
-                              [] { return false; }};
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, callbacks, result));
-    const auto used = UsedPanels(result);
+TEST(AutoLayout, FillsASinglePanelFirstFitWithoutProgress) {
+    const LayoutInput input = MakeInput({{1000, 1000}}, {{500, 500, 4}});
+    SearchControl control;
+    int progressCalls = 0;
+    control.onProgress = [&](const SearchProgress&) { ++progressCalls; };
+    const auto result = AutoLayout(input, LayoutOptions{}, control);
+    ASSERT_TRUE(result);
+    const auto used = UsedPanels(*result);
     ASSERT_EQ(used.size(), 1u);
     EXPECT_EQ(used[0]->placements,
               (std::vector<Placement>{
                   {0, 0, 0, false}, {0, 500, 0, false}, {0, 0, 500, false}, {0, 500, 500, false}}));
-    EXPECT_EQ(result.score, 0.0);
+    EXPECT_EQ(result->score, 0.0);
+    EXPECT_EQ(used[0]->utilisation, 100);  // filled in for the caller
+    EXPECT_TRUE(used[0]->wholePanel);
     EXPECT_EQ(progressCalls, 0);
-    EXPECT_EQ(pumps, 0);
+}
+
+TEST(AutoLayout, TheWholePanelThresholdComesFromTheOptions) {
+    // One 500 square on a 1000 square: 25 % used.
+    const LayoutInput input = MakeInput({{1000, 1000}}, {{500, 500, 1}});
+    LayoutOptions options;
+    options.fullPanelPercent = 20;
+    const auto low = Layout(input, options);
+    options.fullPanelPercent = 60;
+    const auto standard = Layout(input, options);
+    ASSERT_TRUE(low && standard);
+    EXPECT_TRUE(UsedPanels(*low)[0]->wholePanel);
+    EXPECT_FALSE(UsedPanels(*standard)[0]->wholePanel);
+    EXPECT_EQ(UsedPanels(*low)[0]->placements, UsedPanels(*standard)[0]->placements);
 }
 
 TEST(AutoLayout, APartAsLargeAsThePanelFitsWithTheKerfAddedToBoth) {
@@ -65,23 +79,24 @@ TEST(AutoLayout, APartAsLargeAsThePanelFitsWithTheKerfAddedToBoth) {
     job.kerf = 3;
     job.cutList[0] = {1820, 910, 2, ""};
     job.cutCount = 1;
-    ASSERT_TRUE(CheckJob(job).ok);
-    LayoutInput input = PrepareLayoutInput(job);
+    const CheckResult check = CheckJob(job);
+    ASSERT_TRUE(check.ok);
+    const LayoutInput input = PrepareLayoutInput(job, check.derived);
     EXPECT_EQ(input.sizes[0].enlargedHeight, 1823);
     EXPECT_EQ(input.rows[0].enlargedWidth, 913);
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
-    const auto used = UsedPanels(result);
+    const auto result = Layout(input);
+    ASSERT_TRUE(result);
+    const auto used = UsedPanels(*result);
     ASSERT_EQ(used.size(), 2u);
     EXPECT_EQ(used[1]->placements[0], (Placement{0, 0, 0, false}));
 }
 
 TEST(AutoLayout, TheLargerSizeIsUsedOnlyUpToItsLimit) {
     // A 1200 square (index 0, limit 1) holds four 600 parts; the 700 square holds one.
-    LayoutInput input = MakeInput({{1200, 1200, 0, 1}, {700, 700}}, {{600, 600, 8}});
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
-    const auto used = UsedPanels(result);
+    const LayoutInput input = MakeInput({{1200, 1200, 0, 1}, {700, 700}}, {{600, 600, 8}});
+    const auto result = Layout(input);
+    ASSERT_TRUE(result);
+    const auto used = UsedPanels(*result);
     ASSERT_EQ(used.size(), 5u);
     EXPECT_EQ(used[0]->sizeIndex, 0);  // larger sheets come first
     EXPECT_EQ(used[0]->placements.size(), 4u);
@@ -91,50 +106,97 @@ TEST(AutoLayout, TheLargerSizeIsUsedOnlyUpToItsLimit) {
 TEST(AutoLayout, AFailedFirstMixDoesNotEndTheSearchWhenALargerSizeWouldHelp) {
     // The 1500 x 800 part fits only the larger size, so the first mix (smaller panels only)
     // fails; the search must still go on to a mix with a larger panel.
-    LayoutInput input =
+    const LayoutInput input =
         MakeInput({{2000, 1000, 0, 2}, {1000, 500}}, {{1500, 800, 1}, {400, 400, 2}});
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
-    const auto used = UsedPanels(result);
+    const auto result = Layout(input);
+    ASSERT_TRUE(result);
+    const auto used = UsedPanels(*result);
     ASSERT_FALSE(used.empty());
     EXPECT_EQ(used[0]->sizeIndex, 0);
 }
 
-TEST(AutoLayout, ShowsProgressEveryTenIterationsAndKeepsTheEarliestOfEqualLayouts) {
+TEST(AutoLayout, ReportsProgressEveryTenIterationsAndKeepsTheEarliestOfEqualLayouts) {
     // Every mix wastes nothing, so the first one (small panels only) stays the best.
-    LayoutInput input = MakeInput({{200, 200, 0, 25}, {100, 100}}, {{100, 100, 200}});
-    std::vector<std::string> progress;
-    int pumps = 0;
-    LayoutCallbacks callbacks{[&](const std::string& text) { progress.push_back(text); },
-                              [&] { ++pumps; }, [] { return false; }};
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, callbacks, result));
-    EXPECT_EQ(pumps, 26);  // 0..25 larger panels
-    EXPECT_EQ(progress, (std::vector<std::string>{"計算中．．．．．10", "計算中．．．．．20"}));
-    for (const PanelState* p : UsedPanels(result)) EXPECT_EQ(p->sizeIndex, 1);
+    const LayoutInput input = MakeInput({{200, 200, 0, 25}, {100, 100}}, {{100, 100, 200}});
+    SearchControl control;
+    std::vector<SearchProgress> progress;
+    control.onProgress = [&](const SearchProgress& p) { progress.push_back(p); };
+    const auto result = AutoLayout(input, LayoutOptions{}, control);
+    ASSERT_TRUE(result);
+    ASSERT_EQ(progress.size(), 2u);  // 26 iterations: 0..25 larger panels
+    EXPECT_EQ(progress[0].iteration, 10);
+    EXPECT_EQ(progress[1].iteration, 20);
+    EXPECT_EQ(progress[1].bestCost, std::optional<double>(0.0));
+    for (const PanelState* p : UsedPanels(*result)) EXPECT_EQ(p->sizeIndex, 1);
 }
 
-TEST(AutoLayout, CancelKeepsTheBestLayoutFoundSoFar) {
-    LayoutInput input = MakeInput({{200, 200, 0, 25}, {100, 100}}, {{100, 100, 200}});
-    int polls = 0;
-    LayoutCallbacks callbacks{{}, {}, [&] { return ++polls >= 2; }};
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, callbacks, result));
-    EXPECT_EQ(polls, 2);
-    EXPECT_EQ(UsedPanels(result).size(), 200u);
+TEST(AutoLayout, AStopBetweenIterationsKeepsTheBestLayoutFoundSoFar) {
+    const LayoutInput input = MakeInput({{200, 200, 0, 25}, {100, 100}}, {{100, 100, 200}});
+    SearchControl control;
+    std::int64_t lastReport = 0;
+    control.onProgress = [&](const SearchProgress& p) {
+        lastReport = p.iteration;
+        control.RequestStop();
+    };
+    const auto result = AutoLayout(input, LayoutOptions{}, control);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(lastReport, 10);  // stopped right after the tenth iteration
+    EXPECT_EQ(UsedPanels(*result).size(), 200u);
+}
+
+TEST(AutoLayout, AStopBeforeAnyRunCompletesFindsNoLayout) {
+    // One size and several: a stop that is already set cuts the first run short.
+    for (const bool several : {false, true}) {
+        const LayoutInput input =
+            several ? MakeInput({{200, 200, 0, 25}, {100, 100}}, {{100, 100, 200}})
+                    : MakeInput({{1000, 1000}}, {{100, 100, 200}});
+        SearchControl control;
+        control.RequestStop();
+        EXPECT_FALSE(AutoLayout(input, LayoutOptions{}, control)) << several;
+        SearchControl expired;
+        expired.SetDeadline(SearchControl::Clock::now());
+        EXPECT_FALSE(AutoLayout(input, LayoutOptions{}, expired)) << several;
+    }
+}
+
+TEST(AutoLayout, AOneSizeSearchStoppedAtADeadlineReturnsNothingOrACompleteLayout) {
+    // Long runs: the stop is looked at inside them, and a run cut short never comes back.
+    const LayoutInput input =
+        MakeInput({{1820, 910}}, {{50, 50, 3000, 1}, {70, 30, 3000, 1}, {33, 21, 3000, 0}});
+    for (const double seconds : {0.001, 0.05}) {
+        SearchControl control;
+        control.SetTimeLimit(seconds);
+        const auto result = AutoLayout(input, LayoutOptions{}, control);
+        if (!result) continue;
+        std::vector<int> placed(input.rows.size(), 0);
+        for (const PanelState* p : UsedPanels(*result))
+            for (const Placement& placement : p->placements)
+                ++placed[static_cast<std::size_t>(placement.row)];
+        for (std::size_t r = 0; r < input.rows.size(); ++r)
+            EXPECT_EQ(placed[r], input.rows[r].quantity) << "row " << r;
+    }
 }
 
 TEST(AutoLayout, PriceModeUsesTheCheaperMix) {
     // Two parts of 1000 x 1000: one large sheet (price 900) is cheaper than two small ones
     // (500 each), although it wastes half its area.
-    LayoutInput input = MakeInput({{2000, 2000, 900}, {1000, 1000, 500}}, {{1000, 1000, 2}},
-                                  /*priceMode=*/true);
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
-    const auto used = UsedPanels(result);
+    const LayoutInput input = MakeInput({{2000, 2000, 900}, {1000, 1000, 500}}, {{1000, 1000, 2}},
+                                        /*priceMode=*/true);
+    const auto result = Layout(input);
+    ASSERT_TRUE(result);
+    const auto used = UsedPanels(*result);
     ASSERT_EQ(used.size(), 1u);
     EXPECT_EQ(used[0]->sizeIndex, 0);
-    EXPECT_EQ(result.score, 900.0);
+    EXPECT_EQ(result->score, 900.0);
+}
+
+TEST(AutoLayout, ACostBeyondEightDigitsIsStillALayout) {
+    // Three sheets at 40,000,000 each: 120,000,000 in total.
+    const LayoutInput input = MakeInput({{1000, 1000, 40000000}, {1000, 1000, 40000000}},
+                                        {{1000, 1000, 3}}, /*priceMode=*/true);
+    const auto result = Layout(input);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->score, 120000000.0);
 }
 
 TEST(AutoLayout, ExtremeKerfAndQuantityNeitherWrapNorStall) {
@@ -146,16 +208,18 @@ TEST(AutoLayout, ExtremeKerfAndQuantityNeitherWrapNorStall) {
     job.kerf = 32767;
     job.cutList[0] = {1000, 900, 32767, ""};
     job.cutCount = 1;
-    EXPECT_EQ(CheckJob(job).message, kKerfTooLargeMessage);
-    TakeTypedPanelSize(job);
-    job.lastValidRow = 0;
-    job.validRowCount = 1;
-    LayoutInput input = PrepareLayoutInput(job);
+    // The check refuses such a kerf; the engine must still neither wrap nor stall on it.
+    const CheckResult check = CheckJob(job);
+    EXPECT_EQ(check.message, kKerfTooLargeMessage);
+    DerivedValues derived = check.derived;
+    derived.lastValidRow = 0;
+    derived.validRowCount = 1;
+    const LayoutInput input = PrepareLayoutInput(job, derived);
     EXPECT_EQ(input.sizes[0].enlargedHeight, 1820 + 32767);
     EXPECT_EQ(input.panelCapacity, 49152);
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
-    const auto used = UsedPanels(result);
+    const auto result = Layout(input);
+    ASSERT_TRUE(result);
+    const auto used = UsedPanels(*result);
     EXPECT_EQ(used.size(), 32767u);
     EXPECT_EQ(used.back()->placements, (std::vector<Placement>{{0, 0, 0, false}}));
 }
@@ -187,8 +251,7 @@ TEST(PrepareLayoutInput, EnlargesByTheKerfRoundingHalfToEvenAndEstimatesCapacity
     job.cutList[1] = {0, 300, 2, ""};           // no height: places nothing
     job.cutList[2] = {600, 400, -2, ""};        // negative quantity: places nothing
     job.cutCount = 3;
-    job.lastValidRow = 2;
-    const LayoutInput input = PrepareLayoutInput(job);
+    const LayoutInput input = PrepareLayoutInput(job, test::DerivedAsGiven(job, 2));
     ASSERT_EQ(input.rows.size(), 3u);
     EXPECT_EQ(input.rows[0].enlargedHeight, 452);
     EXPECT_EQ(input.rows[0].enlargedWidth, 304);

@@ -80,29 +80,52 @@ TEST(CheckJob, SeveralSizesSendTheFocusToTheMultiPanelButton) {
     EXPECT_EQ(result.focus, CheckFocus::MultiPanelButton);
 }
 
-TEST(CheckJob, TheTypedSizeBecomesTheOnlyStockEntry) {
+TEST(CheckJob, TheTypedSizeBecomesTheOnlyStockEntryWithoutChangingTheJob) {
     PanelJob job = SingleSizeJob(1820, 910);
     job.stock[0] = {1000, 500, 700, 0};
-    ASSERT_TRUE(CheckJob(job).ok);
-    EXPECT_EQ(job.lastSizeIndex, 0);
-    EXPECT_EQ(job.stock[0], (StockEntry{1820, 910, 0, 0}));
-    EXPECT_FALSE(job.priceMode);
-    EXPECT_EQ(job.lastValidRow, 0);
-    EXPECT_EQ(job.validRowCount, 1);
+    const PanelJob before = job;
+    const CheckResult result = CheckJob(job);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.derived.stock.lastSizeIndex, 0);
+    EXPECT_EQ(result.derived.stock.first, (StockEntry{1820, 910, 0, 0}));
+    EXPECT_FALSE(result.derived.stock.priceMode);
+    EXPECT_EQ(result.derived.lastValidRow, 0);
+    EXPECT_EQ(result.derived.validRowCount, 1);
+    EXPECT_EQ(job.stock, before.stock);
+    EXPECT_EQ(job.lastSizeIndex, before.lastSizeIndex);
 }
 
 TEST(CheckJob, AnUnchangedEntryKeepsItsPriceAndCutSaleTakesTheTypedPrice) {
     PanelJob job = SingleSizeJob(1820, 910);
     job.stock[0] = {1820, 910, 3500, 0};
-    ASSERT_TRUE(CheckJob(job).ok);
-    EXPECT_EQ(job.stock[0].price, 3500);
-    EXPECT_TRUE(job.priceMode);
+    CheckResult result = CheckJob(job);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.derived.stock.first.price, 3500);
+    EXPECT_TRUE(result.derived.stock.priceMode);
 
     job.cutsell = 1;
     job.typedPrice = 0;
-    ASSERT_TRUE(CheckJob(job).ok);
-    EXPECT_EQ(job.stock[0].price, 0);
-    EXPECT_FALSE(job.priceMode);
+    result = CheckJob(job);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.derived.stock.first.price, 0);
+    EXPECT_FALSE(result.derived.stock.priceMode);
+}
+
+TEST(TakeTypedPanelSize, WritesWhatTheCheckDerivesAndIsIdempotent) {
+    PanelJob job = SingleSizeJob(1820, 910);
+    job.stock[0] = {1000, 500, 700, 0};
+    job.cutsell = 1;
+    job.typedPrice = 4200;
+    const TypedPanelStock derived = CheckJob(job).derived.stock;
+    TakeTypedPanelSize(job);
+    EXPECT_EQ(job.stock[0], derived.first);
+    EXPECT_EQ(job.stock[0], (StockEntry{1820, 910, 4200, 0}));
+    EXPECT_EQ(job.lastSizeIndex, derived.lastSizeIndex);
+    EXPECT_EQ(job.priceMode, derived.priceMode);
+    const PanelJob once = job;
+    TakeTypedPanelSize(job);
+    EXPECT_EQ(job.stock, once.stock);
+    EXPECT_EQ(job.priceMode, once.priceMode);
 }
 
 TEST(CheckJob, APartLargerThanThePanelFailsWithTheFocusOnTheOffendingCell) {
@@ -131,9 +154,11 @@ TEST(CheckJob, APartThatFitsOnlyTurnedNeedsTheTurnFlag) {
     job.cutList[0] = {900, 1800, 1, ""};
     EXPECT_FALSE(CheckJob(job).ok);
     job.rotateAll = 1;
-    EXPECT_TRUE(CheckJob(job).ok);
-    EXPECT_EQ(job.turnFlag[0], 1);
-    EXPECT_EQ(job.turnFlag[199], 1);
+    const CheckResult turned = CheckJob(job);
+    EXPECT_TRUE(turned.ok);
+    EXPECT_EQ(turned.derived.turnFlag[0], 1);
+    EXPECT_EQ(turned.derived.turnFlag[199], 1);
+    EXPECT_EQ(job.turnFlag[0], 0);  // the job's own flags stay
 
     // With per-row flags, the row's own flag decides and rotateAll is ignored.
     job.ktyFree = 1;
@@ -159,12 +184,13 @@ TEST(CheckJob, IncompleteRowsAreSkippedAndNoValidRowRefusesSilently) {
     const CheckResult result = CheckJob(job);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "");
-    EXPECT_EQ(job.lastValidRow, -1);
+    EXPECT_EQ(result.derived.lastValidRow, -1);
 
     job.cutList[2] = {450, 300, 2, ""};
-    ASSERT_TRUE(CheckJob(job).ok);
-    EXPECT_EQ(job.lastValidRow, 2);
-    EXPECT_EQ(job.validRowCount, 1);
+    const CheckResult valid = CheckJob(job);
+    ASSERT_TRUE(valid.ok);
+    EXPECT_EQ(valid.derived.lastValidRow, 2);
+    EXPECT_EQ(valid.derived.validRowCount, 1);
 }
 
 TEST(CheckJob, ARowMayFitAnyOfSeveralSizes) {
@@ -173,9 +199,10 @@ TEST(CheckJob, ARowMayFitAnyOfSeveralSizes) {
     job.stock[1] = {2430, 1220, 0, 0};
     job.lastSizeIndex = 1;
     job.cutList[0] = {2000, 1200, 1, ""};
-    EXPECT_TRUE(CheckJob(job).ok);
-    EXPECT_EQ(job.lastSizeIndex, 1);
-    EXPECT_EQ(job.stock[1].height, 2430);  // the table is not replaced by the typed boxes
+    const CheckResult result = CheckJob(job);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.derived.stock.lastSizeIndex, 1);
+    EXPECT_EQ(result.derived.stock.first.height, 1820);  // not replaced by the typed boxes
 }
 
 }  // namespace

@@ -162,21 +162,24 @@ TEST(Placement, ARowWithoutTheTurnFlagIsNeverTurned) {
     }
 }
 
-TEST(Utilisation, IsBucketedAndFlagsWholePanels) {
-    // Panel 100 x 100; parts of 10 x 10 each are 1 % of it.
-    const LayoutInput input = MakeInput({{100, 100}}, {{10, 10, 100}, {50, 100, 1}, {80, 100, 1}});
-    auto utilisationOf = [&](std::vector<Placement> placements) {
-        std::vector<PanelState> panels{PanelWith(0, std::move(placements))};
+TEST(Utilisation, IsBucketedAtEveryBoundaryAndFlagsWholePanels) {
+    // Panel 100 x 100; each 10 x 10 part is 1 % of it.
+    const LayoutInput input = MakeInput({{100, 100}}, {{10, 10, 100}});
+    auto utilisationOf = [&](int percent) {
+        std::vector<Placement> parts;
+        for (int i = 0; i < percent; ++i) parts.push_back({0, (i % 10) * 10, (i / 10) * 10, false});
+        std::vector<PanelState> panels{PanelWith(0, std::move(parts))};
         ComputeUtilisation(input, panels, 60);
         return std::pair{panels[0].utilisation, panels[0].wholePanel};
     };
-    std::vector<Placement> small;
-    for (int i = 0; i < 26; ++i) small.push_back({0, (i % 10) * 10, (i / 10) * 10, false});
-    EXPECT_EQ(utilisationOf(small), (std::pair<std::int16_t, bool>{33, false}));  // 26 %
-    small.resize(25);
-    EXPECT_EQ(utilisationOf(small), (std::pair<std::int16_t, bool>{25, false}));
-    EXPECT_EQ(utilisationOf({{1, 0, 0, false}}), (std::pair<std::int16_t, bool>{50, false}));
-    EXPECT_EQ(utilisationOf({{2, 0, 0, false}}), (std::pair<std::int16_t, bool>{80, true}));
+    using U = std::pair<std::int16_t, bool>;
+    const std::pair<int, U> table[] = {{1, {25, false}},  {25, {25, false}}, {26, {33, false}},
+                                       {33, {33, false}}, {34, {50, false}}, {50, {50, false}},
+                                       {51, {67, false}}, {59, {67, false}}, {60, {67, true}},
+                                       {67, {67, true}},  {68, {75, true}},  {75, {75, true}},
+                                       {76, {76, true}},  {100, {100, true}}};
+    for (const auto& [percent, expected] : table)
+        EXPECT_EQ(utilisationOf(percent), expected) << percent << " %";
 }
 
 TEST(SameAsPrevious, ComparesSizeAndEveryPlacement) {

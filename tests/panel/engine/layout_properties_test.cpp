@@ -7,6 +7,7 @@
 #include <map>
 #include <random>
 
+#include "engine_test_support.h"
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/check_job.h"
 #include "panel/engine/geometry.h"
@@ -49,7 +50,7 @@ PanelJob RandomJob(std::mt19937& random, int sizes) {
     return job;
 }
 
-void ExpectCuttable(const PanelJob& job, const LayoutInput& input,
+void ExpectCuttable(const PanelJob& job, const DerivedValues& derived, const LayoutInput& input,
                     const PanelLayoutResult& result) {
     std::map<int, int> placed;
     std::map<int, int> panelsPerSize;
@@ -79,7 +80,7 @@ void ExpectCuttable(const PanelJob& job, const LayoutInput& input,
         }
         EXPECT_NE(CountGuillotineCutsOfPanel(input, panel), -1);
     }
-    for (int r = 0; r <= job.lastValidRow; ++r) {
+    for (int r = 0; r <= derived.lastValidRow; ++r) {
         const CutItem& item = job.cutList[static_cast<std::size_t>(r)];
         EXPECT_EQ(placed[r], IsValidRow(item) ? item.quantity : 0) << "row " << r;
     }
@@ -97,10 +98,11 @@ TEST(LayoutProperties, EveryReportedLayoutCanBeCut) {
     for (int trial = 0; trial < 60; ++trial) {
         const int sizes = 1 + trial % 3;
         PanelJob job = RandomJob(random, sizes);
-        if (!CheckJob(job).ok) continue;
-        LayoutInput input = PrepareLayoutInput(job);
-        PanelLayoutResult result;
-        const bool found = AutoLayout(input, {}, result);
+        const CheckResult check = CheckJob(job);
+        if (!check.ok) continue;
+        const LayoutInput input = PrepareLayoutInput(job, check.derived);
+        const std::optional<PanelLayoutResult> layout = test::Layout(input);
+        const bool found = layout.has_value();
         // With one size without a limit every part that passed the check has a place.
         if (sizes == 1) {
             EXPECT_TRUE(found) << "trial " << trial;
@@ -108,7 +110,7 @@ TEST(LayoutProperties, EveryReportedLayoutCanBeCut) {
         if (!found) continue;
         ++laidOut;
         SCOPED_TRACE("trial " + std::to_string(trial));
-        ExpectCuttable(job, input, result);
+        ExpectCuttable(job, check.derived, input, *layout);
     }
     EXPECT_GT(laidOut, 30);
 }
@@ -116,12 +118,16 @@ TEST(LayoutProperties, EveryReportedLayoutCanBeCut) {
 TEST(LayoutProperties, TheSameJobGivesTheSameLayout) {
     std::mt19937 random(7);
     PanelJob job = RandomJob(random, 3);
-    if (!CheckJob(job).ok) GTEST_SKIP() << "random job refused";
-    LayoutInput first = PrepareLayoutInput(job), second = PrepareLayoutInput(job);
-    PanelLayoutResult a, b;
-    const bool foundA = AutoLayout(first, {}, a);
-    ASSERT_EQ(foundA, AutoLayout(second, {}, b));
-    if (!foundA) return;
+    const CheckResult check = CheckJob(job);
+    if (!check.ok) GTEST_SKIP() << "random job refused";
+    const LayoutInput first = PrepareLayoutInput(job, check.derived);
+    const LayoutInput second = PrepareLayoutInput(job, check.derived);
+    const auto layoutA = test::Layout(first);
+    const auto layoutB = test::Layout(second);
+    ASSERT_EQ(layoutA.has_value(), layoutB.has_value());
+    if (!layoutA) return;
+    const PanelLayoutResult& a = *layoutA;
+    const PanelLayoutResult& b = *layoutB;
     ASSERT_EQ(a.panels.size(), b.panels.size());
     for (std::size_t i = 0; i < a.panels.size(); ++i) {
         EXPECT_EQ(a.panels[i].sizeIndex, b.panels[i].sizeIndex);

@@ -261,8 +261,10 @@ TEST(ManualLayout, ShrinkingThePageReturnsExactlyThePartsThatStickOut) {
 
 TEST(ManualLayout, ModificationStartsFromTheLayoutAndLeavingPlacesWhatRemains) {
     LayoutInput input = MakeInput({{1000, 2000}}, {{300, 400, 6}, {900, 1900, 2}});
-    PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
+    const std::optional<PanelLayoutResult> laid =
+        AutoLayout(input, LayoutOptions{}, SearchControl{});
+    ASSERT_TRUE(laid);
+    const PanelLayoutResult result = *laid;
     ManualLayout m(input, ManualMode::Modification, result);
     EXPECT_EQ(m.remainingTotal(), 0);
     EXPECT_EQ(m.page(), result.lastPanel);

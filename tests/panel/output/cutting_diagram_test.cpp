@@ -28,7 +28,7 @@ struct Drawn {
     Drawn(PanelJob j, std::initializer_list<Placement> placements, bool printer = false,
           bool chargingShown = false, bool wholePanel = true)
         : job(std::move(j)),
-          input(PrepareLayoutInput(job)),
+          input(testing::InputOf(job)),
           result(Result({Panel(0, placements)})),
           surface(printer) {
         result.panels[0].wholePanel = wholePanel;
@@ -144,7 +144,7 @@ TEST(CuttingDiagram, OnlyOffcutsLargerThan30PercentAreLabelled) {
 TEST(CuttingDiagram, OffcutLabelsReachingTheRightEdgeAreRightAligned) {
     // A 400 x 1000 part at the top leaves a 600-high offcut across the whole width.
     PanelJob job = MakeJob({{1000, 1000, 0, 0}}, 0, {{400, 1000, 1}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     PanelState panel = Panel(0, {{0, 0, 0, false}});
     RecomputeFreeRects(in, panel);
     RecordingSurface s;
@@ -213,7 +213,7 @@ TEST(CuttingDiagram, TheRowNumberIsWrittenInItalicsAndItalicsEndAfterwards) {
 
 TEST(CuttingDiagram, AnEmptyPanelIsOnlyItsHatchedOutline) {
     PanelJob job = MakeJob({{1000, 2000, 0, 0}}, 0, {{300, 500, 1}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     PanelLayoutResult r = Result({Panel(0, {})});
     const ViewGeometry v = InitialView(2000, 1000);
     RecordingSurface s;
@@ -230,7 +230,7 @@ TEST(CuttingDiagram, AnEmptyPanelIsOnlyItsHatchedOutline) {
 
 TEST(CuttingDiagram, TheStackMarkerDrawsTwoEdgesAndTheCount) {
     PanelJob job = MakeJob({{1000, 2000, 0, 0}}, 0, {{300, 500, 1}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     PanelLayoutResult r = Result({Panel(0, {{0, 0, 0, false}})});
     const ViewGeometry v = InitialView(2000, 1000);
     RecordingSurface s;

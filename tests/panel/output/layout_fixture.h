@@ -2,6 +2,7 @@
 // Hand-built jobs and layouts for the output tests.
 
 #include <initializer_list>
+#include <optional>
 
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/check_job.h"
@@ -34,9 +35,31 @@ inline PanelJob MakeJob(std::initializer_list<StockEntry> stock, std::int16_t ke
                                                       row.comment};
     }
     job.cutCount = static_cast<std::int16_t>(r);
-    job.lastValidRow = static_cast<std::int16_t>(r - 1);
-    job.validRowCount = static_cast<std::int16_t>(r);
     return job;
+}
+
+// The engine's input for a job built by MakeJob: every row as it stands, the stock table
+// as given (no check; tests build layouts by hand).
+inline LayoutInput InputOf(const PanelJob& job) {
+    DerivedValues derived;
+    derived.stock = TypedPanelStock{job.stock[0], job.lastSizeIndex, job.priceMode};
+    derived.turnFlag = job.turnFlag;
+    derived.lastValidRow = static_cast<std::int16_t>(job.cutCount - 1);
+    derived.validRowCount = job.cutCount;
+    return PrepareLayoutInput(job, derived);
+}
+
+// What "自動カット" does: check, input, search; nothing when the job is refused or has no
+// layout.
+inline bool LayOut(const PanelJob& job, LayoutInput& input, PanelLayoutResult& result) {
+    const CheckResult check = CheckJob(job);
+    if (!check.ok) return false;
+    input = PrepareLayoutInput(job, check.derived);
+    const SearchControl control;
+    std::optional<PanelLayoutResult> layout = AutoLayout(input, LayoutOptions{}, control);
+    if (!layout) return false;
+    result = std::move(*layout);
+    return true;
 }
 
 inline PanelState Panel(std::int16_t size, std::initializer_list<Placement> placements) {

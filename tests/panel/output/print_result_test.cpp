@@ -35,9 +35,7 @@ struct LaidOut {
         }
         job.cutCount = 60;
         job.jobTitle = "棚板 サンプル";
-        EXPECT_TRUE(CheckJob(job).ok);
-        input = PrepareLayoutInput(job);
-        EXPECT_TRUE(AutoLayout(input, {}, result));
+        EXPECT_TRUE(testing::LayOut(job, input, result));
     }
 };
 
@@ -72,9 +70,9 @@ TEST(PrintResult, APdfPlanHasOnePagePerScreenPage) {
 TEST(PrintResult, AOnePageResultPrintsOnePageWithHeadAndFooter) {
     PanelJob job = MakeJob({{910, 1820, 0, 0}}, 3, {{300, 400, 2}});
     job.jobTitle = "one";
-    LayoutInput input = PrepareLayoutInput(job);
+    LayoutInput input;
     PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
+    ASSERT_TRUE(testing::LayOut(job, input, result));
     QTemporaryDir dir;
     const QString path = dir.filePath("one.pdf");
     EXPECT_EQ(WritePlanPdf(job, input, result, path.toStdString(), PaperByName("a3")), 1);
@@ -87,9 +85,9 @@ TEST(PrintResult, PaperNamesAndUnknownPaper) {
     EXPECT_TRUE(PaperByName("Letter").isEquivalentTo(QPageSize(QPageSize::Letter)));
     EXPECT_FALSE(PaperByName("napkin").isValid());
     PanelJob job = MakeJob({{910, 1820, 0, 0}}, 3, {{300, 400, 1}});
-    LayoutInput input = PrepareLayoutInput(job);
+    LayoutInput input;
     PanelLayoutResult result;
-    ASSERT_TRUE(AutoLayout(input, {}, result));
+    ASSERT_TRUE(testing::LayOut(job, input, result));
     QTemporaryDir dir;
     std::string error;
     EXPECT_EQ(WritePlanPdf(job, input, result, dir.filePath("x.pdf").toStdString(),

@@ -15,7 +15,7 @@ using testing::Result;
 TEST(ResultFigures, CountsUsedSizesInTableOrderAndYieldFromPlacedParts) {
     PanelJob job = MakeJob({{1000, 2000, 5000, 0}, {500, 1000, 1500, 0}}, 0,
                            {{500, 1000, 3}, {250.5f, 400, 1}, {0, 0, 0}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     // Size 1 first in the result, size 0 later: the list still follows the table order.
     PanelLayoutResult r = Result({Panel(1, {{0, 0, 0, false}}), Panel(-1, {}),
                                   Panel(0, {{0, 0, 0, false}, {1, 0, 500, false}})});
@@ -36,7 +36,7 @@ TEST(ResultFigures, CountsUsedSizesInTableOrderAndYieldFromPlacedParts) {
 
 TEST(ResultFigures, UnplacedPartsNeverPushTheYieldOver100) {
     PanelJob job = MakeJob({{1000, 1000, 0, 0}}, 0, {{1000, 1000, 5}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     PanelLayoutResult r = Result({Panel(0, {{0, 0, 0, false}})});  // one of five placed
     const ResultFigures f = ComputeFigures(in, r);
     EXPECT_EQ(f.yield, 100);
@@ -45,7 +45,7 @@ TEST(ResultFigures, UnplacedPartsNeverPushTheYieldOver100) {
 
 TEST(CutSalePrices, SharesByAreaAndChargesWholeOrByUse) {
     PanelJob job = MakeJob({{1000, 1000, 10000, 0}}, 0, {{500, 1000, 1}, {500, 500, 1}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     PanelLayoutResult r = Result({Panel(0, {{0, 0, 0, false}, {1, 0, 500, false}})});
     r.panels[0].wholePanel = true;
     r.panels[0].utilisation = 75;
@@ -64,7 +64,7 @@ TEST(CutSalePrices, APartDearerThanACheaperPanelItFitsIsCappedAndTheRestShared) 
     // would exceed the price of the small stock size, so it is charged that instead.
     PanelJob job = MakeJob({{1000, 1000, 10000, 0}, {300, 300, 500, 0}, {200, 200, 100, 0}}, 0,
                            {{900, 1000, 1}, {100, 1000, 0}, {300, 300, 1}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     PanelLayoutResult r = Result({Panel(0, {{0, 0, 0, false}, {2, 0, 900, false}})});
     r.panels[0].wholePanel = true;
     const CutSalePrices p = ComputeCutSalePrices(in, r, {1, 0, 1});
@@ -77,7 +77,7 @@ TEST(CutSalePrices, APartDearerThanACheaperPanelItFitsIsCappedAndTheRestShared) 
 TEST(CutSalePrices, EveryRowCappedLeavesNothingToDivideBy) {
     PanelJob job =
         MakeJob({{1000, 1000, 9000, 0}, {500, 500, 10, 0}}, 0, {{500, 500, 1}, {400, 400, 1}});
-    LayoutInput in = PrepareLayoutInput(job);
+    LayoutInput in = testing::InputOf(job);
     PanelLayoutResult r = Result({Panel(0, {{0, 0, 0, false}, {1, 500, 0, false}})});
     r.panels[0].wholePanel = true;
     const CutSalePrices p = ComputeCutSalePrices(in, r, {1, 1});

@@ -24,7 +24,7 @@ struct Session {
 
     Session(PanelJob j, PanelLayoutResult r)
         : job(std::move(j)),
-          input(PrepareLayoutInput(job)),
+          input(testing::InputOf(job)),
           result(std::move(r)),
           session(job, input, result) {
         RecordingSurface measure;

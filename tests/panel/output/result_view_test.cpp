@@ -26,9 +26,7 @@ struct Opened {
             job.cutList[static_cast<std::size_t>(r)] = {300.0f + r * 11, 500.0f + r * 3, 2, ""};
         }
         job.cutCount = static_cast<std::int16_t>(rows);
-        EXPECT_TRUE(CheckJob(job).ok);
-        input = PrepareLayoutInput(job);
-        EXPECT_TRUE(AutoLayout(input, {}, result));
+        EXPECT_TRUE(testing::LayOut(job, input, result));
     }
 };
 

@@ -235,6 +235,7 @@ void MainWindowTest::checkMessagesMoveTheFocus() {
     });
     g.Type(2, "3");
     g.window->AutoCut();
+    QTRY_VERIFY(!g.window->layoutRunning());
     QVERIFY(shown);
     QVERIFY(g.window->messageLabel()->text().isEmpty());
     QVERIFY(g.window->autoCutButton()->isEnabled());
@@ -442,16 +443,22 @@ void MainWindowTest::autoCutOpensTheResultViewWhoseSaveSaves() {
     f.Type(2, "3");
     bool sawView = false;
     QString title, lineWhileShown;
-    QTimer::singleShot(200, [&] {
+    // The view is modal: it is driven from inside its own event loop, once it is up.
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* view = qobject_cast<tvx::panel::ResultView*>(QApplication::activeModalWidget());
         if (!view) return;
+        poll.stop();
         sawView = true;
         title = view->windowTitle();
         lineWhileShown = f.window->messageLabel()->text();
         view->saveButton()->click();
         view->closeButton()->click();
     });
+    poll.start();
     f.window->AutoCut();
+    QTRY_VERIFY(!f.window->layoutRunning());
     QVERIFY(sawView);
     QCOMPARE(title, QString("一覧表示"));
     QVERIFY2(lineWhileShown.startsWith("計算中"), qPrintable(lineWhileShown));

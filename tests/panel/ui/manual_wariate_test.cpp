@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <functional>
 #include <random>
 
 #include "panel/engine/auto_layout.h"
@@ -76,11 +77,12 @@ struct Editor {
         : job(std::move(j)) {
         // The check derives the valid rows; a part that fits only turned without its flag
         // is refused by it, but the editor still takes it (Shift turns any part).
-        if (!CheckJob(job).ok) {
-            job.lastValidRow = static_cast<std::int16_t>(job.cutCount - 1);
-            job.validRowCount = job.cutCount;
+        DerivedValues derived = CheckJob(job).derived;
+        if (derived.lastValidRow < 0 || !CheckJob(job).ok) {
+            derived.lastValidRow = static_cast<std::int16_t>(job.cutCount - 1);
+            derived.validRowCount = job.cutCount;
         }
-        input = PrepareLayoutInput(job);
+        input = PrepareLayoutInput(job, derived);
         if (!hooks.help) hooks.help = [](int) {};
         window =
             std::make_unique<ManualWariate>(job, input, mode, std::move(start), std::move(hooks));
@@ -356,9 +358,11 @@ void ManualWariateTest::sizeChangeReturnsThePartsThatStickOut() {
 void ManualWariateTest::leavingModificationPlacesOrStaysOpen() {
     PanelJob job = MakeJob({{1000, 2000, 0, 0}}, {{300, 400, 4}, {900, 1900, 1}});
     QVERIFY(CheckJob(job).ok);
-    LayoutInput input = PrepareLayoutInput(job);
-    PanelLayoutResult result;
-    QVERIFY(AutoLayout(input, {}, result));
+    LayoutInput input = PrepareLayoutInput(job, CheckJob(job).derived);
+    const std::optional<PanelLayoutResult> laid =
+        AutoLayout(input, LayoutOptions{}, tvx::SearchControl{});
+    QVERIFY(laid);
+    PanelLayoutResult result = *laid;
     Editor e(job, ManualMode::Modification, result);
     QCOMPARE(e.Remaining(), QString("0"));
     // Take everything off the shown page and leave: all of it comes back.
@@ -378,7 +382,7 @@ void ManualWariateTest::leavingModificationPlacesOrStaysOpen() {
     // editor stays open, by the button and by the close box.
     PanelJob tooBigJob = MakeJob({{1000, 2000, 0, 0}}, {{300, 400, 1}});
     QVERIFY(CheckJob(tooBigJob).ok);
-    LayoutInput tooBig = PrepareLayoutInput(tooBigJob);
+    LayoutInput tooBig = PrepareLayoutInput(tooBigJob, CheckJob(tooBigJob).derived);
     tooBig.rows[0].enlargedHeight = 1200;
     PanelLayoutResult none;
     none.panels = {PanelState{}};
@@ -510,9 +514,14 @@ void ManualWariateTest::resultViewModifyOpensTheEditorAndUpdatesTheTotals() {
     f.Type(2, "4");
     QString before, after;
     bool editorSeen = false;
-    QTimer::singleShot(0, [&] {
+    // The layout runs on a worker thread: look for the result view until it is open.
+    std::function<void()> whenViewOpen;
+    whenViewOpen = [&] {
         auto* view = qobject_cast<ResultView*>(QApplication::activeModalWidget());
-        QVERIFY(view != nullptr);
+        if (view == nullptr) {
+            QTimer::singleShot(10, whenViewOpen);
+            return;
+        }
         QVERIFY(view->modifyButton()->isEnabled());
         before = view->usedPanelLabel(0)->text();
         QTimer::singleShot(0, [&] {
@@ -536,9 +545,10 @@ void ManualWariateTest::resultViewModifyOpensTheEditorAndUpdatesTheTotals() {
         view->modifyButton()->click();
         after = view->usedPanelLabel(0)->text();
         view->closeButton()->click();
-    });
+    };
+    QTimer::singleShot(0, whenViewOpen);
     f.window->AutoCut();
-    QVERIFY(editorSeen);
+    QTRY_VERIFY_WITH_TIMEOUT(editorSeen && !f.window->layoutRunning(), 30000);
     QVERIFY(before.endsWith(QString("  1 枚")));
     QVERIFY(after.endsWith(QString("  2 枚")));
     int used = 0;

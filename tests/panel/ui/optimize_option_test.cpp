@@ -51,12 +51,14 @@ void OptimizeOptionTest::autoCutUsesTheOptimisingLayoutWhenTicked() {
     f.window->SetResultViewer([&] { shown = true; });
 
     f.window->AutoCut();
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), 30000);
     QVERIFY(shown);
     QVERIFY(f.window->optimizeVerdict().isEmpty());
 
     shown = false;
     f.window->optimizeAction()->trigger();
     f.window->AutoCut();
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), 30000);
     QVERIFY(shown);
     // Six 600 x 450 parts fill one 1820 x 910 panel with room to spare: optimal.
     QCOMPARE(f.window->optimizeVerdict(), QString::fromUtf8("最適"));
@@ -77,6 +79,7 @@ void OptimizeOptionTest::resultViewShowsTheVerdict() {
     f.window->SetResultViewer([] {});
     f.window->optimizeAction()->trigger();
     f.window->AutoCut();
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), 30000);
     tvx::panel::ResultViewHooks hooks;
     hooks.optimizeVerdict = f.window->optimizeVerdict();
     tvx::panel::ResultView view(f.window->job(), f.window->layoutInput(), f.window->layoutResult(),

@@ -112,7 +112,9 @@ PanelLayoutResult LayoutFromPacking(const PackingProblem& problem, const LayoutI
     double totalPartArea = 0.0;
     for (const PartRow& row : input.rows)
         totalPartArea += static_cast<double>(row.enlargedHeight) * row.enlargedWidth * row.quantity;
-    result.score = ScoreRun(input, result.panels, totalPartArea, fullPanelPercent).primary;
+    const std::optional<RunScore> score =
+        ScoreRun(input, result.panels, totalPartArea, fullPanelPercent);
+    result.score = score ? score->primary : 0.0;
     return result;
 }
 

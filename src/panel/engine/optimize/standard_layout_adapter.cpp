@@ -7,12 +7,9 @@ namespace tvx::panel::optimize {
 std::optional<PanelLayoutResult> RunStandardLayout(const LayoutInput& input,
                                                    std::int16_t fullPanelPercent,
                                                    const SearchControl& control) {
-    LayoutInput copy = input;
-    LayoutCallbacks callbacks;
-    callbacks.cancelRequested = [&control] { return control.StopRequested(); };
-    PanelLayoutResult result;
-    if (!AutoLayout(copy, callbacks, result, fullPanelPercent)) return std::nullopt;
-    return result;
+    LayoutOptions options;
+    options.fullPanelPercent = fullPanelPercent;
+    return AutoLayout(input, options, control);
 }
 
 }  // namespace tvx::panel::optimize

@@ -91,8 +91,7 @@ TEST(OptimizedLayout, TheKerfIsPartOfEverySize) {
     job.cutList[0] = {298.0f, 498.0f, 4, ""};
     job.cutList[1] = {300.0f, 500.0f, 1, ""};
     job.cutCount = 2;
-    job.lastValidRow = 1;
-    const LayoutInput input = PrepareLayoutInput(job);
+    const LayoutInput input = PrepareLayoutInput(job, CheckJob(job).derived);
     const LayoutCheck check = CheckedOptimum(input);
     EXPECT_EQ(check.panels, 2);
 }
@@ -133,10 +132,11 @@ TEST(OptimizedLayout, RandomJobsGiveSoundLayoutsNeverWorseThanTheStandard) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         PanelJob job = RandomJob(random, 1 + trial % 3);
         if (!CheckJob(job).ok) continue;
-        const LayoutInput input = PrepareLayoutInput(job);
-        LayoutInput standardInput = input;
-        PanelLayoutResult standard;
-        const bool standardFound = AutoLayout(standardInput, {}, standard, job.fullPanelPercent);
+        const LayoutInput input = PrepareLayoutInput(job, CheckJob(job).derived);
+        const std::optional<PanelLayoutResult> standardLayout =
+            AutoLayout(input, LayoutOptions{}, SearchControl{});
+        const bool standardFound = standardLayout.has_value();
+        const PanelLayoutResult standard = standardLayout.value_or(PanelLayoutResult{});
 
         OptimizeOptions options;
         options.effort = 1;
@@ -167,9 +167,10 @@ TEST(OptimizedLayout, SavesAPanelWhereTheStandardLayoutWastesOne) {
         {{100, 100}}, {{36, 95}, {91, 14}, {36, 16}, {93, 91}, {17, 61}, {98, 82},  {56, 43},
                        {49, 65}, {65, 5},  {25, 50}, {87, 25}, {38, 83}, {100, 14}, {30, 40},
                        {16, 17}, {81, 33}, {80, 11}, {1, 7},   {68, 8},  {35, 38}});
-    LayoutInput standardInput = input;
-    PanelLayoutResult standard;
-    ASSERT_TRUE(AutoLayout(standardInput, {}, standard));
+    const std::optional<PanelLayoutResult> standardLayout =
+        AutoLayout(input, LayoutOptions{}, SearchControl{});
+    ASSERT_TRUE(standardLayout);
+    const PanelLayoutResult& standard = *standardLayout;
     EXPECT_EQ(CheckLayout(input, standard).panels, 6);
     const PanelLayoutResult result = Optimise(input);
     const LayoutCheck check = CheckLayout(input, result);
@@ -183,7 +184,7 @@ TEST(OptimizedLayout, TheSameEffortGivesTheSameLayout) {
     PanelJob job = RandomJob(random, 1);
     job.cutList[0].quantity = 20;
     ASSERT_TRUE(CheckJob(job).ok);
-    const LayoutInput input = PrepareLayoutInput(job);
+    const LayoutInput input = PrepareLayoutInput(job, CheckJob(job).derived);
     const PanelLayoutResult a = Optimise(input, 1);
     const PanelLayoutResult b = Optimise(input, 1);
     ASSERT_EQ(a.panels.size(), b.panels.size());
@@ -198,7 +199,7 @@ TEST(OptimizedLayout, AStoppedSearchStillLeavesASoundLayout) {
     for (int trial = 0; trial < 6; ++trial) {
         PanelJob job = RandomJob(random, 1 + trial % 3);
         if (!CheckJob(job).ok) continue;
-        const LayoutInput input = PrepareLayoutInput(job);
+        const LayoutInput input = PrepareLayoutInput(job, CheckJob(job).derived);
         OptimizeOptions options;
         SearchControl stopped;
         stopped.RequestStop();
