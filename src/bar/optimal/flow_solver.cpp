@@ -255,11 +255,17 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
                           "-ratioGap",
                           "0",
                           "-allowableGap",
-                          "0.5",
-                          "-solve",
-                          "-quit"};
+                          gapText.c_str()};
+    std::vector<const char*> args(std::begin(argv), std::end(argv));
+    const std::string cutoffText = std::to_string(problem.cutoff);
+    if (std::isfinite(problem.cutoff)) {
+        args.push_back("-cutoff");
+        args.push_back(cutoffText.c_str());
+    }
+    args.push_back("-solve");
+    args.push_back("-quit");
     CbcMain1(
-        static_cast<int>(std::size(argv)), argv, model, [](CbcModel*, int) { return 0; }, data);
+        static_cast<int>(args.size()), args.data(), model, [](CbcModel*, int) { return 0; }, data);
 
     FlowSolution result;
     result.bound = model.getBestPossibleObjValue();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "bar/optimal/arc_flow_graph.h"
@@ -24,6 +25,9 @@ struct FlowProblem {
     double capValue = 0.0;
     // The solve ends as optimal once the best objective is within this of the bound.
     double allowableGap = 1e-9;
+    // Optional: only solutions with an objective below this count; when there is none, the
+    // verdict is infeasible.
+    double cutoff = std::numeric_limits<double>::infinity();
 };
 
 struct FlowSolution {

@@ -12,6 +12,7 @@
 #include "bar/optimal/arc_flow_graph.h"
 #include "bar/optimal/exact_decimal.h"
 #include "bar/optimal/flow_solver.h"
+#include "bar/optimal/pattern_master.h"
 #include "bar/optimal/pattern_runs.h"
 
 namespace tvx::bar {
@@ -187,17 +188,36 @@ bool BetterPlan(const BarPlan& candidate, const BarPlan& incumbent) {
     return a <= b + tolerance && candidate.resultBarCount < incumbent.resultBarCount;
 }
 
+// Pieces beyond the demand taken off, then the plan's bars and costs.
+void TakePlan(std::vector<optimal::PatternRun> runs, const std::vector<std::int64_t>& demand,
+              const std::vector<std::vector<std::int32_t>>& groupKinds, const BarWorkingSet& set,
+              BarPlan& plan) {
+    optimal::RemoveSurplus(runs, demand);
+    optimal::FillPlanBars(runs, groupKinds, set.pieceRemaining, plan);
+    MarkPlan(plan);
+}
+
+// The arc-flow model is worth solving (it can prove what the pattern integer program could
+// not) when its graphs stay this small; larger ones take CBC longer than the time limit
+// for their first relaxation and hundreds of megabytes.
+constexpr std::size_t kArcFlowArcLimit = 20000;
+
 }  // namespace
 
 BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& options,
                                  const SearchControl& control) {
+    const auto started = SearchControl::Clock::now();
     // The time limit runs from here; the control's own deadline may end it earlier.
-    auto deadline = SearchControl::Clock::now() + std::chrono::hours(24 * 365);
+    auto deadline = started + std::chrono::hours(24 * 365);
     if (options.timeLimitSeconds > 0.0 && options.timeLimitSeconds < 1e9)
-        deadline = SearchControl::Clock::now() +
-                   std::chrono::duration_cast<SearchControl::Clock::duration>(
-                       std::chrono::duration<double>(options.timeLimitSeconds));
+        deadline = started + std::chrono::duration_cast<SearchControl::Clock::duration>(
+                                 std::chrono::duration<double>(options.timeLimitSeconds));
     if (const auto own = control.Deadline()) deadline = std::min(deadline, *own);
+    // The share of what is left until the deadline, from now.
+    auto shareOfRest = [&](int percent) {
+        const auto now = SearchControl::Clock::now();
+        return deadline > now ? now + (deadline - now) * percent / 100 : deadline;
+    };
 
     const BarWorkingSet set = PrepareWorkingSet(job);
     BarPlan plan;
@@ -205,7 +225,9 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     MarkNoPlan(plan);
     if (set.pieceLength.empty() || set.stockLength.empty()) return plan;
 
-    const Lengths lengths = ScaleLengths(set, std::max<std::int64_t>(options.graphBitsBudget, 1));
+    // Exact whole-number lengths for the pattern model (any size will do there); the arc-flow
+    // graphs are built only when these fit the memory budget.
+    const Lengths lengths = ScaleLengths(set, std::numeric_limits<std::int64_t>::max());
 
     // Length groups: kinds of equal width share one group (kinds of equal length stay apart
     // only when part codes are shown). Kinds are sorted by descending length, so each group
@@ -222,99 +244,130 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         groupKinds.back().push_back(static_cast<std::int32_t>(i));
         demand.back() += set.pieceRemaining[i];
     }
-
-    FlowProblem problem;
-    const BarWeights weights = WeighBars(set);
-    problem.barWeight = weights.weight;
-    problem.demand = demand;
-    for (std::size_t t = 0; t < lengths.capacity.size(); ++t) {
-        problem.graphs.push_back(optimal::BuildArcFlowGraph(lengths.capacity[t], groupWidth));
-        problem.barLimit.push_back(set.countLimit[t]);
-    }
     // A group that fits no usable type cannot be cut: no plan, without asking the solver.
-    for (std::size_t g = 0; g < groupWidth.size(); ++g) {
+    for (const std::int64_t width : groupWidth) {
         bool fits = false;
-        for (std::size_t t = 0; t < lengths.capacity.size(); ++t)
-            fits = fits || groupWidth[g] <= lengths.capacity[t];
+        for (const std::int64_t capacity : lengths.capacity) fits = fits || width <= capacity;
         if (!fits) return plan;
     }
 
-    // First phase: the least cost.
+    const BarWeights weights = WeighBars(set);
     auto progress = [&](double best, double bound) {
         SearchProgress report;
         if (!std::isnan(best)) report.bestCost = CostOfObjective(weights, best);
         if (std::isfinite(bound) && lengths.exact) report.lowerBound = CostBound(weights, bound);
         control.Report(report);
     };
-    problem.allowableGap = weights.wholeCost ? 0.5 : 1e-9;
-    // The solver gets most of the time; the rest is kept for the standard calculation in case
-    // the solver ends without any plan.
-    const auto now = SearchControl::Clock::now();
-    const auto solverDeadline = deadline > now ? now + (deadline - now) * 17 / 20 : deadline;
-    FlowSolution solution =
-        optimal::SolveFlowProblem(problem, solverDeadline, options.seed, control, progress);
-    if (!solution.hasSolution) {
-        // A verdict of infeasibility reached before the deadline and without a stop request
-        // is a proof; a solve cut short says nothing.
-        const bool cutShort = control.ShouldStop() || SearchControl::Clock::now() >= solverDeadline;
-        if (solution.status == FlowSolution::Status::kInfeasible && !cutShort) return plan;
-        // Stopped before the solver found a plan: the standard calculation's plan (at least
-        // one pass of it), with a bound that does not trust an interrupted first LP.
-        BarPlan standard = BoundedStandardPlan(job, control, deadline);
-        if (!standard.HasPlan()) return plan;
-        standard.costLowerBound =
-            std::min(TrivialCostBound(set), static_cast<double>(standard.bestCost));
-        return standard;
-    }
-    const double costBound = CostBound(weights, solution.bound);
-    bool proven = solution.status == FlowSolution::Status::kOptimal;
 
-    // Second phase, for a proven least cost with more than one usable stock type: the fewest
-    // bars at that cost. Its solution costs no more, so the first one stays when it finds
-    // nothing better in time.
-    int usableTypes = 0;
-    for (const ArcFlowGraph& graph : problem.graphs) usableTypes += graph.source != graph.sink;
-    if (proven && weights.wholeCost && usableTypes > 1 && !control.ShouldStop()) {
-        problem.capWeight = problem.barWeight;
-        problem.capValue = std::round(solution.objective);
-        problem.barWeight.assign(problem.barWeight.size(), 1.0);
-        problem.allowableGap = 0.5;
-        auto quiet = [](double, double) {};
-        const FlowSolution fewer =
-            optimal::SolveFlowProblem(problem, deadline, options.seed, control, quiet);
-        if (fewer.hasSolution) {
-            double barsBefore = 0.0;
-            for (std::size_t t = 0; t < problem.graphs.size(); ++t)
-                barsBefore += static_cast<double>(solution.barCount[t]);
-            if (fewer.objective < barsBefore - 0.5) {
-                solution.arcFlow = fewer.arcFlow;
-                solution.barCount = fewer.barCount;
+    // The proven bound on the objective and the best plan so far (as pattern runs).
+    double bound = -std::numeric_limits<double>::infinity();
+    bool haveRuns = false;
+    std::vector<optimal::PatternRun> bestRuns;
+    double bestObjective = std::numeric_limits<double>::infinity();
+    bool proven = false;
+    auto reachesBound = [&] {
+        if (!haveRuns || !lengths.exact || !std::isfinite(bound)) return false;
+        const double slack = 1e-9 * std::fabs(bound) + 1e-6;
+        return weights.wholeCost ? std::round(bestObjective) <= std::ceil(bound - slack)
+                                 : bestObjective <= bound + slack;
+    };
+
+    // First the pattern model: column generation gives the bound, the integer program over its
+    // patterns a plan. Most jobs end here, proven.
+    {
+        optimal::PatternProblem patterns;
+        patterns.capacity = lengths.capacity;
+        patterns.weight = weights.weight;
+        for (const std::int32_t limit : set.countLimit) patterns.limit.push_back(limit);
+        patterns.width = groupWidth;
+        patterns.demand = demand;
+        patterns.wholeWeights = weights.wholeCost;
+        const std::int64_t bits = optimal::ArcFlowWorkBits(
+            *std::max_element(lengths.capacity.begin(), lengths.capacity.end()), groupWidth.size());
+        const bool graphsPossible = lengths.exact && bits <= options.graphBitsBudget;
+        const optimal::PatternSolution solved = optimal::SolvePatternProblem(
+            patterns, shareOfRest(graphsPossible ? 40 : 85), options.seed, control);
+        if (solved.infeasible && lengths.exact) return plan;
+        if (solved.boundKnown && lengths.exact) bound = solved.bound;
+        if (solved.hasPlan) {
+            haveRuns = true;
+            bestRuns = solved.runs;
+            bestObjective = solved.objective;
+            progress(bestObjective, bound);
+        }
+        proven = reachesBound();
+
+        // Then, when that proved nothing and the graphs are small, the arc-flow model with the
+        // rest of the time: a plan strictly cheaper than the one in hand, or the proof that
+        // there is none.
+        if (!proven && graphsPossible && !control.ShouldStop()) {
+            optimal::FlowProblem problem;
+            std::size_t arcs = 0;
+            for (std::size_t t = 0; t < lengths.capacity.size() && arcs <= kArcFlowArcLimit; ++t) {
+                problem.graphs.push_back(
+                    optimal::BuildArcFlowGraph(lengths.capacity[t], groupWidth));
+                problem.barLimit.push_back(set.countLimit[t]);
+                arcs += problem.graphs.back().arcs.size();
+            }
+            if (arcs <= kArcFlowArcLimit) {
+                problem.barWeight = weights.weight;
+                problem.demand = demand;
+                problem.allowableGap = weights.wholeCost ? 0.5 : 1e-9;
+                if (haveRuns && weights.wholeCost) problem.cutoff = std::round(bestObjective) - 0.5;
+                const auto flowDeadline = shareOfRest(85);
+                FlowSolution solution = optimal::SolveFlowProblem(problem, flowDeadline,
+                                                                  options.seed, control, progress);
+                // A verdict reached before the deadline and without a stop request is a proof;
+                // a solve cut short says nothing.
+                const bool cutShort =
+                    control.ShouldStop() || SearchControl::Clock::now() >= flowDeadline;
+                if (solution.status == FlowSolution::Status::kInfeasible && !cutShort) {
+                    // With a cutoff below the plan in hand, that plan is optimal; without a
+                    // plan, there is none within the limits.
+                    if (!haveRuns) return plan;
+                    proven = true;
+                } else if (solution.hasSolution) {
+                    if (solution.objective < bestObjective) {
+                        std::vector<optimal::PatternRun> runs;
+                        for (std::size_t t = 0; t < problem.graphs.size(); ++t) {
+                            auto typeRuns = optimal::DecomposeFlow(
+                                problem.graphs[t], static_cast<std::int32_t>(t),
+                                solution.arcFlow[t], groupWidth.size());
+                            runs.insert(runs.end(), typeRuns.begin(), typeRuns.end());
+                        }
+                        bestRuns = std::move(runs);
+                        bestObjective = solution.objective;
+                        haveRuns = true;
+                    }
+                    if (std::isfinite(solution.bound)) bound = std::max(bound, solution.bound);
+                    proven = solution.status == FlowSolution::Status::kOptimal || reachesBound();
+                } else if (std::isfinite(solution.bound) &&
+                           solution.status != FlowSolution::Status::kStopped) {
+                    bound = std::max(bound, solution.bound);
+                }
             }
         }
-        proven = fewer.status == FlowSolution::Status::kOptimal;
     }
 
-    std::vector<optimal::PatternRun> runs;
-    for (std::size_t t = 0; t < problem.graphs.size(); ++t) {
-        auto typeRuns = optimal::DecomposeFlow(problem.graphs[t], static_cast<std::int32_t>(t),
-                                               solution.arcFlow[t], groupWidth.size());
-        runs.insert(runs.end(), typeRuns.begin(), typeRuns.end());
+    if (haveRuns) {
+        TakePlan(bestRuns, demand, groupKinds, set, plan);
+        plan.provenOptimal = lengths.exact && proven;
+        plan.costLowerBound =
+            std::isfinite(bound) ? CostBound(weights, bound) : TrivialCostBound(set);
+        if (plan.provenOptimal) plan.costLowerBound = plan.bestCost;
+        plan.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(plan.bestCost));
+        if (plan.provenOptimal) return plan;
     }
-    optimal::RemoveSurplus(runs, demand);
-    optimal::FillPlanBars(runs, groupKinds, set.pieceRemaining, plan);
-    MarkPlan(plan);
-    plan.provenOptimal = lengths.exact && proven;
-    plan.costLowerBound =
-        lengths.exact && std::isfinite(solution.bound) ? costBound : TrivialCostBound(set);
-    if (plan.provenOptimal) plan.costLowerBound = plan.bestCost;
-    plan.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(plan.bestCost));
-    if (plan.provenOptimal) return plan;
 
     // Without a proof, the standard calculation's plan on a short budget as well: the result
-    // is never dearer than the standard calculation's.
+    // is never dearer than the standard calculation's, and a stopped solve still has a plan
+    // where the standard calculation finds one.
     BarPlan standard = BoundedStandardPlan(job, control, deadline);
     if (!BetterPlan(standard, plan)) return plan;
-    standard.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(standard.bestCost));
+    const double lower = haveRuns               ? plan.costLowerBound
+                         : std::isfinite(bound) ? CostBound(weights, bound)
+                                                : TrivialCostBound(set);
+    standard.costLowerBound = std::min(lower, static_cast<double>(standard.bestCost));
     return standard;
 }
 
