@@ -7,7 +7,7 @@
 //    benchmark budget of 200 passes.
 // Times are wall-clock and process CPU seconds per job; peakMB is the process's peak memory.
 // TVX_OPTIMAL_JOBS=n runs only the first n random jobs; TVX_BENCH_VERBOSE=1 prints each job;
-// TVX_OPTIMAL_DUMP=DIR saves each random job there as jobN.csv (to rerun it with quorlin-cli).
+// TVX_OPTIMAL_DUMP=DIR only saves each random job there as jobN.csv (to run with quorlin-cli).
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -220,10 +220,12 @@ void BM_OptimalRandomWorkshopJobs(benchmark::State& state) {
         std::vector<double> wall, cpu, standardWall;
         for (int j = 0; j < jobs; ++j) {
             const BarJob job = RandomWorkshopJob(random);
-            if (const char* dump = std::getenv("TVX_OPTIMAL_DUMP"))
-                tvx::bar::SaveBarJobFile(
-                    job,
-                    (std::filesystem::path(dump) / ("job" + std::to_string(j) + ".csv")).string());
+            if (const char* dump = std::getenv("TVX_OPTIMAL_DUMP")) {
+                tvx::bar::SaveBarJobFile(job, (std::filesystem::path(dump) /
+                                               ("job" + std::to_string(j) + ".csv"))
+                                                  .string());
+                continue;
+            }
             const Timed timed = RunOptimal(job);
             wall.push_back(timed.wall);
             cpu.push_back(timed.cpu);

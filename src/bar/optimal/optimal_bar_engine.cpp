@@ -259,6 +259,9 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         control.Report(report);
     };
 
+    // The standard calculation's plan, once it has run.
+    BarPlan standard;
+    bool standardRun = false;
     // The proven bound on the objective and the best plan so far (as pattern runs).
     double bound = -std::numeric_limits<double>::infinity();
     bool haveRuns = false;
@@ -284,9 +287,30 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         patterns.wholeWeights = weights.wholeCost;
         const std::int64_t bits = optimal::ArcFlowWorkBits(
             *std::max_element(lengths.capacity.begin(), lengths.capacity.end()), groupWidth.size());
-        const bool graphsPossible = lengths.exact && bits <= options.graphBitsBudget;
+        // The arc-flow graphs, when they are small enough to be worth solving later.
+        optimal::FlowProblem problem;
+        std::size_t arcs = 0;
+        bool graphsSmall = lengths.exact && bits <= options.graphBitsBudget;
+        for (std::size_t t = 0; t < lengths.capacity.size() && graphsSmall; ++t) {
+            problem.graphs.push_back(optimal::BuildArcFlowGraph(lengths.capacity[t], groupWidth));
+            problem.barLimit.push_back(set.countLimit[t]);
+            arcs += problem.graphs.back().arcs.size();
+            graphsSmall = arcs <= kArcFlowArcLimit;
+        }
+        if (!graphsSmall) problem = {};
+        // When the dive proves nothing, the standard calculation on its short budget: its plan
+        // may reach the bound, and the integer program then looks only for cheaper ones.
+        auto standardPlan = [&] {
+            standard = BoundedStandardPlan(job, control, SearchControl::Clock::now());
+            standardRun = true;
+            if (!standard.HasPlan()) return std::numeric_limits<double>::infinity();
+            double objective = 0.0;
+            for (std::size_t t = 0; t < standard.resultCount.size(); ++t)
+                objective += static_cast<double>(standard.resultCount[t]) * weights.weight[t];
+            return objective;
+        };
         const optimal::PatternSolution solved = optimal::SolvePatternProblem(
-            patterns, shareOfRest(graphsPossible ? 40 : 85), options.seed, control);
+            patterns, shareOfRest(graphsSmall ? 40 : 85), options.seed, control, standardPlan);
         if (solved.infeasible && lengths.exact) return plan;
         if (solved.boundKnown && lengths.exact) bound = solved.bound;
         if (solved.hasPlan) {
@@ -300,16 +324,8 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         // Then, when that proved nothing and the graphs are small, the arc-flow model with the
         // rest of the time: a plan strictly cheaper than the one in hand, or the proof that
         // there is none.
-        if (!proven && graphsPossible && !control.ShouldStop()) {
-            optimal::FlowProblem problem;
-            std::size_t arcs = 0;
-            for (std::size_t t = 0; t < lengths.capacity.size() && arcs <= kArcFlowArcLimit; ++t) {
-                problem.graphs.push_back(
-                    optimal::BuildArcFlowGraph(lengths.capacity[t], groupWidth));
-                problem.barLimit.push_back(set.countLimit[t]);
-                arcs += problem.graphs.back().arcs.size();
-            }
-            if (arcs <= kArcFlowArcLimit) {
+        if (!proven && graphsSmall && !control.ShouldStop()) {
+            {
                 problem.barWeight = weights.weight;
                 problem.demand = demand;
                 problem.allowableGap = weights.wholeCost ? 0.5 : 1e-9;
@@ -362,12 +378,23 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     // Without a proof, the standard calculation's plan on a short budget as well: the result
     // is never dearer than the standard calculation's, and a stopped solve still has a plan
     // where the standard calculation finds one.
-    BarPlan standard = BoundedStandardPlan(job, control, deadline);
+    if (!standardRun) standard = BoundedStandardPlan(job, control, deadline);
     if (!BetterPlan(standard, plan)) return plan;
     const double lower = haveRuns               ? plan.costLowerBound
                          : std::isfinite(bound) ? CostBound(weights, bound)
                                                 : TrivialCostBound(set);
     standard.costLowerBound = std::min(lower, static_cast<double>(standard.bestCost));
+    // The standard plan may itself reach the proven bound.
+    if (lengths.exact && std::isfinite(bound) && weights.wholeCost) {
+        bestObjective = 0.0;
+        for (std::size_t t = 0; t < standard.resultCount.size() && t < weights.weight.size(); ++t)
+            bestObjective += static_cast<double>(standard.resultCount[t]) * weights.weight[t];
+        haveRuns = true;
+        if (reachesBound()) {
+            standard.provenOptimal = true;
+            standard.costLowerBound = standard.bestCost;
+        }
+    }
     return standard;
 }
 

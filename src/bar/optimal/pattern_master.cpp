@@ -369,7 +369,7 @@ std::vector<double> PatternWeights(const PatternProblem& problem,
 // when given. The best counts found by the deadline, unchecked.
 std::optional<std::vector<std::int64_t>> SolveRestricted(
     const PatternProblem& problem, const Master& master, const std::vector<double>& objective,
-    std::optional<double> weightCap, const std::vector<std::int64_t>* start,
+    std::optional<double> weightCap, const std::vector<std::int64_t>* start, double cutoff,
     SearchControl::Clock::time_point deadline, int seed, const SearchControl& control) {
     const std::vector<Column>& columns = master.columns();
     const std::vector<int>& limitRow = master.limitRow();
@@ -425,7 +425,12 @@ std::optional<std::vector<std::int64_t>> SolveRestricted(
     model.messageHandler()->setLogLevel(0);
     StopEvents events(control, deadline);
     model.passInEventHandler(&events);
-    if (start != nullptr) {
+    const bool whole = std::all_of(objective.begin(), objective.end(),
+                                   [](double w) { return w == std::round(w); });
+    // Only plans below `cutoff` (by a whole step when the objective is whole) are of use; the
+    // starting plan is then not one of them.
+    if (std::isfinite(cutoff)) model.setCutoff(whole ? cutoff - 0.5 : cutoff - 1e-9);
+    if (start != nullptr && !std::isfinite(cutoff)) {
         std::vector<double> values(patterns, 0.0);
         double value = 0.0;
         for (std::size_t c = 0; c < patterns && c < start->size(); ++c) {
@@ -442,8 +447,6 @@ std::optional<std::vector<std::int64_t>> SolveRestricted(
     const std::chrono::duration<double> left = deadline - SearchControl::Clock::now();
     const std::string seconds = std::to_string(std::max(left.count(), 0.001));
     const std::string seedText = std::to_string(seed);
-    const bool whole = std::all_of(objective.begin(), objective.end(),
-                                   [](double w) { return w == std::round(w); });
     const std::string gapText = whole ? "0.5" : "1e-9";
     const char* argv[] = {"patterns",
                           "-log",
@@ -477,7 +480,7 @@ std::optional<std::vector<std::int64_t>> SolveRestricted(
 
 PatternSolution SolvePatternProblem(const PatternProblem& problem,
                                     SearchControl::Clock::time_point deadline, int seed,
-                                    const SearchControl& control) {
+                                    const SearchControl& control, const OtherPlan& otherPlan) {
     const std::size_t types = problem.capacity.size();
     PatternSolution result;
     Master master(problem);
@@ -586,8 +589,8 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
         const auto now = SearchControl::Clock::now();
         const auto quarter = now + (deadline - now) / 4;
         const std::vector<double> one(columns.size(), 1.0);
-        const auto fewer =
-            SolveRestricted(problem, master, one, result.objective, &count, quarter, seed, control);
+        const auto fewer = SolveRestricted(problem, master, one, result.objective, &count,
+                                           kInfinity, quarter, seed, control);
         if (!fewer) return;
         double fewerObjective = 0.0;
         std::int64_t barsBefore = 0, barsAfter = 0;
@@ -604,11 +607,15 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
         return result;
     }
     if (TimeIsUp(control, deadline)) return result;
+    const double other = otherPlan ? otherPlan() : kInfinity;
+    if (reachesBound(other) || TimeIsUp(control, deadline)) return result;
 
     // The integer program over all generated patterns, from the dive's plan.
     const std::vector<double> weightOf = PatternWeights(problem, columns);
-    if (const auto solved = SolveRestricted(problem, master, weightOf, std::nullopt,
-                                            diveGood ? &count : nullptr, deadline, seed, control)) {
+    const double cutoff = std::min(other, result.hasPlan ? result.objective : kInfinity);
+    if (const auto solved =
+            SolveRestricted(problem, master, weightOf, std::nullopt, diveGood ? &count : nullptr,
+                            cutoff, deadline, seed, control)) {
         double solvedObjective = 0.0;
         // Checked against the demand and the limits before it is trusted.
         if (CheckCounts(problem, columns, *solved, solvedObjective) &&

@@ -37,9 +37,14 @@ struct PatternSolution {
     bool infeasible = false;       // proven: no plan within the limits
 };
 
+// Asked once, when the dive has proven nothing: the objective of a plan found elsewhere
+// (infinity without one). When it reaches the bound, the search ends there; otherwise the
+// integer program looks only for plans below it.
+using OtherPlan = std::function<double()>;
+
 // Ends at `deadline` or on the control's stop request, with what it has by then.
 PatternSolution SolvePatternProblem(const PatternProblem& problem,
                                     SearchControl::Clock::time_point deadline, int seed,
-                                    const SearchControl& control);
+                                    const SearchControl& control, const OtherPlan& otherPlan);
 
 }  // namespace tvx::bar::optimal
