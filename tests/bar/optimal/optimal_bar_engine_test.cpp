@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <random>
+#include <thread>
 
 #include "bar/engine/bar_engine.h"
 #include "bar/engine/bar_test_jobs.h"
@@ -275,6 +277,72 @@ TEST(OptimalBarCalculation, TimeLimitEndsTheSolveWithABound) {
     control.SetTimeLimit(0.05);
     const BarPlan byDeadline = RunOptimalBarCalculation(job, OptimalBarOptions{}, control);
     if (byDeadline.HasPlan()) ExpectSound(job, byDeadline);
+}
+
+// Six priced lengths (one limited), no kerf, 22 lengths with halves: plans at once, but no
+// proof for several seconds.
+BarJob UnprovenJob() {
+    return MakeJob({{4000, 1740, 0},
+                    {4500, 1940, 0},
+                    {3000, 1330, 0},
+                    {5500, 2330, 13},
+                    {5000, 2130, 0},
+                    {6000, 2520, 0}},
+                   0, {{1653, 1}, {818, 4},  {2300, 7},    {560, 7},     {2426.5f, 1}, {1925, 9},
+                       {2390, 2}, {1732, 2}, {1814, 2},    {236.5f, 5},  {1784, 7},    {1002.5f, 3},
+                       {2010, 3}, {2135, 2}, {1870.5f, 1}, {2320.5f, 3}, {576, 4},     {2326.5f, 8},
+                       {484, 9},  {894, 1},  {2056.5f, 5}, {1851.5f, 17}});
+}
+
+TEST(OptimalBarCalculation, StopFromAnotherThreadEndsPromptlyUnderLoad) {
+    // Two threads keep both cores busy while the solve runs; a stop from a third one ends it
+    // soon after, with a sound plan and a bound below it.
+    std::atomic<bool> busy{true};
+    std::vector<std::thread> load;
+    for (int i = 0; i < 2; ++i)
+        load.emplace_back([&busy] {
+            volatile std::uint64_t spin = 0;
+            while (busy.load(std::memory_order_relaxed)) spin = spin + 1;
+        });
+    const BarJob job = UnprovenJob();
+    SearchControl control;
+    std::chrono::steady_clock::time_point stoppedAt{};
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        stoppedAt = std::chrono::steady_clock::now();
+        control.RequestStop();
+    });
+    OptimalBarOptions options;
+    options.timeLimitSeconds = 120.0;
+    const BarPlan plan = RunOptimalBarCalculation(job, options, control);
+    const auto ended = std::chrono::steady_clock::now();
+    stopper.join();
+    busy = false;
+    for (std::thread& t : load) t.join();
+    const double afterStop = std::chrono::duration<double>(ended - stoppedAt).count();
+    EXPECT_LT(afterStop, 8.0) << "the solve must end soon after the stop request";
+    ASSERT_TRUE(plan.HasPlan());
+    ExpectSound(job, plan);
+    EXPECT_FALSE(plan.provenOptimal);
+    EXPECT_GT(plan.costLowerBound, 0.0);
+    EXPECT_LE(plan.costLowerBound, plan.bestCost);
+}
+
+TEST(OptimalBarCalculation, LongBarsWithDecimalsAreProvenWithoutAnArcFlowGraph) {
+    // 7200 with halves: 72 000 steps of 0.5, 23 lengths and 525 pieces, far too fine a grid
+    // for the arc-flow graphs; the pattern model proves the optimum all the same.
+    const BarJob job = MakeJob(
+        {{5500, 2330, 0}, {7200, 2950, 0}, {3000, 1330, 0}, {4000, 1740, 0}}, 0,
+        {{1423, 7},    {1029.5f, 14}, {181, 12},  {2099, 18},    {2069.5f, 10}, {337.5f, 19},
+         {553, 14},    {2120, 38},    {1476, 6},  {972.5f, 39},  {490.5f, 30},  {381, 17},
+         {1466.5f, 3}, {1819, 23},    {2385, 26}, {1908.5f, 31}, {1025.5f, 8},  {1933, 4},
+         {317, 22},    {1611, 38},    {1844, 13}, {248, 29},     {1079, 75}});
+    const BarPlan plan = Optimal(job, 60.0);
+    ASSERT_TRUE(plan.HasPlan());
+    ExpectSound(job, plan);
+    EXPECT_TRUE(plan.provenOptimal);
+    EXPECT_EQ(plan.costLowerBound, plan.bestCost);
+    EXPECT_EQ(OptimalSummaryText(plan), "最適");
 }
 
 TEST(OptimalBarCalculation, SummaryText) {
