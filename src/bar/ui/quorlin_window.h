@@ -14,6 +14,7 @@
 #include "bar/model/bar_job.h"
 #include "bar/output/bar_plan_view.h"
 #include "bar/ui/bar_row_ops.h"
+#include "common/gui/job_file_dialogs.h"
 #include "common/search_control.h"
 
 class QAction;
@@ -36,7 +37,8 @@ class ResultPicture;
 
 inline constexpr int kQuorlinHelpContext = 40;
 inline constexpr const char* kStoppedMessage = "計算を中断しました。";
-inline constexpr const char* kSavePromptText = "変更を保存しますか？";
+inline constexpr const char* kIncompleteReadMessage =
+    "ファイルを最後まで読み込めませんでした。読み込めた所までを表示しています。";
 // Where the "最適化計算" switch is kept: its own section of the settings file.
 inline constexpr const char* kOptimalSection = "OptimalBarPlan";
 inline constexpr const char* kOptimalKey = "Enabled";
@@ -84,7 +86,7 @@ class QuorlinWindow : public QMainWindow {
         std::function<QString(bool save, const QString& folder, const QString& fileName)>;
     void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     // Answers "変更を保存しますか？": Save, Discard or Cancel.
-    enum class SaveAnswer { kSave, kDiscard, kCancel };
+    using SaveAnswer = gui::SaveAnswer;
     using SavePrompt = std::function<SaveAnswer()>;
     void SetSavePrompt(SavePrompt prompt) { savePrompt_ = std::move(prompt); }
     // Shows the "複数 棒材" dialog modally on the job (by default the window's own MultiBouzai).

@@ -20,11 +20,11 @@
 #include "bar/output/print_plan.h"
 #include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/calculation_runner.h"
-#include "bar/ui/job_file_names.h"
 #include "bar/ui/multi_bouzai.h"
 #include "bar/ui/result_picture.h"
 #include "common/gui/numeric_edit.h"
 #include "common/gui/printer_setup.h"
+#include "common/job_file_names.h"
 #include "common/text_file.h"
 #include "quorlin_fixture.h"
 

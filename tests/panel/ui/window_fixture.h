@@ -1,12 +1,15 @@
 #pragma once
-// A main window on its own job and a settings file in a temporary folder.
+// A main window on its own job and a settings file in a temporary folder; the question about
+// unsaved changes is answered by the fixture.
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "common/gui/settings_store.h"
@@ -20,6 +23,9 @@ struct WindowFixture {
     std::unique_ptr<gui::SettingsStore> settings;
     PanelJob job;
     std::unique_ptr<SizeWariate> window;
+    // "変更を保存しますか？" is answered with `answer`; `prompts` counts the questions.
+    SizeWariate::SaveAnswer answer = SizeWariate::SaveAnswer::kDiscard;
+    int prompts = 0;
 
     WindowFixture() { Open(); }
 
@@ -31,6 +37,10 @@ struct WindowFixture {
         job = PanelJob{};
         window = std::make_unique<SizeWariate>(job, *settings);
         window->SetStepPause(0);
+        window->SetSavePrompt([this] {
+            ++prompts;
+            return answer;
+        });
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -52,6 +62,28 @@ struct WindowFixture {
     }
 
     QWidget* Focused() const { return QApplication::focusWidget(); }
+
+    // Answers the next message box that comes up (while a command runs) by pressing its button
+    // with `buttonText` (or Escape when empty); its text goes to `seen`.
+    static void AnswerNextBox(QString* seen, const QString& buttonText = QString()) {
+        auto* poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, seen, buttonText] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            poll->stop();
+            poll->deleteLater();
+            if (seen) *seen = box->text();
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == buttonText) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                    return;
+                }
+            }
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        poll->start();
+    }
 };
 
 }  // namespace tvx::panel::test
