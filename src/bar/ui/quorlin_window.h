@@ -39,6 +39,9 @@ inline constexpr int kQuorlinHelpContext = 40;
 inline constexpr const char* kStoppedMessage = "計算を中断しました。";
 inline constexpr const char* kIncompleteReadMessage =
     "ファイルを最後まで読み込めませんでした。読み込めた所までを表示しています。";
+// Where the "最適化計算" switch is kept: its own section of the settings file.
+inline constexpr const char* kOptimalSection = "OptimalBarPlan";
+inline constexpr const char* kOptimalKey = "Enabled";
 
 class QuorlinWindow : public QMainWindow {
     Q_OBJECT
@@ -64,6 +67,7 @@ class QuorlinWindow : public QMainWindow {
     void NextPage();
     void InsertTitle();
     void TogglePartCodes();
+    void ToggleOptimalCalculation();
     void ShowHelpTopic();
     void UndoCommand();
     void CutCommand();
@@ -98,6 +102,7 @@ class QuorlinWindow : public QMainWindow {
     bool rowStepsRunning() const { return rowStepsRunning_; }
     bool modified() const { return modified_; }
     bool planCurrent() const { return planView_.has_value() && planCurrent_; }
+    bool optimalCalculation() const { return optimalCalculation_; }
     const std::optional<BarPlanView>& planView() const { return planView_; }
     const RowUndo& undo() const { return undo_; }
     BarCutGrid* grid() const { return grid_; }
@@ -183,6 +188,10 @@ class QuorlinWindow : public QMainWindow {
     // The plan on show and the inputs it was calculated from.
     std::optional<BarPlanView> planView_;
     bool planCurrent_ = false;
+    // "最適化計算": whether "計算" runs the optimising calculation (kept in the settings file),
+    // and whether the running or shown plan came from it.
+    bool optimalCalculation_ = false;
+    bool optimalRun_ = false;
     BarJob calculationInput_;
     SearchControl searchControl_;
     QFutureWatcher<BarPlan> watcher_;
@@ -236,6 +245,7 @@ class QuorlinWindow : public QMainWindow {
     QAction* insertAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
     QAction* partCodesAction_ = nullptr;
+    QAction* optimalAction_ = nullptr;
     QAction* helpAction_ = nullptr;
 };
 
