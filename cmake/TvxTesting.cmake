@@ -14,7 +14,7 @@ endfunction()
 function(tvx_add_qtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test tvx_test_support)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
                        "QT_QPA_PLATFORM=offscreen;TVX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")

@@ -1,8 +1,10 @@
 #include "cli_report.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "bar/engine/bar_engine.h"
+#include "bar/optimal/optimal_bar_engine.h"
 #include "bar/output/plan_text.h"
 #include "common/json.h"
 #include "common/number_text.h"
@@ -52,6 +54,24 @@ PlanOutcome CalculateJob(const BarJob& job, const SearchControl& control) {
     return outcome;
 }
 
+PlanOutcome CalculateJobOptimally(const BarJob& job, double timeLimitSeconds,
+                                  const SearchControl& control) {
+    PlanOutcome outcome;
+    outcome.optimised = true;
+    outcome.check = CheckBarCalculation(job);
+    outcome.message = outcome.check.message;
+    if (!outcome.check.Proceed()) return outcome;
+    OptimalBarOptions options;
+    options.timeLimitSeconds = timeLimitSeconds;
+    const auto start = std::chrono::steady_clock::now();
+    outcome.plan = RunOptimalBarCalculation(job, options, control);
+    outcome.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    outcome.ok = outcome.plan.HasPlan();
+    outcome.message = CalculationResultMessage(outcome.plan);
+    return outcome;
+}
+
 std::string PlanJson(const BarJob& job, const PlanOutcome& outcome) {
     Json root = Json::MakeObject();
     root["ok"] = outcome.ok;
@@ -91,6 +111,11 @@ std::string PlanJson(const BarJob& job, const PlanOutcome& outcome) {
     root["stock"] = std::move(stock);
     root["bars"] = std::move(bars);
     if (outcome.stopped) root["stopped"] = true;
+    if (outcome.optimised) {
+        root["optimal"] = outcome.ok && outcome.plan.provenOptimal;
+        root["lowerBound"] = outcome.ok ? Json(outcome.plan.costLowerBound) : Json(nullptr);
+        root["seconds"] = outcome.seconds;
+    }
     return root.Dump() + "\n";
 }
 
@@ -127,6 +152,7 @@ std::string PlanText(const BarJob& job, const PlanOutcome& outcome) {
     else
         out += "  (長さ計 " + FormatSingle(plan.bestCost) + ")";
     out += "\n";
+    if (outcome.optimised) out += OptimalSummaryText(plan) + "\n";
     return out;
 }
 

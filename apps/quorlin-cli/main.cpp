@@ -1,7 +1,7 @@
 // quorlin-cli: plans a bar job file from the command line.
 //
 //   quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]
-//                    [--time-limit SECONDS]
+//                    [--optimal] [--time-limit SECONDS]
 //   quorlin-cli show JOBFILE [--json]
 //   quorlin-cli --help | --version
 //
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bar/model/bar_job_reader.h"
+#include "bar/optimal/optimal_bar_engine.h"
 #include "cli_report.h"
 #include "common/number_text.h"
 #include "common/version_text.h"
@@ -29,7 +30,7 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsageText =
     "usage: quorlin-cli plan JOBFILE [--json] [--codes] [--mode 1] [--pdf OUT.pdf [--paper A4]]\n"
-    "                        [--time-limit SECONDS]\n"
+    "                        [--optimal] [--time-limit SECONDS]\n"
     "       quorlin-cli show JOBFILE [--json]\n"
     "       quorlin-cli --help | --version\n";
 
@@ -43,10 +44,11 @@ struct Arguments {
     std::string path;
     bool json = false;
     bool codes = false;
+    bool optimal = false;  // the optimising calculation
     bool grouped = false;  // "--mode 1": identical bars as one row in the printed plan
     std::string pdfPath;
     std::string paper = "A4";
-    double timeLimit = 0.0;  // seconds; 0 = none
+    double timeLimit = 0.0;  // seconds; 0 = none (the optimising calculation: its default)
 };
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem) {
@@ -65,6 +67,8 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
             parsed.json = true;
         } else if (arg == "--codes" && parsed.command == "plan") {
             parsed.codes = true;
+        } else if (arg == "--optimal" && parsed.command == "plan") {
+            parsed.optimal = true;
         } else if (parsed.command == "plan" &&
                    (arg == "--pdf" || arg == "--paper" || arg == "--mode")) {
             if (i + 1 >= args.size()) {
@@ -153,10 +157,16 @@ int main(int argc, char** argv) {
     }
 
     tvx::SearchControl control;
-    if (args.timeLimit > 0.0) control.SetTimeLimit(args.timeLimit);
-    const cli::PlanOutcome outcome = cli::CalculateJob(job, control);
-    if (outcome.stopped)
-        std::cerr << "quorlin-cli: time limit reached; the best plan found so far is shown\n";
+    cli::PlanOutcome outcome;
+    if (args.optimal) {
+        const double limit = args.timeLimit > 0.0 ? args.timeLimit : kDefaultOptimalTimeLimit;
+        outcome = cli::CalculateJobOptimally(job, limit, control);
+    } else {
+        if (args.timeLimit > 0.0) control.SetTimeLimit(args.timeLimit);
+        outcome = cli::CalculateJob(job, control);
+        if (outcome.stopped)
+            std::cerr << "quorlin-cli: time limit reached; the best plan found so far is shown\n";
+    }
     if (args.json) {
         std::cout << cli::PlanJson(job, outcome);
     } else if (outcome.ok) {

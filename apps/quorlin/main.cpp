@@ -1,15 +1,13 @@
 // Quorlin: plans the cutting of lengths out of stock bars.
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 #include <cstring>
 #include <iostream>
 
 #include "bar/model/bar_job.h"
 #include "bar/ui/quorlin_window.h"
+#include "common/gui/qt_translations.h"
 #include "common/gui/settings_store.h"
 #include "common/version.h"
 #include "common/version_text.h"
@@ -25,10 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(tvx::kProgramVersion);
 
     // The standard dialogs (files, printing, questions) speak Japanese like the window.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    tvx::gui::InstallQtTranslations(app);
 
     // The command line is taken as one text: the path of the job to open.
     QStringList words = QApplication::arguments();

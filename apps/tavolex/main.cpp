@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "common/gui/qt_translations.h"
 #include "common/gui/settings_store.h"
 #include "common/version.h"
 #include "common/version_text.h"
@@ -20,6 +21,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tavolex");
     QApplication::setApplicationVersion(tvx::kProgramVersion);
+
+    // The standard dialogs (files, printing, questions) speak Japanese like the window.
+    tvx::gui::InstallQtTranslations(app);
 
     // The command line is taken as one text: the path of the job to open.
     QStringList words = QApplication::arguments();

@@ -193,6 +193,37 @@ TEST_F(BarCliFile, ShowListsTheJobAsRead) {
     EXPECT_EQ(RunCli("show " + path).status, 0);
 }
 
+TEST(BarCli, OptimalAddsProofAndTimeAndLeavesTheStandardOutputAlone) {
+    const std::string job = Example("steel_frame.csv");
+    const CliRun standard = RunCli("plan " + job + " --json");
+    EXPECT_EQ(standard.out.find("\"optimal\""), std::string::npos);
+    EXPECT_EQ(standard.out.find("\"lowerBound\""), std::string::npos);
+
+    const CliRun optimal = RunCli("plan " + job + " --optimal --time-limit 20 --json");
+    EXPECT_EQ(optimal.status, 0);
+    EXPECT_NE(optimal.out.find("\"optimal\": true"), std::string::npos) << optimal.out;
+    EXPECT_NE(optimal.out.find("\"lowerBound\": "), std::string::npos);
+    EXPECT_NE(optimal.out.find("\"seconds\": "), std::string::npos);
+    EXPECT_EQ(std::count(optimal.out.begin(), optimal.out.end(), '\n'),
+              1);  // nothing else on stdout
+
+    const CliRun text = RunCli("plan " + job + " --optimal");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("\n最適\n"), std::string::npos) << text.out;
+}
+
+TEST_F(BarCliFile, OptimalNoPlanExitsWithOne) {
+    const CliRun limited = RunCli("plan " +
+                                  Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n"
+                                        "600,3\r\n") +
+                                  " --optimal --json");
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.out.find("\"message\": \"割り当てられません。棒材数が不足です。\""),
+              std::string::npos);
+    EXPECT_NE(limited.out.find("\"lowerBound\": null"), std::string::npos);
+    EXPECT_NE(limited.out.find("\"optimal\": false"), std::string::npos);
+}
+
 TEST(BarCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
     EXPECT_EQ(RunCli("").status, 2);
     EXPECT_EQ(RunCli("draw " + Example("steel_frame.csv")).status, 2);
@@ -200,6 +231,9 @@ TEST(BarCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
     EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --xml").status, 2);
     EXPECT_EQ(RunCli("show " + Example("steel_frame.csv") + " --codes").status, 2);
     EXPECT_EQ(RunCli("plan /nonexistent/job.csv").status, 2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --optimal --time-limit").status, 2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --optimal --time-limit 0").status, 2);
+    EXPECT_EQ(RunCli("plan " + Example("steel_frame.csv") + " --optimal --time-limit x").status, 2);
 }
 
 TEST_F(BarCliFile, ATimeLimitStopsBetweenPassesAndSaysSo) {

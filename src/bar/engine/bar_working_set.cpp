@@ -16,12 +16,14 @@ void BuildStockTypes(const BarJob& job, BarWorkingSet& set) {
     set.stockLength.clear();
     set.barCost.clear();
     set.countLimit.clear();
+    set.stockEntered.clear();
     for (int t = 0; t < count; ++t) {
         const auto s = static_cast<std::size_t>(t);
         set.stockLength.push_back(job.kerf + stock.stockEntryLength[s]);
         set.barCost.push_back(set.allPricesGiven ? stock.stockEntryPrice[s]
                                                  : stock.stockEntryLength[s]);
         set.countLimit.push_back(stock.stockEntryCount[s]);
+        set.stockEntered.push_back(stock.stockEntryLength[s]);
     }
 }
 
@@ -37,6 +39,7 @@ void SortStockTypes(BarWorkingSet& set) {
                 std::swap(length[a], length[b]);
                 std::swap(set.barCost[a], set.barCost[b]);
                 std::swap(set.countLimit[a], set.countLimit[b]);
+                std::swap(set.stockEntered[a], set.stockEntered[b]);
             }
         }
     }
@@ -47,6 +50,7 @@ void BuildPieceList(const BarJob& job, BarWorkingSet& set) {
     set.pieceLength.clear();
     set.pieceRemaining.clear();
     set.pieceComment.clear();
+    set.pieceEntered.clear();
     set.piecesLeft = 0;
     const int rows = std::min<int>(list.rowCount, list.Capacity());
     for (int row = 0; row < rows; ++row) {
@@ -55,6 +59,7 @@ void BuildPieceList(const BarJob& job, BarWorkingSet& set) {
         set.pieceLength.push_back(job.kerf + list.cutLength[r]);
         set.pieceRemaining.push_back(list.cutQuantity[r]);
         set.pieceComment.push_back(list.cutComment[r]);
+        set.pieceEntered.push_back(list.cutLength[r]);
         set.piecesLeft += list.cutQuantity[r];
     }
 }
@@ -70,8 +75,10 @@ void SortAndMergePieces(BarWorkingSet& set, bool keepEqualLengthsApart) {
     std::vector<float> length;
     std::vector<std::int64_t> remaining;
     std::vector<std::string> comment;
+    std::vector<float> entered;
     for (const std::size_t i : order) {
         length.push_back(set.pieceLength[i]);
+        entered.push_back(set.pieceEntered[i]);
         remaining.push_back(set.pieceRemaining[i]);
         comment.push_back(std::move(set.pieceComment[i]));
     }
@@ -85,6 +92,7 @@ void SortAndMergePieces(BarWorkingSet& set, bool keepEqualLengthsApart) {
                 remaining[kept - 1] += remaining[f];
             } else {
                 length[kept] = length[f];
+                entered[kept] = entered[f];
                 remaining[kept] = remaining[f];
                 ++kept;
             }
@@ -92,10 +100,12 @@ void SortAndMergePieces(BarWorkingSet& set, bool keepEqualLengthsApart) {
         length.resize(kept);
         remaining.resize(kept);
         comment.resize(kept);
+        entered.resize(kept);
     }
     set.pieceLength = std::move(length);
     set.pieceRemaining = std::move(remaining);
     set.pieceComment = std::move(comment);
+    set.pieceEntered = std::move(entered);
 }
 
 void DropUnusableStockTypes(BarWorkingSet& set) {
@@ -107,6 +117,28 @@ void DropUnusableStockTypes(BarWorkingSet& set) {
     set.stockLength.erase(set.stockLength.begin(), set.stockLength.begin() + first);
     set.barCost.erase(set.barCost.begin(), set.barCost.begin() + first);
     set.countLimit.erase(set.countLimit.begin(), set.countLimit.begin() + first);
+    set.stockEntered.erase(set.stockEntered.begin(), set.stockEntered.begin() + first);
+}
+
+BarWorkingSet PrepareWorkingSet(const BarJob& job) {
+    BarWorkingSet set;
+    BuildStockTypes(job, set);
+    SortStockTypes(set);
+    BuildPieceList(job, set);
+    SortAndMergePieces(set, job.showPartCodes);
+    DropUnusableStockTypes(set);
+    return set;
+}
+
+void CopyWorkingTables(const BarWorkingSet& set, BarPlan& plan) {
+    plan.kerf = set.kerf;
+    plan.allPricesGiven = set.allPricesGiven;
+    plan.stockLength = set.stockLength;
+    plan.barCost = set.barCost;
+    plan.countLimit = set.countLimit;
+    plan.resultCount.assign(set.stockLength.size(), 0);
+    plan.pieceLength = set.pieceLength;
+    plan.pieceComment = set.pieceComment;
 }
 
 }  // namespace tvx::bar

@@ -15,6 +15,7 @@ struct BarWorkingSet {
     std::vector<float> stockLength;
     std::vector<float> barCost;
     std::vector<std::int32_t> countLimit;
+    std::vector<float> stockEntered;  // the length as entered, without the kerf
     bool allPricesGiven = true;
 
     // Piece kinds; lengths include one kerf. Counts never wrap: a merged kind may hold more
@@ -22,6 +23,7 @@ struct BarWorkingSet {
     std::vector<float> pieceLength;
     std::vector<std::int64_t> pieceRemaining;
     std::vector<std::string> pieceComment;
+    std::vector<float> pieceEntered;  // the length as entered, without the kerf
     std::int64_t piecesLeft = 0;
 
     float kerf = 0.0f;
@@ -42,5 +44,13 @@ void SortAndMergePieces(BarWorkingSet& set, bool keepEqualLengthsApart);
 
 // Drops the shortest stock types while they cannot hold the shortest piece.
 void DropUnusableStockTypes(BarWorkingSet& set);
+
+// The whole preparation every bar calculation starts from: stock types built and sorted,
+// pieces built, sorted and (unless part codes are shown) merged, unusable types dropped.
+BarWorkingSet PrepareWorkingSet(const BarJob& job);
+
+// The plan's copy of the prepared tables (stock table, piece list, kerf, cost rule); the
+// counts start at zero and the plan has no bars yet.
+void CopyWorkingTables(const BarWorkingSet& set, BarPlan& plan);
 
 }  // namespace tvx::bar

@@ -39,6 +39,11 @@ struct BarPlan {
     bool found = false;     // the search found a complete assignment
     float bestCost = 0.0f;  // its cost; 0 without one
 
+    // Set by the optimising calculation only: whether the plan is a proven optimum, and the
+    // proven lower bound on the cost of any plan (in the units of bestCost; 0 when unknown).
+    bool provenOptimal = false;
+    double costLowerBound = 0.0;
+
     // A plan exists when the search found a complete assignment.
     bool HasPlan() const { return found && resultBarCount > 0; }
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "bar/engine/bar_engine.h"
+#include "bar/optimal/optimal_bar_engine.h"
 
 namespace tvx::bar {
 
@@ -37,6 +38,10 @@ BarPlan RunBarSearch(const BarJob& job, const SearchControl& control, int stepLi
     BarOptions options;
     if (stepLimit > 0) options.stepLimit = stepLimit;
     return RunBarCalculation(job, options, control);
+}
+
+BarPlan RunOptimalBarSearch(const BarJob& job, const SearchControl& control) {
+    return RunOptimalBarCalculation(job, OptimalBarOptions{}, control);
 }
 
 }  // namespace tvx::bar

@@ -24,4 +24,8 @@ std::string InputRefusalMessage(InputRefusal refusal);
 // engine's own budget.
 BarPlan RunBarSearch(const BarJob& job, const SearchControl& control, int stepLimit = 0);
 
+// Runs the optimising calculation on `job` with its default time limit; `control` stops it
+// (the best plan found so far is kept).
+BarPlan RunOptimalBarSearch(const BarJob& job, const SearchControl& control);
+
 }  // namespace tvx::bar

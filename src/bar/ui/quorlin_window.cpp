@@ -59,6 +59,8 @@ void QuorlinWindow::ReadSettings() {
     job_.kerf = read.kerf;
     job_.showPartCodes = read.showPartCodes;
     job_.cutList.pageTop = 0;
+    const QString optimal = settings_.GetTextIn(kOptimalSection, kOptimalKey, "False").trimmed();
+    optimalCalculation_ = optimal.compare("True", Qt::CaseInsensitive) == 0;
 }
 
 void QuorlinWindow::WriteSettings() {
@@ -66,6 +68,7 @@ void QuorlinWindow::WriteSettings() {
     settings_.SaveText(kKerfKey, QString::fromStdString(KerfSettingText(job_.kerf)));
     settings_.SaveText(kPartCodesKey,
                        QString::fromStdString(PartCodesSettingText(job_.showPartCodes)));
+    settings_.SaveTextIn(kOptimalSection, kOptimalKey, optimalCalculation_ ? "True" : "False");
 }
 
 void QuorlinWindow::QuitCommand() {

@@ -14,6 +14,7 @@
 #include "bar/model/bar_job.h"
 #include "bar/output/bar_plan_view.h"
 #include "bar/ui/bar_row_ops.h"
+#include "common/gui/job_file_dialogs.h"
 #include "common/search_control.h"
 
 class QAction;
@@ -36,7 +37,11 @@ class ResultPicture;
 
 inline constexpr int kQuorlinHelpContext = 40;
 inline constexpr const char* kStoppedMessage = "計算を中断しました。";
-inline constexpr const char* kSavePromptText = "変更を保存しますか？";
+inline constexpr const char* kIncompleteReadMessage =
+    "ファイルを最後まで読み込めませんでした。読み込めた所までを表示しています。";
+// Where the "最適化計算" switch is kept: its own section of the settings file.
+inline constexpr const char* kOptimalSection = "OptimalBarPlan";
+inline constexpr const char* kOptimalKey = "Enabled";
 
 class QuorlinWindow : public QMainWindow {
     Q_OBJECT
@@ -62,6 +67,7 @@ class QuorlinWindow : public QMainWindow {
     void NextPage();
     void InsertTitle();
     void TogglePartCodes();
+    void ToggleOptimalCalculation();
     void ShowHelpTopic();
     void UndoCommand();
     void CutCommand();
@@ -80,7 +86,7 @@ class QuorlinWindow : public QMainWindow {
         std::function<QString(bool save, const QString& folder, const QString& fileName)>;
     void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     // Answers "変更を保存しますか？": Save, Discard or Cancel.
-    enum class SaveAnswer { kSave, kDiscard, kCancel };
+    using SaveAnswer = gui::SaveAnswer;
     using SavePrompt = std::function<SaveAnswer()>;
     void SetSavePrompt(SavePrompt prompt) { savePrompt_ = std::move(prompt); }
     // Shows the "複数 棒材" dialog modally on the job (by default the window's own MultiBouzai).
@@ -96,6 +102,7 @@ class QuorlinWindow : public QMainWindow {
     bool rowStepsRunning() const { return rowStepsRunning_; }
     bool modified() const { return modified_; }
     bool planCurrent() const { return planView_.has_value() && planCurrent_; }
+    bool optimalCalculation() const { return optimalCalculation_; }
     const std::optional<BarPlanView>& planView() const { return planView_; }
     const RowUndo& undo() const { return undo_; }
     BarCutGrid* grid() const { return grid_; }
@@ -181,6 +188,10 @@ class QuorlinWindow : public QMainWindow {
     // The plan on show and the inputs it was calculated from.
     std::optional<BarPlanView> planView_;
     bool planCurrent_ = false;
+    // "最適化計算": whether "計算" runs the optimising calculation (kept in the settings file),
+    // and whether the running or shown plan came from it.
+    bool optimalCalculation_ = false;
+    bool optimalRun_ = false;
     BarJob calculationInput_;
     SearchControl searchControl_;
     QFutureWatcher<BarPlan> watcher_;
@@ -234,6 +245,7 @@ class QuorlinWindow : public QMainWindow {
     QAction* insertAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
     QAction* partCodesAction_ = nullptr;
+    QAction* optimalAction_ = nullptr;
     QAction* helpAction_ = nullptr;
 };
 

@@ -13,6 +13,7 @@
 
 #include "bar/engine/bar_engine.h"
 #include "bar/engine/calculation_check.h"
+#include "bar/optimal/optimal_bar_engine.h"
 #include "bar/output/plan_text.h"
 #include "bar/output/print_plan.h"
 #include "bar/ui/bar_cut_grid.h"
@@ -67,9 +68,12 @@ void QuorlinWindow::Calculate() {
     SetCalculating(true);
     const int stepLimit = stepLimit_;
     const SearchControl& control = searchControl_;
-    watcher_.setFuture(QtConcurrent::run([input = calculationInput_, &control, stepLimit] {
-        return RunBarSearch(input, control, stepLimit);
-    }));
+    optimalRun_ = optimalCalculation_;
+    watcher_.setFuture(
+        QtConcurrent::run([input = calculationInput_, &control, stepLimit, optimal = optimalRun_] {
+            return optimal ? RunOptimalBarSearch(input, control)
+                           : RunBarSearch(input, control, stepLimit);
+        }));
 }
 
 void QuorlinWindow::ForceStop() {
@@ -141,6 +145,8 @@ void QuorlinWindow::ShowPlan() {
     QStringList lines;
     for (const std::string& line : summary.lines) lines << QString::fromStdString(line);
     lines << QString::fromStdString(summary.total);
+    // The optimising calculation says how good its plan is: "最適" or the gap to its bound.
+    if (optimalRun_) lines << QString::fromStdString(OptimalSummaryText(planView_->plan));
     summaryLabel_->setText(lines.join('\n'));
     switchButton_->setEnabled(true);
     printButton_->setEnabled(planCurrent_);

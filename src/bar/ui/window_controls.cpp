@@ -201,6 +201,10 @@ void QuorlinWindow::BuildMenus() {
         add(optionMenu_, "型番表示", {}, "partCodesAction", [this] { TogglePartCodes(); });
     partCodesAction_->setCheckable(true);
     partCodesAction_->setChecked(job_.showPartCodes);
+    optimalAction_ =
+        add(optionMenu_, "最適化計算", {}, "optimalAction", [this] { ToggleOptimalCalculation(); });
+    optimalAction_->setCheckable(true);
+    optimalAction_->setChecked(optimalCalculation_);
 
     helpMenu_ = menuBar()->addMenu("ヘルプ(&H)");
     helpMenu_->setObjectName("helpMenu");

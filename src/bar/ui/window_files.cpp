@@ -2,74 +2,30 @@
 // line, "リセット"/"新規(&N)", the question before the job is discarded, and "複数 棒材".
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include "bar/model/bar_job_reader.h"
 #include "bar/model/bar_job_writer.h"
 #include "bar/model/bar_settings.h"
 #include "bar/ui/bar_cut_grid.h"
-#include "bar/ui/job_file_names.h"
 #include "bar/ui/multi_bouzai.h"
 #include "bar/ui/quorlin_window.h"
 #include "bar/ui/result_picture.h"
+#include "common/gui/job_file_dialogs.h"
 #include "common/gui/numeric_edit.h"
 #include "common/gui/settings_store.h"
+#include "common/job_file_names.h"
 #include "common/text_file.h"
 
 namespace tvx::bar {
-namespace {
-
-const QStringList kFileFilters = {"すべてのファイル (*.*)", "テキスト ファイル (*.txt)",
-                                  "ＣＳＶファイル (*.csv)"};
-
-QString RunFileDialog(QWidget* owner, bool save, const QString& folder, const QString& name) {
-    QFileDialog dialog(owner);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(kFileFilters);
-    dialog.selectNameFilter(kFileFilters[2]);
-    if (!folder.isEmpty()) dialog.setDirectory(folder);
-    if (!name.isEmpty()) dialog.selectFile(name);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().constFirst();
-}
-
-}  // namespace
 
 bool QuorlinWindow::ConfirmDiscard() {
     if (!modified_) return true;
-    SaveAnswer answer = SaveAnswer::kCancel;
-    if (savePrompt_) {
-        answer = savePrompt_();
-    } else {
-        QMessageBox box(QMessageBox::Question, "Quorlin", kSavePromptText, QMessageBox::NoButton,
-                        this);
-        QPushButton* save = box.addButton("保存", QMessageBox::AcceptRole);
-        QPushButton* discard = box.addButton("保存しない", QMessageBox::DestructiveRole);
-        QPushButton* cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
-        box.setDefaultButton(save);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == save)
-            answer = SaveAnswer::kSave;
-        else if (box.clickedButton() == discard)
-            answer = SaveAnswer::kDiscard;
-    }
-    switch (answer) {
-        case SaveAnswer::kSave:
-            return SaveJob();
-        case SaveAnswer::kDiscard:
-            return true;
-        case SaveAnswer::kCancel:
-            break;
-    }
-    return false;
+    const SaveAnswer answer = savePrompt_ ? savePrompt_() : gui::AskToSaveChanges(this, "Quorlin");
+    return gui::GoOnAfterAnswer(answer, [this] { return SaveJob(); });
 }
 
 bool QuorlinWindow::SaveCommand() {
@@ -87,8 +43,8 @@ bool QuorlinWindow::SaveJob() {
     const QString folder =
         haveName ? QFileInfo(current).absolutePath() : settings_.GetText(kFolderKey);
     const QString name = haveName ? QFileInfo(current).fileName() : QString();
-    QString path =
-        fileChooser_ ? fileChooser_(true, folder, name) : RunFileDialog(this, true, folder, name);
+    QString path = fileChooser_ ? fileChooser_(true, folder, name)
+                                : gui::RunJobFileDialog(this, true, folder, name);
     if (path.isEmpty()) return false;
     path = QString::fromStdString(WithDefaultExtension(path.toStdString()));
     if (!haveName)
@@ -97,7 +53,9 @@ bool QuorlinWindow::SaveJob() {
     // written as "計算結果".
     std::string error;
     if (!SaveBarJobFile(job_, path.toStdString(), &error)) {
-        SetMessage(QString("保存できませんでした。%1").arg(QString::fromStdString(error)));
+        const QString reason = QString::fromStdString(error);
+        SetMessage(gui::SaveFailureText(reason).replace('\n', ' '));
+        gui::ShowSaveFailure(this, "Quorlin", reason);
         return false;
     }
     job_.currentFileName = path.toStdString();
@@ -112,7 +70,7 @@ void QuorlinWindow::OpenCommand() {
     if (!ConfirmDiscard()) return;
     const QString folder = settings_.GetText(kFolderKey);
     const QString path = fileChooser_ ? fileChooser_(false, folder, QString())
-                                      : RunFileDialog(this, false, folder, QString());
+                                      : gui::RunJobFileDialog(this, false, folder, QString());
     if (path.isEmpty()) return;
     settings_.SaveText(kFolderKey, QString::fromStdString(FolderOf(path.toStdString())));
     OpenJobPath(path);

@@ -176,6 +176,15 @@ void QuorlinWindow::TogglePartCodes() {
     ShowPage();
 }
 
+void QuorlinWindow::ToggleOptimalCalculation() {
+    // A switch of the program, not of the job: the plan on show stays as it is.
+    if (calculating_) {
+        optimalAction_->setChecked(optimalCalculation_);
+        return;
+    }
+    optimalCalculation_ = optimalAction_->isChecked();
+}
+
 bool QuorlinWindow::CommitStockBox() {
     const std::optional<double> value = gui::NumberBoxValue(stockBox_->text());
     if (!value) {

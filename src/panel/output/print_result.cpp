@@ -43,11 +43,20 @@ int PrintPages(ResultSession& session, QPagedPaintDevice& device) {
     return pages;
 }
 
-bool PrintResult(ResultSession& session, QWidget* owner) {
+QString PrintedDocumentName(const std::string& jobTitle, const QString& fileName) {
+    if (!jobTitle.empty()) return QString::fromStdString(jobTitle);
+    if (!fileName.isEmpty()) return fileName;
+    return QStringLiteral("Tavolex");
+}
+
+bool PrintResult(ResultSession& session, QWidget* owner, const QString& fileName) {
     gui::RestorePrinter();
     if (!gui::ShowPrinterDialog(gui::kPrintSetupFlag, owner)) return false;
     gui::RememberPrinter();
-    return PrintPages(session, gui::CurrentPrinter()) > 0;
+    // The print queue and PDF readers show the document's name.
+    QPrinter& printer = gui::CurrentPrinter();
+    printer.setDocName(PrintedDocumentName(session.job().jobTitle, fileName));
+    return PrintPages(session, printer) > 0;
 }
 
 QPageSize PaperByName(const std::string& name) {

@@ -22,9 +22,13 @@ class ResultSession;
 // its screen cells are left as they were.
 int PrintPages(ResultSession& session, QPagedPaintDevice& device);
 
+// The printed document's name: the job title, else the job file's name, else "Tavolex".
+QString PrintedDocumentName(const std::string& jobTitle, const QString& fileName);
+
 // The "印  刷" command: re-applies the remembered printer, shows the print dialog, remembers
-// the choice and prints. Cancelling prints nothing and returns false.
-bool PrintResult(ResultSession& session, QWidget* owner);
+// the choice and prints under the document name above (`fileName` is the job file's name).
+// Cancelling prints nothing and returns false.
+bool PrintResult(ResultSession& session, QWidget* owner, const QString& fileName = QString());
 
 // The paper named on the command line ("A4", "A3", "B4", "Letter", ... any Qt page size name,
 // case ignored); an invalid size when the name is unknown.

@@ -121,7 +121,7 @@ void ResultView::BuildControls() {
         if (hooks_.print) {
             hooks_.print(*session_);
         } else {
-            PrintResult(*session_, this);
+            PrintResult(*session_, this, hooks_.documentName);
         }
         RedrawPage();
     });

@@ -35,6 +35,8 @@ struct ResultViewHooks {
     // The optimising layout's verdict, shown under the yield ("最適", "下限との差 x.x%");
     // empty after the standard layout.
     QString optimizeVerdict;
+    // The printed document's name when the job has no title (the job file's name), or empty.
+    QString documentName;
 };
 
 class ResultView : public QDialog {

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
+#include "common/number_entry.h"
 #include "common/number_text.h"
 
 namespace tvx::panel {
@@ -13,8 +15,15 @@ std::size_t Index(int k) {
     return static_cast<std::size_t>(k);
 }
 
+// A numeric field's value: number text as a number box reads it ("1,200" is 1200), otherwise
+// its leading number.
+double FieldNumber(std::string_view text) {
+    if (const std::optional<double> value = NumberEntryValue(text)) return *value;
+    return LeadingNumber(text);
+}
+
 float SingleOf(std::string_view text) {
-    const double value = LeadingNumber(text);
+    const double value = FieldNumber(text);
     if (auto single = ToSingle(value)) return *single;
     return value > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
 }
@@ -32,6 +41,20 @@ void SplitFields(std::string_view line, std::string (&fields)[4]) {
         fields[i] = std::string(line.substr(start, end - start));
         start = tab == std::string_view::npos ? line.size() + 1 : tab + 1;
     }
+}
+
+// The line that starts at `pos` (without its end); `pos` moves past the line end, or beyond
+// the text after a last line without one.
+std::string_view NextLine(std::string_view text, std::size_t& pos) {
+    if (pos > text.size()) return {};
+    const std::size_t end = text.find_first_of("\r\n", pos);
+    const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+    const std::string_view line = text.substr(pos, stop - pos);
+    pos = stop;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n') ++pos;
+    if (end == std::string_view::npos) pos = text.size() + 1;
+    return line;
 }
 
 }  // namespace
@@ -96,27 +119,31 @@ void PasteRows(PanelJob& job, std::string_view text, int first, int last) {
     std::size_t pos = 0;
     int lastWritten = -1;
     for (int k = first; k <= last; ++k) {
-        std::string_view line;
-        if (pos <= text.size()) {
-            const std::size_t end = text.find_first_of("\r\n", pos);
-            const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-            line = text.substr(pos, stop - pos);
-            pos = stop;
-            if (pos < text.size() && text[pos] == '\r') ++pos;
-            if (pos < text.size() && text[pos] == '\n') ++pos;
-            if (end == std::string_view::npos) pos = text.size() + 1;
-        }
+        const std::string_view line = NextLine(text, pos);
         if (k < 0 || k >= kMaxRows) continue;
         std::string fields[4];
         SplitFields(line, fields);
         CutItem& item = job.cutList[Index(k)];
         item.height = SingleOf(fields[0]);
         item.width = SingleOf(fields[1]);
-        item.quantity = ClampToInt16(LeadingNumber(fields[2]));
+        item.quantity = ClampToInt16(FieldNumber(fields[2]));
         item.comment = fields[3];
         lastWritten = k;
     }
     if (lastWritten >= job.cutCount) job.cutCount = static_cast<std::int16_t>(lastWritten + 1);
+}
+
+int FirstUnpastableLine(std::string_view text, int lines) {
+    std::size_t pos = 0;
+    for (int n = 1; n <= lines; ++n) {
+        std::string fields[4];
+        SplitFields(NextLine(text, pos), fields);
+        for (int f = 0; f < 3; ++f) {
+            const std::optional<double> value = NumberEntryValue(fields[f]);
+            if (!value || (f == 2 && *value != std::floor(*value))) return n;
+        }
+    }
+    return 0;
 }
 
 bool BlockPasteFits(const PanelJob& job, int firstRow, int lines) {
@@ -151,7 +178,7 @@ bool StoreCellText(CutItem& item, int column, std::string_view text) {
             return true;
         }
         case 2: {
-            const std::int16_t value = ClampToInt16(LeadingNumber(text));
+            const std::int16_t value = ClampToInt16(FieldNumber(text));
             if (value == item.quantity) return false;
             item.quantity = value;
             return true;

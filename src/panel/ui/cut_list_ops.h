@@ -11,6 +11,9 @@
 namespace tvx::panel {
 
 inline constexpr const char* kListFullMessage = "データが一杯で挿入できません。";
+// A pasted block with a value that is not a number; %1 is the line of the pasted text.
+inline constexpr const char* kUnpastableLineMessage =
+    "貼り付ける%1行目に数値でない値があるため、貼り付けませんでした。";
 
 // Opens a blank row at k: rows k..cutCount-1 move down by one with their flags. Nothing when
 // k lies at or beyond cutCount, or when the list is full. True when a row was inserted.
@@ -32,9 +35,15 @@ ClipboardShape MeasureClipboard(std::string_view text);
 std::string FirstLine(std::string_view text);
 
 // Fills rows first..last (list rows) from the lines of `text`: fields height, width, quantity,
-// comment separated by tabs; missing fields are empty, further fields ignored. cutCount grows
+// comment separated by tabs; missing fields are empty, further fields ignored; number fields
+// read as number boxes read them ("1,200" is 1200). cutCount grows
 // to cover the last row. Rows beyond the list's bounds are not written.
 void PasteRows(PanelJob& job, std::string_view text, int first, int last);
+
+// The 1-based line, among the first `lines` of `text`, whose height, width or quantity field is
+// not number text (see NumberEntryValue) or whose quantity is not whole; 0 when every line
+// can be pasted. Such a block is refused as a whole.
+int FirstUnpastableLine(std::string_view text, int lines);
 
 // A block paste of `lines` lines at list row `firstRow` stays within the 200 rows: inside the
 // list the rows are inserted, below it they are written from firstRow on.

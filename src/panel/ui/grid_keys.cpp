@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <cmath>
+#include <optional>
 
+#include "common/gui/numeric_edit.h"
 #include "common/number_text.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/keypad_letters.h"
@@ -17,8 +20,19 @@
 namespace tvx::panel {
 namespace {
 
-std::int32_t BoxNumber(const QLineEdit* box) {
-    return ClampToInt32(RoundHalfEven(LeadingNumber(box->text().toStdString())));
+constexpr const char* kNotANumberMessage = "数値を入力してください。";
+constexpr const char* kWholeQuantityMessage = "枚数は整数で入力してください。";
+
+// A box's value when its text is number text ("1,200" reads 1200, blank reads 0).
+std::optional<double> BoxValue(const QLineEdit* box) {
+    return gui::NumberBoxValue(box->text());
+}
+
+// Focus changes that do not leave a cell: another window, or a menu or popup opening or
+// closing over it.
+bool StaysInCell(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
 }
 
 bool IsEnter(int key) {
@@ -44,8 +58,9 @@ QLineEdit* SizeWariate::kerfBox() const {
 }
 
 bool SizeWariate::SwallowMenuShortcut(QEvent* event) const {
-    // Edit boxes claim some of the menu's keys for themselves (Ctrl+X cuts, Ctrl+U clears the
-    // line); in this window those keys belong to the menu.
+    // Edit boxes claim some of the menu's keys for themselves (Ctrl+U clears the line); in this
+    // window those keys belong to the menu. The standard editing keys (Ctrl+X, Ctrl+C, Ctrl+V,
+    // Ctrl+A, Ctrl+Z) stay with the box's text; elsewhere Ctrl+X is the menu's "終了".
     if (event->type() != QEvent::ShortcutOverride) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() != Qt::ControlModifier) return false;
@@ -53,7 +68,6 @@ bool SizeWariate::SwallowMenuShortcut(QEvent* event) const {
         case Qt::Key_N:
         case Qt::Key_O:
         case Qt::Key_S:
-        case Qt::Key_X:
         case Qt::Key_U:
         case Qt::Key_H:
             event->ignore();
@@ -67,6 +81,9 @@ bool SizeWariate::eventFilter(QObject* watched, QEvent* event) {
     if (SwallowMenuShortcut(event)) return true;
     for (int i = 0; i < kGridCells; ++i) {
         if (watched == cells_[static_cast<std::size_t>(i)]) return CellEvent(i, event);
+    }
+    for (int r = 0; r < kGridRows; ++r) {
+        if (watched == rowLabels_[static_cast<std::size_t>(r)]) return RowLabelEvent(r, event);
     }
     if (watched == heightBox_ || watched == widthBox_ || watched == priceBox_ ||
         watched == kerfBox_)
@@ -82,9 +99,7 @@ bool SizeWariate::CellEvent(int index, QEvent* event) {
         case QEvent::FocusOut: {
             // Another window or a menu taking the focus does not leave the cell; every
             // command commits the cell itself before it acts.
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                CommitCell(index);
+            if (!StaysInCell(static_cast<QFocusEvent*>(event)->reason())) CommitCell(index);
             return false;
         }
         case QEvent::KeyPress:
@@ -116,9 +131,11 @@ bool SizeWariate::CellEvent(int index, QEvent* event) {
 
 void SizeWariate::CellFocusIn(int index, QFocusEvent* event) {
     // A right click inside a selection keeps it; the click's release decides.
+    // So does a focus that comes back when a menu or the popup closes: the menu's command acts
+    // on the selection.
     const bool rightClick = event->reason() == Qt::MouseFocusReason &&
                             (QGuiApplication::mouseButtons() & Qt::RightButton);
-    if (!rightClick) ClearRowSelect();
+    if (!rightClick && !StaysInCell(event->reason())) ClearRowSelect();
     focusRow_ = index / 4;
     focusCol_ = index % 4;
     QLineEdit* box = cells_[static_cast<std::size_t>(index)];
@@ -137,37 +154,87 @@ void SizeWariate::CellFocusIn(int index, QFocusEvent* event) {
     }
 }
 
-void SizeWariate::CommitCell(int index) {
+bool SizeWariate::CommitCell(int index, bool keepUndo) {
     focusRow_ = index / 4;
     focusCol_ = index % 4;
-    SetMessage(QString());
     const int k = currentPage_ * kRowsPerPage + focusRow_;
     QLineEdit* box = cells_[static_cast<std::size_t>(index)];
+    std::string text = box->text().toStdString();
+    if (focusCol_ < 3) {
+        const std::optional<double> value = BoxValue(box);
+        if (!value) {
+            RefuseBox(box, kNotANumberMessage);
+            return false;
+        }
+        if (focusCol_ == 2 && *value != std::floor(*value)) {
+            RefuseBox(box, kWholeQuantityMessage);
+            return false;
+        }
+        text = box->text().trimmed().isEmpty() ? std::string() : FormatDouble(*value);
+    }
+    if (refusedBox_ == box) refusedBox_.clear();
+    SetMessage(QString());
     CutItem& item = job_.cutList[static_cast<std::size_t>(k)];
-    const bool changed = StoreCellText(item, focusCol_, box->text().toStdString());
+    const bool changed = StoreCellText(item, focusCol_, text);
+    if (focusCol_ < 3) {
+        const QString shown = QString::fromStdString(CellText(item, focusCol_));
+        if (box->text() != shown) box->setText(shown);
+    }
     if (focusCol_ == 3) {
         box->setCursorPosition(0);
         PaintCells();
     }
     if (changed) {
         if (k >= job_.cutCount) job_.cutCount = static_cast<std::int16_t>(k + 1);
-        if (job_.undoReady) {
+        SetModified();
+        if (job_.undoReady && !keepUndo) {
             job_.undoReady = false;
             job_.undoList.clear();
             job_.undoFlags.clear();
             UpdateEditMenu();
         }
     }
+    return true;
 }
 
-void SizeWariate::CommitActiveCell() {
+void SizeWariate::RefuseBox(QLineEdit* box, const QString& message) {
+    refusedBox_ = box;
+    // The focus comes back to the box once the event that moved it away has ended.
+    QTimer::singleShot(0, box, [this, box, message] {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        SetMessage(message);
+    });
+    SetMessage(message);
+}
+
+bool SizeWariate::CommitNumberBox(QLineEdit* box) {
+    if (BoxValue(box)) {
+        if (refusedBox_ == box) refusedBox_.clear();
+        return true;
+    }
+    RefuseBox(box, kNotANumberMessage);
+    return false;
+}
+
+bool SizeWariate::CommitActiveCell() {
+    if (refusedBox_) {
+        QLineEdit* refused = refusedBox_;
+        for (int i = 0; i < kGridCells; ++i) {
+            if (refused == cells_[static_cast<std::size_t>(i)]) {
+                if (!CommitCell(i)) return false;
+                break;
+            }
+        }
+        if (refusedBox_ && !CommitNumberBox(refused)) return false;
+    }
     QWidget* focus = QApplication::focusWidget();
     for (int i = 0; i < kGridCells; ++i) {
-        if (focus == cells_[static_cast<std::size_t>(i)]) {
-            CommitCell(i);
-            return;
-        }
+        if (focus == cells_[static_cast<std::size_t>(i)]) return CommitCell(i);
     }
+    if (focus == heightBox_ || focus == widthBox_ || focus == priceBox_ || focus == kerfBox_)
+        return CommitNumberBox(static_cast<QLineEdit*>(focus));
+    return true;
 }
 
 void SizeWariate::FocusCell(int index) {
@@ -229,7 +296,7 @@ bool SizeWariate::CellKey(int index, QKeyEvent* key) {
 }
 
 void SizeWariate::EnterFromCell(int index) {
-    CommitCell(index);
+    if (!CommitCell(index)) return;
     const int row = index / 4;
     const int col = index % 4;
     if (col == 0 || col == 1) {
@@ -264,6 +331,11 @@ bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
         QTimer::singleShot(0, box, [box] {
             if (box->hasFocus()) box->selectAll();
         });
+        return false;
+    }
+    if (event->type() == QEvent::FocusOut) {
+        if (!StaysInCell(static_cast<QFocusEvent*>(event)->reason()) && !Busy())
+            CommitNumberBox(box);
         return false;
     }
     if (event->type() != QEvent::KeyPress) return false;
@@ -301,6 +373,7 @@ bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
     }
     // The kerf box.
     if (IsEnter(key)) {
+        if (!CommitNumberBox(kerfBox_)) return true;
         if (job_.kerf == 0) kerfBox_->setText("0");
         go(firstCell);
         return true;
@@ -313,15 +386,21 @@ bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
 }
 
 void SizeWariate::OnPanelBoxChanged() {
+    // A box whose text is not (yet) a number keeps its last value; leaving it refuses the text.
     SetMessage(QString());
-    job_.typedHeight = BoxNumber(heightBox_);
-    job_.typedWidth = BoxNumber(widthBox_);
-    job_.typedPrice = BoxNumber(priceBox_);
+    auto take = [](const QLineEdit* box, std::int32_t& value) {
+        if (const std::optional<double> read = BoxValue(box))
+            value = ClampToInt32(RoundHalfEven(*read));
+    };
+    take(heightBox_, job_.typedHeight);
+    take(widthBox_, job_.typedWidth);
+    take(priceBox_, job_.typedPrice);
 }
 
 void SizeWariate::OnKerfChanged() {
     SetMessage(QString());
-    job_.kerf = ClampToInt16(RoundHalfEven(LeadingNumber(kerfBox_->text().toStdString())));
+    if (const std::optional<double> read = BoxValue(kerfBox_))
+        job_.kerf = ClampToInt16(RoundHalfEven(*read));
 }
 
 void SizeWariate::StepKerf(int delta) {
@@ -329,12 +408,14 @@ void SizeWariate::StepKerf(int delta) {
     int kerf = job_.kerf + delta;
     if (kerf < 0) kerf = 0;
     if (kerf > 32767) kerf = 32767;
+    if (kerf != job_.kerf) SetModified();
     job_.kerf = static_cast<std::int16_t>(kerf);
     kerfBox_->setText(QString::number(job_.kerf));
 }
 
 void SizeWariate::OnRotateAllToggled(bool on) {
     job_.rotateAll = on ? 1 : 0;
+    SetModified();
     RestoreFocus();
 }
 
@@ -344,6 +425,7 @@ void SizeWariate::OnRowTurnToggled(int row, bool on) {
         return;
     }
     job_.turnFlag[static_cast<std::size_t>(currentPage_ * kRowsPerPage + row)] = on ? 1 : 0;
+    SetModified();
     RestoreFocus();
 }
 

@@ -8,13 +8,17 @@
 
 namespace tvx::panel {
 
+inline constexpr const char* kEmptyFileMessage = "ファイルが空です。";
+
 struct JobFileOpening {
-    bool read = false;               // false: the job is as it was
+    bool read = false;               // false: nothing was read as a job, the job is as it was
     bool ktyFreeSwitchedOn = false;  // the file turned per-row orientation on
     QString message;                 // for the message line; empty after a complete reading
 };
 
-// Reads the file into the job (which the reader resets first, once the file is open).
+// Reads the file into a copy of the job (which the reader resets first) and takes the copy
+// when anything was read as a job: a file that could not be opened, an empty file and one that
+// is not a job file leave the job as it was, with the reason in the message.
 JobFileOpening ReadJobFileAt(PanelJob& job, const QString& path);
 
 // Writes the job atomically; false with the reason in `error`.

@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 
 #include "common/gui/catalogue_store.h"
 #include "common/gui/help_viewer.h"
+#include "common/gui/numeric_edit.h"
 #include "common/gui/shipped_files.h"
 #include "common/number_text.h"
 #include "panel/ui/keypad_letters.h"
@@ -25,8 +27,15 @@
 namespace tvx::panel {
 namespace {
 
+constexpr const char* kNotANumberMessage = "数値を入力してください。";
+
+// The value of a box that holds number text ("1,200" reads 1200, blank reads 0).
 double NumberIn(const QLineEdit* box) {
-    return LeadingNumber(box->text().toStdString());
+    return gui::NumberBoxValue(box->text()).value_or(0.0);
+}
+
+bool HoldsNumber(const QLineEdit* box) {
+    return gui::NumberBoxValue(box->text()).has_value();
 }
 
 bool IsEnter(int key) {
@@ -153,7 +162,26 @@ void MultiPanel::FillGrid() {
     PaintLimitBoxes();
 }
 
+bool MultiPanel::RefuseNonNumbers() {
+    for (int r = 0; r < kMultiPanelRows; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            QLineEdit* box = gridBox(r, c);
+            if (HoldsNumber(box)) continue;
+            message_->setText(kNotANumberMessage);
+            QTimer::singleShot(0, box, [this, box] {
+                box->setFocus(Qt::OtherFocusReason);
+                box->selectAll();
+                message_->setText(kNotANumberMessage);
+            });
+            return true;
+        }
+    }
+    return false;
+}
+
 void MultiPanel::Apply() {
+    // A size box with text that is not a number keeps the dialog open with the focus in it.
+    if (RefuseNonNumbers()) return;
     job_.stock.fill(StockEntry{});
     job_.lastSizeIndex = -1;
     job_.priceMode = true;
@@ -212,6 +240,10 @@ bool MultiPanel::eventFilter(QObject* watched, QEvent* event) {
                 PaintLimitBoxes();
             } else if (event->type() == QEvent::FocusOut) {
                 PaintLimitBoxes();
+                const auto reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                    !HoldsNumber(box))
+                    RefuseNonNumbers();
             } else if (event->type() == QEvent::KeyPress) {
                 return GridKey(r, c, static_cast<QKeyEvent*>(event)->key());
             }

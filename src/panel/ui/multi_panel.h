@@ -41,7 +41,7 @@ class MultiPanel : public QDialog {
     static QString ShippedCataloguePath();
 
     // Buttons and list.
-    void Apply();                 // "もどる"
+    void Apply();                 // "もどる"; refused while a box holds no number
     void DeleteGridRow();         // "１行削除"
     void AddEntry();              // "追加登録"
     void ModifyEntry();           // "修正"
@@ -66,6 +66,9 @@ class MultiPanel : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Says "数値を入力してください。" and puts the focus in the first box that holds text that is
+    // not a number; false when every box holds a number.
+    bool RefuseNonNumbers();
     void BuildControls();
     void FillGrid();
     void LoadCatalogue();

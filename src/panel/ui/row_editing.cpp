@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -30,9 +31,39 @@ void SizeWariate::CellMousePress(int index, QMouseEvent*) {
 }
 
 void SizeWariate::CellMouseMove(int index, QMouseEvent* event) {
-    if (anchorRow_ < 0) return;
     QLineEdit* source = cells_[static_cast<std::size_t>(index)];
-    const QPoint pos = source->mapTo(central_, event->position().toPoint());
+    DragTo(source->mapTo(central_, event->position().toPoint()));
+}
+
+bool SizeWariate::RowLabelEvent(int row, QEvent* event) {
+    // Pressing on a row label selects its row (and makes its first cell current); dragging on
+    // from there selects the rows passed over, as a spreadsheet's row headings do.
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton || Busy()) return false;
+            if (!CommitActiveCell()) return true;
+            FocusCell(row * 4);
+            anchorRow_ = dragRow_ = row;
+            anchorCol_ = dragCol_ = -1;
+            SetSelection(row, row);
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (Busy() || !(mouse->buttons() & Qt::LeftButton)) return false;
+            QLabel* label = rowLabels_[static_cast<std::size_t>(row)];
+            DragTo(label->mapTo(central_, mouse->position().toPoint()));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void SizeWariate::DragTo(const QPoint& pos) {
+    if (anchorRow_ < 0) return;
     // Rows and columns are looked up within the block of ten rows that holds the anchor.
     const int blockFirst = (anchorRow_ / 10) * 10;
     int row = blockFirst + 9;
@@ -51,10 +82,11 @@ void SizeWariate::CellMouseMove(int index, QMouseEvent* event) {
             break;
         }
     }
+    if (anchorCol_ < 0) col = -1;  // a drag that began on a row label selects whole rows
     if (row == dragRow_ && col == dragCol_) return;
     dragRow_ = row;
     dragCol_ = col;
-    if (row == anchorRow_ && col == anchorCol_) {
+    if (row == anchorRow_ && col == anchorCol_ && anchorCol_ >= 0) {
         selActive_ = false;
         PaintCells();
         return;
@@ -101,7 +133,7 @@ void SizeWariate::UpdateEditMenu() {
 
 void SizeWariate::CopyCommand() {
     if (Busy() || focusRow_ < 0) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     QString text;
@@ -137,7 +169,7 @@ void SizeWariate::PauseStep() {
 
 void SizeWariate::DeleteCommand() {
     if (Busy() || !selActive_) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     SaveUndo(job_);
     rowStepsRunning_ = true;
     const int count = selLast_ - selFirst_ + 1;
@@ -148,12 +180,13 @@ void SizeWariate::DeleteCommand() {
     }
     rowStepsRunning_ = false;
     ClearRowSelect();
+    SetModified();
     UpdateEditMenu();
 }
 
 void SizeWariate::InsertCommand() {
     if (Busy() || !selActive_) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     SaveUndo(job_);
     const int count = selLast_ - selFirst_ + 1;
     if (currentPage_ * kRowsPerPage + selFirst_ < job_.cutCount &&
@@ -164,6 +197,7 @@ void SizeWariate::InsertCommand() {
     }
     InsertRows(count);
     ClearRowSelect();
+    SetModified();
     UpdateEditMenu();
 }
 
@@ -180,21 +214,29 @@ void SizeWariate::InsertRows(int count) {
 
 void SizeWariate::PasteCommand() {
     if (Busy() || focusRow_ < 0) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     const std::string text = ClipboardText().toStdString();
     const ClipboardShape shape = MeasureClipboard(text);
     const int k = currentPage_ * kRowsPerPage + focusRow_;
     if (shape.lines <= 1 && shape.fields <= 1) {
+        // One value goes into the current cell and is taken as typed text would be (a number
+        // cell refuses text that is not a number and keeps the focus).
         SaveUndo(job_);
-        const std::string value = FirstLine(text);
-        cells_[static_cast<std::size_t>(focusRow_ * 4 + focusCol_)]->setText(
-            QString::fromStdString(value));
-        StoreCellText(job_.cutList[static_cast<std::size_t>(k)], focusCol_, value);
-        if (k >= job_.cutCount) job_.cutCount = static_cast<std::int16_t>(k + 1);
+        const int index = focusRow_ * 4 + focusCol_;
+        cells_[static_cast<std::size_t>(index)]->setText(QString::fromStdString(FirstLine(text)));
+        const bool wasCounted = k < job_.cutCount;
+        if (CommitCell(index, true) && !wasCounted && k >= job_.cutCount) {
+            job_.cutCount = static_cast<std::int16_t>(k + 1);
+            SetModified();
+        }
         UpdateEditMenu();
         return;
     }
     const int lines = shape.lines;
+    if (const int bad = FirstUnpastableLine(text, lines)) {
+        SetMessage(QString(kUnpastableLineMessage).arg(bad));
+        return;
+    }
     if (!BlockPasteFits(job_, k, lines)) {
         SetMessage(kListFullMessage);
         return;
@@ -207,14 +249,16 @@ void SizeWariate::PasteCommand() {
     ClearRowSelect();
     PasteRows(job_, text, k, k + lines - 1);
     ShowPage();
+    SetModified();
     UpdateEditMenu();
 }
 
 void SizeWariate::UndoCommand() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (!RestoreUndo(job_)) return;
     ClearRowSelect();
+    SetModified();
     ShowPage();
     UpdateEditMenu();
 }

@@ -36,7 +36,7 @@ std::int16_t SettingSwitch(const QString& text) {
 
 SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* parent)
     : QMainWindow(parent), job_(job), settings_(settings) {
-    setWindowTitle("Tavolex");
+    setWindowTitle("Tavolex[*]");
     gui::RememberPrinter();
     ReadSettings();
     BuildControls();
@@ -83,7 +83,8 @@ void SizeWariate::WriteSettings() {
 
 void SizeWariate::QuitCommand() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
+    if (!ConfirmDiscard()) return;
     WriteSettings();
     quitting_ = true;
     close();
@@ -98,6 +99,11 @@ void SizeWariate::closeEvent(QCloseEvent* event) {
         return;
     }
     if (rowStepsRunning_) {
+        event->ignore();
+        return;
+    }
+    // The close box asks about unsaved changes as "終了" does (without writing the settings).
+    if (!quitting_ && (!CommitActiveCell() || !ConfirmDiscard())) {
         event->ignore();
         return;
     }
@@ -125,7 +131,7 @@ void SizeWariate::ShowHelpTopic() {
 
 void SizeWariate::ShowVersion() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     QMessageBox box(QMessageBox::NoIcon, "Tavolexのバージョン情報",
                     QString::fromStdString(TavolexVersionBoxLine()) +
                         "\r\n\r\n"

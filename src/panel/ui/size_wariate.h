@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/gui/job_file_dialogs.h"
 #include "common/search_control.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
@@ -50,11 +51,17 @@ class SizeWariate : public QMainWindow {
     // Redisplay operations other parts call after changing the job.
     void ShowPage();
     void ShowPanelSizes();
-    // The save dialog and the writer; also the result view's "保存". True when written.
+    // The save dialog (offering the last opened or saved file's name and folder) and the
+    // writer; also the result view's "保存". True when written.
     bool Save_Data();
-    // Reads the job file at `path` into the job and shows it. False when it could not be read
-    // (the job is then as it was) and the message line says why.
+    // Reads the job file at `path` into the job and shows it. False when nothing could be read
+    // as a job (the job is then as it was) and the message line says why.
     bool OpenJobPath(const QString& path);
+
+    // The job has changes not yet saved; the title bar shows Qt's modified mark.
+    bool modified() const { return modified_; }
+    // The file last opened or saved, or empty.
+    const QString& currentFile() const { return currentFile_; }
 
     // The program's command line as one text; the file it names opens at the first activation.
     void SetCommandLine(const QString& text) { commandLine_ = text; }
@@ -92,8 +99,13 @@ class SizeWariate : public QMainWindow {
     bool RunCheck();
 
     // Seams for tests and for parts built later.
-    using FileChooser = std::function<QString(bool save, const QString& folder)>;
+    using FileChooser =
+        std::function<QString(bool save, const QString& folder, const QString& fileName)>;
     void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+    // Answers "変更を保存しますか？" (by default the question box).
+    using SaveAnswer = gui::SaveAnswer;
+    using SavePrompt = std::function<SaveAnswer()>;
+    void SetSavePrompt(SavePrompt prompt) { savePrompt_ = std::move(prompt); }
     using MultiPanelRunner = std::function<void(MultiPanel& dialog)>;
     void SetMultiPanelRunner(MultiPanelRunner runner) { multiPanelRunner_ = std::move(runner); }
     using ResultViewer = std::function<void()>;
@@ -172,8 +184,16 @@ class SizeWariate : public QMainWindow {
     bool PanelBoxEvent(QLineEdit* box, QEvent* event);
     bool CellKey(int index, QKeyEvent* key);
     void CellFocusIn(int index, QFocusEvent* event);
-    void CommitCell(int index);
-    void CommitActiveCell();
+    // Takes a cell's text into the job; false (message line, focus back in the cell) when a
+    // numeric cell holds text that is not a number, or a quantity that is not whole.
+    // `keepUndo`: the undo copy was taken for this very change (a paste).
+    bool CommitCell(int index, bool keepUndo = false);
+    // Takes the focused cell or number box, and a cell refused before; false while one of them
+    // holds a refused value (commands then do nothing).
+    bool CommitActiveCell();
+    bool CommitNumberBox(QLineEdit* box);
+    void RefuseBox(QLineEdit* box, const QString& message);
+    bool RowLabelEvent(int row, QEvent* event);
     void FocusCell(int index);
     void RestoreFocus();
     void EnterFromCell(int index);
@@ -187,6 +207,7 @@ class SizeWariate : public QMainWindow {
     // Row editing (row_editing.cpp).
     void CellMousePress(int index, QMouseEvent* event);
     void CellMouseMove(int index, QMouseEvent* event);
+    void DragTo(const QPoint& centralPos);
     void CellRightRelease(int index);
     void SetSelection(int first, int last);
     void InsertRows(int count);
@@ -196,6 +217,14 @@ class SizeWariate : public QMainWindow {
     // Shared guards.
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
     void SetMessage(const QString& text);
+    // The modified flag and the title bar ("name[*] - Tavolex").
+    void SetModified();
+    void ClearModified();
+    void ShowFileTitle();
+    // Asks "変更を保存しますか？" when the job has changed; true when the command may go on.
+    bool ConfirmDiscard();
+    // After "自動カット": the rows the layout left out although they hold something.
+    QString IgnoredRowsMessage() const;
     void OpenResultView();
     // The automatic layout off the window's thread: start, progress (queued), end.
     void StartLayout();
@@ -216,6 +245,10 @@ class SizeWariate : public QMainWindow {
     bool firstActivation_ = true;
     QString commandLine_;
     bool quitting_ = false;
+    bool modified_ = false;
+    QString currentFile_;
+    // A number box or cell whose text was refused: commands wait until it holds a number.
+    QPointer<QLineEdit> refusedBox_;
     bool layoutRunning_ = false;
     SearchControl searchControl_;  // the running layout's stop flag ("強制終了", close box)
     LayoutOptions layoutOptions_;
@@ -238,6 +271,7 @@ class SizeWariate : public QMainWindow {
     int dragCol_ = -1;
 
     FileChooser fileChooser_;
+    SavePrompt savePrompt_;
     MultiPanelRunner multiPanelRunner_;
     ResultViewer resultViewer_;
 

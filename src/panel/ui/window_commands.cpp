@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "common/gui/numeric_edit.h"
 #include "common/number_text.h"
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/check_job.h"
@@ -26,7 +27,7 @@ namespace tvx::panel {
 
 void SizeWariate::NextPage() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (currentPage_ >= kMaxRows / kRowsPerPage - 1) return;
     ++currentPage_;
     ShowPage();
@@ -35,7 +36,7 @@ void SizeWariate::NextPage() {
 
 void SizeWariate::PreviousPage() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (currentPage_ <= 0) return;
     --currentPage_;
     ShowPage();
@@ -44,7 +45,7 @@ void SizeWariate::PreviousPage() {
 
 void SizeWariate::ToggleCommentColumn() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     job_.comIn = !job_.comIn;
     PaintCells();
     RestoreFocus();
@@ -55,9 +56,10 @@ void SizeWariate::ToggleCutsell() {
         cutsellAction_->setChecked(job_.cutsell == 1);
         return;
     }
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     job_.cutsell = job_.cutsell == 1 ? 0 : 1;
     cutsellAction_->setChecked(job_.cutsell == 1);
+    SetModified();
     ShowPage();
     LayoutWindow();
 }
@@ -67,7 +69,7 @@ void SizeWariate::ToggleKtyFree() {
         ktyFreeAction_->setChecked(job_.ktyFree == 1);
         return;
     }
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (job_.ktyFree == 1) {
         job_.ktyFree = 0;
     } else {
@@ -77,27 +79,31 @@ void SizeWariate::ToggleKtyFree() {
             for (int r = 0; r < job_.cutCount; ++r) job_.turnFlag[static_cast<std::size_t>(r)] = 1;
     }
     ktyFreeAction_->setChecked(job_.ktyFree == 1);
+    SetModified();
     ShowPage();
     LayoutWindow();
 }
 
 void SizeWariate::OpenMultiPanel() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (!heightBox_->text().isEmpty() && !widthBox_->text().isEmpty() && job_.lastSizeIndex < 1) {
         auto number = [](const QLineEdit* box) {
-            return ClampToInt32(RoundHalfEven(LeadingNumber(box->text().toStdString())));
+            return ClampToInt32(RoundHalfEven(gui::NumberBoxValue(box->text()).value_or(0.0)));
         };
         job_.lastSizeIndex = 0;
         job_.stock[0].height = number(heightBox_);
         job_.stock[0].width = number(widthBox_);
         if (job_.cutsell == 1) job_.stock[0].price = number(priceBox_);
     }
+    const auto stockBefore = job_.stock;
+    const std::int16_t lastBefore = job_.lastSizeIndex;
     MultiPanel dialog(job_, this);
     if (multiPanelRunner_)
         multiPanelRunner_(dialog);
     else
         dialog.exec();
+    if (job_.stock != stockBefore || job_.lastSizeIndex != lastBefore) SetModified();
     ShowPanelSizes();
     if (job_.lastSizeIndex == -1)
         heightBox_->setFocus(Qt::OtherFocusReason);
@@ -144,7 +150,7 @@ bool SizeWariate::RunCheck() {
 
 void SizeWariate::AutoCut() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (!RunCheck()) return;
     StartLayout();
 }
@@ -216,7 +222,8 @@ void SizeWariate::FinishLayout() {
                 QString::fromStdString(OptimizeVerdict(summary.optimal, summary.gapPercent));
         }
         OpenResultView();
-        SetMessage(QString());
+        // The layout leaves out rows that hold something but are not complete; say which.
+        SetMessage(IgnoredRowsMessage());
     } else {
         SetMessage(kNoLayoutMessage);
     }
@@ -254,7 +261,7 @@ void SizeWariate::ForceStop() {
 
 void SizeWariate::ManualCut() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (!RunCheck()) return;
     ManualEditorHooks hooks;
     hooks.save = [this] { Save_Data(); };
@@ -262,9 +269,23 @@ void SizeWariate::ManualCut() {
         RunManualEditor(job_, layoutInput_, ManualMode::Fresh, {}, std::move(hooks), this).layout;
 }
 
+QString SizeWariate::IgnoredRowsMessage() const {
+    QString rows;
+    for (int k = 0; k < job_.cutCount; ++k) {
+        const CutItem& item = job_.cutList[static_cast<std::size_t>(k)];
+        const bool holdsSomething = item.height != 0.0f || item.width != 0.0f ||
+                                    item.quantity != 0 || !item.comment.empty();
+        if (holdsSomething && !IsValidRow(item)) rows += QString("(%1)").arg(k + 1);
+    }
+    if (rows.isEmpty()) return QString();
+    return "計算に含めなかった行があります：" + rows;
+}
+
 void SizeWariate::ResetJobCommand() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
+    if (!ConfirmDiscard()) return;
+    refusedBox_.clear();
     ResetJob(job_);
     heightBox_->clear();
     widthBox_->clear();
@@ -279,6 +300,9 @@ void SizeWariate::ResetJobCommand() {
     heightBox_->setFocus(Qt::OtherFocusReason);
     focusRow_ = -1;
     focusCol_ = 0;
+    currentFile_.clear();
+    ClearModified();
+    ShowFileTitle();
     UpdateEditMenu();
 }
 

@@ -94,8 +94,11 @@ void SizeWariate::BuildControls() {
         block[4]->setFont(UiFont(true));
     }
     for (int r = 0; r < kGridRows; ++r) {
-        rowLabels_[static_cast<std::size_t>(r)] = label(QString());
-        rowLabels_[static_cast<std::size_t>(r)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QLabel* rowLabel = label(QString());
+        rowLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        rowLabel->setObjectName(QString("rowLabel%1").arg(r));
+        rowLabel->installEventFilter(this);  // a drag over the labels selects rows
+        rowLabels_[static_cast<std::size_t>(r)] = rowLabel;
         for (int c = 0; c < 4; ++c) {
             QLineEdit* box = c < 3 ? numeric(central_) : new QLineEdit(central_);
             if (c == 3) box->installEventFilter(this);
@@ -121,11 +124,22 @@ void SizeWariate::BuildControls() {
     forceStopButton_ = new QPushButton("強制終了", central_);
     messageLabel_ = label(QString());
     messageLabel_->setObjectName("messageLine");
+    heightBox_->setObjectName("heightBox");
+    widthBox_->setObjectName("widthBox");
+    priceBox_->setObjectName("priceBox");
+    kerfBox_->setObjectName("kerfBox");
+    autoCutButton_->setObjectName("autoCutButton");
+    resetButton_->setObjectName("resetButton");
+    quitButton_->setObjectName("quitButton");
 
     connect(heightBox_, &QLineEdit::textChanged, this, [this] { OnPanelBoxChanged(); });
     connect(widthBox_, &QLineEdit::textChanged, this, [this] { OnPanelBoxChanged(); });
     connect(priceBox_, &QLineEdit::textChanged, this, [this] { OnPanelBoxChanged(); });
     connect(kerfBox_, &QLineEdit::textChanged, this, [this] { OnKerfChanged(); });
+    // What the user types into the boxes changes the job; the window's own updates do not.
+    for (QLineEdit* box : {static_cast<QLineEdit*>(heightBox_), static_cast<QLineEdit*>(widthBox_),
+                           static_cast<QLineEdit*>(priceBox_), static_cast<QLineEdit*>(kerfBox_)})
+        connect(box, &QLineEdit::textEdited, this, [this] { SetModified(); });
     connect(kerfUp_, &QToolButton::clicked, this, [this] { StepKerf(+1); });
     connect(kerfDown_, &QToolButton::clicked, this, [this] { StepKerf(-1); });
     connect(rotateAllBox_, &QCheckBox::clicked, this, [this](bool on) { OnRotateAllToggled(on); });
@@ -158,13 +172,18 @@ void SizeWariate::BuildMenus() {
     fileMenu_ = menuBar()->addMenu("ファイル(&F)");
     newAction_ = add(fileMenu_, "新規(&N)" + QString(21, ' '), QKeySequence("Ctrl+N"),
                      [this] { ResetJobCommand(); });
+    newAction_->setObjectName("newAction");
     fileMenu_->addSeparator();
     openAction_ = add(fileMenu_, "開く(&O)", QKeySequence("Ctrl+O"), [this] { OpenCommand(); });
+    openAction_->setObjectName("openAction");
     saveAction_ = add(fileMenu_, "保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveCommand(); });
     fileMenu_->addSeparator();
+    // Ctrl+X quits from anywhere but a text box, where it cuts the box's text.
     quitAction_ = add(fileMenu_, "終了(&X)", QKeySequence("Ctrl+X"), [this] { QuitCommand(); });
+    quitAction_->setObjectName("quitAction");
 
     editMenu_ = menuBar()->addMenu("編集(&E)");
+    editMenu_->setObjectName("editMenu");
     undoAction_ = add(editMenu_, "元に戻す(&U)", QKeySequence("Ctrl+U"), [this] { UndoCommand(); });
     editMenu_->addSeparator();
     cutAction_ = add(editMenu_, "切り取り(&T)", {}, [this] { CutCommand(); });

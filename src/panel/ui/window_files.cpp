@@ -1,14 +1,16 @@
 // Job files from the main window: the open and save dialogs, the folder kept in "SaveFile",
-// and the job named on the command line.
+// the file last opened or saved, the question before unsaved changes are discarded, and the
+// job named on the command line.
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "common/gui/job_file_dialogs.h"
 #include "common/gui/settings_store.h"
+#include "common/job_file_names.h"
 #include "common/text_file.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/job_file_bridge.h"
@@ -16,39 +18,43 @@
 #include "panel/ui/size_wariate.h"
 
 namespace tvx::panel {
-namespace {
 
-const QStringList kFileFilters = {"すべてのファイル (*.*)", "テキスト ファイル (*.txt)",
-                                  "ＣＳＶファイル (*.csv)"};
-
-QString RunFileDialog(QWidget* owner, bool save, const QString& folder) {
-    QFileDialog dialog(owner);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(kFileFilters);
-    dialog.selectNameFilter(kFileFilters[2]);
-    if (!folder.isEmpty()) dialog.setDirectory(folder);
-    // The save dialog asks before replacing a file; no extension is added to the name.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().constFirst();
+void SizeWariate::SetModified() {
+    modified_ = true;
+    setWindowModified(true);
 }
 
-}  // namespace
+void SizeWariate::ClearModified() {
+    modified_ = false;
+    setWindowModified(false);
+}
+
+void SizeWariate::ShowFileTitle() {
+    setWindowTitle(currentFile_.isEmpty() ? QString("Tavolex[*]")
+                                          : QFileInfo(currentFile_).fileName() + "[*] - Tavolex");
+    setWindowModified(modified_);
+}
+
+bool SizeWariate::ConfirmDiscard() {
+    if (!modified_) return true;
+    const SaveAnswer answer = savePrompt_ ? savePrompt_() : gui::AskToSaveChanges(this, "Tavolex");
+    return gui::GoOnAfterAnswer(answer, [this] { return Save_Data(); });
+}
 
 void SizeWariate::OpenCommand() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
+    if (!ConfirmDiscard()) return;
     const QString folder = settings_.GetText("SaveFile");
-    const QString path =
-        fileChooser_ ? fileChooser_(false, folder) : RunFileDialog(this, false, folder);
+    const QString path = fileChooser_ ? fileChooser_(false, folder, QString())
+                                      : gui::RunJobFileDialog(this, false, folder, QString());
     if (path.isEmpty()) return;
     OpenJobPath(path);
 }
 
 void SizeWariate::SaveCommand() {
     if (Busy()) return;
-    CommitActiveCell();
+    if (!CommitActiveCell()) return;
     if (!Save_Data()) return;
     currentPage_ = 0;
     ShowPage();
@@ -56,18 +62,28 @@ void SizeWariate::SaveCommand() {
 
 bool SizeWariate::Save_Data() {
     if (job_.cutCount == 0) return false;
-    const QString folder = settings_.GetText("SaveFile");
-    const QString path =
-        fileChooser_ ? fileChooser_(true, folder) : RunFileDialog(this, true, folder);
+    // The last file opened or saved is offered again, in its folder.
+    const bool haveFile = !currentFile_.isEmpty();
+    const QString folder =
+        haveFile ? QFileInfo(currentFile_).absolutePath() : settings_.GetText("SaveFile");
+    const QString name = haveFile ? QFileInfo(currentFile_).fileName() : QString();
+    QString path = fileChooser_ ? fileChooser_(true, folder, name)
+                                : gui::RunJobFileDialog(this, true, folder, name);
     if (path.isEmpty()) return false;
+    path = QString::fromStdString(WithDefaultExtension(path.toStdString()));
     settings_.SaveText("SaveFile", QString::fromStdString(FolderOf(path.toStdString())));
     // The file holds the single size the boxes show, as the next layout would take it.
     SyncSingleStockSize(job_);
     std::string error;
     if (!WriteJobFileAt(job_, path, &error)) {
-        SetMessage(QString("保存できませんでした。%1").arg(QString::fromStdString(error)));
+        const QString reason = QString::fromStdString(error);
+        SetMessage(gui::SaveFailureText(reason).replace('\n', ' '));
+        gui::ShowSaveFailure(this, "Tavolex", reason);
         return false;
     }
+    currentFile_ = path;
+    ClearModified();
+    ShowFileTitle();
     return true;
 }
 
@@ -82,6 +98,7 @@ bool SizeWariate::OpenJobPath(const QString& path) {
         settings_.SaveText("SaveFile", QString::fromStdString(FolderOf(path.toStdString())));
 
     // The window as after "リセット", then what was read.
+    refusedBox_.clear();
     ClearRowSelect();
     const std::int32_t height = job_.typedHeight, width = job_.typedWidth, price = job_.typedPrice;
     heightBox_->blockSignals(true);
@@ -106,6 +123,9 @@ bool SizeWariate::OpenJobPath(const QString& path) {
     job_.rotateAll = rotateAllBox_->isChecked() ? 1 : 0;
     focusRow_ = -1;
     focusCol_ = 0;
+    currentFile_ = QFileInfo(path).absoluteFilePath();
+    ClearModified();
+    ShowFileTitle();
     UpdateEditMenu();
     SetMessage(opening.message);
     return true;
@@ -115,9 +135,7 @@ void SizeWariate::FirstActivation() {
     if (!firstActivation_) return;
     firstActivation_ = false;
     // The whole command line is the path; file managers put quotes around paths with spaces.
-    QString path = commandLine_.trimmed();
-    if (path.size() >= 2 && path.startsWith('"') && path.endsWith('"'))
-        path = path.mid(1, path.size() - 2);
+    const QString path = QString::fromStdString(CommandLinePath(commandLine_.toStdString()));
     if (path.isEmpty() || !QFileInfo(path).isFile()) return;
     OpenJobPath(path);
 }

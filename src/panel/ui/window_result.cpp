@@ -1,6 +1,8 @@
 // Opening the result view after a successful automatic layout, with "修正" opening the
 // manual layout editor on it.
 
+#include <QFileInfo>
+
 #include "common/gui/help_viewer.h"
 #include "panel/output/result_view.h"
 #include "panel/ui/manual_wariate.h"
@@ -26,8 +28,11 @@ void SizeWariate::OpenResultView() {
         return outcome.partsRemain;
     };
     hooks.optimizeVerdict = optimizeVerdict_;
+    hooks.documentName = QFileInfo(currentFile_).fileName();
+    const std::string titleBefore = job_.jobTitle;
     ResultView view(job_, layoutInput_, layoutResult_, hooks, this);
     view.exec();
+    if (job_.jobTitle != titleBefore) SetModified();
 }
 
 }  // namespace tvx::panel

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "bar/ui/calculation_runner.h"
-#include "bar/ui/job_file_names.h"
 
 namespace tvx::bar {
 namespace {
@@ -120,15 +119,6 @@ TEST(CalculationInput, RefusesANegativeKerfAndTooManyPieces) {
     job.kerf = -0.5f;
     EXPECT_EQ(CheckCalculationInput(job), InputRefusal::kNegativeKerf);
     EXPECT_EQ(InputRefusalMessage(InputRefusal::kNegativeKerf), kNegativeKerfMessage);
-}
-
-TEST(JobFileNames, CommandLineAndDefaultExtension) {
-    EXPECT_EQ(CommandLinePath("  \"/home/a b/job.csv\" "), "/home/a b/job.csv");
-    EXPECT_EQ(CommandLinePath("/tmp/x.csv"), "/tmp/x.csv");
-    EXPECT_EQ(CommandLinePath("\""), "\"");
-    EXPECT_EQ(WithDefaultExtension("/tmp/job"), "/tmp/job.csv");
-    EXPECT_EQ(WithDefaultExtension("/tmp/job.txt"), "/tmp/job.txt");
-    EXPECT_EQ(WithDefaultExtension("/tmp/a.b/job"), "/tmp/a.b/job.csv");
 }
 
 }  // namespace

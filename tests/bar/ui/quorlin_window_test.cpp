@@ -1,10 +1,13 @@
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
@@ -17,13 +20,14 @@
 #include "bar/output/print_plan.h"
 #include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/calculation_runner.h"
-#include "bar/ui/job_file_names.h"
 #include "bar/ui/multi_bouzai.h"
 #include "bar/ui/result_picture.h"
 #include "common/gui/numeric_edit.h"
 #include "common/gui/printer_setup.h"
+#include "common/job_file_names.h"
 #include "common/text_file.h"
 #include "quorlin_fixture.h"
+#include "support/message_box_answer.h"
 
 using tvx::bar::test::QuorlinFixture;
 using namespace tvx::bar;
@@ -42,6 +46,14 @@ QString LongJob() {
     for (int r = 0; r < 60; ++r) text += QString("%1,40\n").arg(137 + r * 29);
     return text;
 }
+
+// Six priced lengths, one limited, and 22 lengths with halves: the optimising calculation
+// finds good plans at once but needs longer than a moment for a proof.
+const char* kPricedSixLengths =
+    "\"棒材サイズ\"\n4000,1740,0\n4500,1940,0\n3000,1330,0\n5500,2330,13\n5000,2130,0\n"
+    "6000,2520,0\n\"切断幅\"\n0\n\"カットサイズ\"\n1653,1\n818,4\n2300,7\n560,7\n2426.5,1\n"
+    "1925,9\n2390,2\n1732,2\n1814,2\n236.5,5\n1784,7\n1002.5,3\n2010,3\n2135,2\n1870.5,1\n"
+    "2320.5,3\n576,4\n2326.5,8\n484,9\n894,1\n2056.5,5\n1851.5,17\n";
 
 }  // namespace
 
@@ -78,6 +90,8 @@ class QuorlinWindowTest : public QObject {
     void quitKeepsKeysAnotherProgramWroteMeanwhile();
     void pictureScrollsToItsWholeWidth();
     void printsThePlanToPdf();
+    void optimalSwitchIsKeptInItsOwnSection();
+    void optimalCalculationSaysOptimalOrTheGap();
 };
 
 void QuorlinWindowTest::controlsCarryTheirCaptions() {
@@ -658,7 +672,11 @@ void QuorlinWindowTest::saveKeepsCodesAddsExtensionAndReportsFailure() {
     f.Type(f.Quantity(1), "11");
     f.job.currentFileName.clear();
     f.nextFile = f.dir.filePath("no/such/folder/x.csv");
+    QString boxText;
+    tvx::test::AnswerNextBox(&boxText);
     QVERIFY(!f.window->SaveCommand());
+    QVERIFY(boxText.startsWith("保存できませんでした。"));
+    QVERIFY(boxText.size() > QString("保存できませんでした。").size());
     QVERIFY(f.Message().startsWith("保存できませんでした。"));
     QVERIFY(f.window->modified());
 }
@@ -814,6 +832,72 @@ void QuorlinWindowTest::printsThePlanToPdf() {
     QCOMPARE(f.Message(), QString(kPrintFailedMessage));
     QVERIFY(!QFile::exists(unwritable));
     tvx::gui::SetPrinterDialogRunner({});
+}
+
+void QuorlinWindowTest::optimalSwitchIsKeptInItsOwnSection() {
+    QuorlinFixture f;
+    QAction* optimal = f.Action("optimalAction");
+    QCOMPARE(optimal->text(), QString("最適化計算"));
+    QVERIFY(f.Find<QMenu>("optionMenu")->actions().contains(optimal));
+    QVERIFY(optimal->isCheckable());
+    QVERIFY(!optimal->isChecked());
+    optimal->trigger();
+    QVERIFY(f.window->optimalCalculation());
+    f.Button("quit")->click();
+    {
+        QSettings ini(f.IniPath(), QSettings::IniFormat);
+        QCOMPARE(ini.value("OptimalBarPlan/Enabled").toString(), QString("True"));
+        QVERIFY(!ini.contains("SizeWariate/Enabled"));
+        QVERIFY(!ini.contains("OptimizedLayout/Enabled"));  // the panel program's own switch
+    }
+    f.Open();
+    QVERIFY(f.Action("optimalAction")->isChecked());
+    QVERIFY(f.window->optimalCalculation());
+    // Unticked again and quit: kept as False; the switch does not mark the job as changed.
+    f.Action("optimalAction")->trigger();
+    QVERIFY(!f.window->modified());
+    f.Button("quit")->click();
+    QSettings ini(f.IniPath(), QSettings::IniFormat);
+    QCOMPARE(ini.value("OptimalBarPlan/Enabled").toString(), QString("False"));
+}
+
+void QuorlinWindowTest::optimalCalculationSaysOptimalOrTheGap() {
+    QuorlinFixture f;
+    f.Load(kSteelFrame);
+    f.Calculate();
+    QVERIFY(f.window->planCurrent());
+    const QString standardSummary = f.Find<QLabel>("resultLabel")->text();
+    QVERIFY(!standardSummary.contains("最適"));
+    QVERIFY(!standardSummary.contains("下限"));
+    const std::int64_t standardBars = f.job.plan.resultBarCount;
+
+    // Ticked: "計算" runs the optimising calculation; its plan is proven and says so.
+    f.Action("optimalAction")->trigger();
+    f.Calculate();
+    QVERIFY(f.window->planCurrent());
+    QVERIFY(f.job.plan.provenOptimal);
+    QVERIFY(f.job.plan.resultBarCount <= standardBars);
+    QStringList lines = f.Find<QLabel>("resultLabel")->text().split('\n');
+    QCOMPARE(lines.last(), QString("最適"));
+    QVERIFY(lines.size() >= 2 && lines[lines.size() - 2].contains("合計"));
+
+    // "強制終了" ends it promptly with the best plan so far and the gap to the bound.
+    f.Load(kPricedSixLengths, "priced.csv");
+    f.Button("calculate")->click();
+    QVERIFY(f.window->calculating());
+    QTest::qWait(300);
+    QElapsedTimer sinceStop;
+    sinceStop.start();
+    f.Button("forceStop")->click();
+    f.window->WaitForCalculation();
+    QVERIFY2(sinceStop.elapsed() < 5000, qPrintable(QString::number(sinceStop.elapsed())));
+    QVERIFY(f.window->planCurrent());
+    QVERIFY(f.job.plan.HasPlan());
+    QVERIFY(!f.job.plan.provenOptimal);
+    QVERIFY(f.job.plan.costLowerBound <= f.job.plan.bestCost);
+    lines = f.Find<QLabel>("resultLabel")->text().split('\n');
+    QVERIFY2(QRegularExpression("^下限との差 \\d+\\.\\d%$").match(lines.last()).hasMatch(),
+             qPrintable(lines.last()));
 }
 
 QTEST_MAIN(QuorlinWindowTest)

@@ -81,6 +81,22 @@ TEST(Clipboard, PasteRowsFillsFieldsAndExtendsTheList) {
     EXPECT_EQ(job.cutList[2], CutItem{});
 }
 
+TEST(Clipboard, OnlyNumberTextIsPasted) {
+    // The line named is the first with a number field that is not number text.
+    EXPECT_EQ(FirstUnpastableLine("1\t2\t3\tx\r\n1,200\t300\t1\r\n", 2), 0);
+    EXPECT_EQ(FirstUnpastableLine("1\t2\t3\r\n4OO\t2\t1\r\n5\tx\t1\r\n", 3), 2);
+    EXPECT_EQ(FirstUnpastableLine("1\t2\t2.5\r\n", 1), 1);            // a quantity is whole
+    EXPECT_EQ(FirstUnpastableLine("1.5\t2.25\t\tany text\n", 1), 0);  // sizes may be decimal
+    EXPECT_EQ(FirstUnpastableLine("1\t2\t3\rabc\t2\t3", 2), 2);       // CR alone ends a line too
+    EXPECT_EQ(FirstUnpastableLine("1\t2\t3\r\nabc", 1), 0);           // only the lines counted
+
+    PanelJob job;
+    PasteRows(job, "1,200\t2,400\t1,000\tx\r\n", 0, 0);
+    EXPECT_EQ(job.cutList[0].height, 1200.0f);
+    EXPECT_EQ(job.cutList[0].width, 2400.0f);
+    EXPECT_EQ(job.cutList[0].quantity, 1000);
+}
+
 TEST(Clipboard, BlockPasteNeverRunsPastRow200) {
     PanelJob job = JobWithRows(198);
     EXPECT_TRUE(BlockPasteFits(job, 10, 2));

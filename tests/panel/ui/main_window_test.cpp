@@ -308,8 +308,9 @@ void MainWindowTest::settingsWrittenByQuitOnly() {
     f.window->kerfBox()->setText("4");
     f.window->ToggleCommentColumn();
     f.window->ToggleKtyFree();
-    f.window->kerfBox()->setFocus();
-    QTest::keyClick(f.window->kerfBox(), Qt::Key_X, Qt::ControlModifier);  // "終了(&X)"
+    // Outside the text boxes Ctrl+X is "終了(&X)".
+    f.window->rotateAllBox()->setFocus();
+    QTest::keyClick(f.window->rotateAllBox(), Qt::Key_X, Qt::ControlModifier);
     QVERIFY(!f.window->isVisible());
     QSettings ini(f.IniPath(), QSettings::IniFormat);
     QCOMPARE(ini.value("SizeWariate/Nokome").toString(), QString("4"));
@@ -356,7 +357,7 @@ void MainWindowTest::saveCommitsTheCellBeingEdited() {
     WindowFixture f;
     const QString path = f.dir.filePath("saved.csv");
     QString offeredFolder = "unset";
-    f.window->SetFileChooser([&](bool save, const QString& folder) {
+    f.window->SetFileChooser([&](bool save, const QString& folder, const QString&) {
         offeredFolder = folder;
         return save ? path : QString();
     });
@@ -386,20 +387,26 @@ void MainWindowTest::saveCommitsTheCellBeingEdited() {
 
     // A failed save says so and keeps the page.
     f.window->SetFileChooser(
-        [&](bool, const QString&) { return f.dir.filePath("no/such/dir/x.csv"); });
+        [&](bool, const QString&, const QString&) { return f.dir.filePath("no/such/dir/x.csv"); });
     f.window->NextPage();
+    QString boxText;
+    WindowFixture::AnswerNextBox(&boxText);
     f.window->SaveCommand();
     QVERIFY(f.window->messageLabel()->text().startsWith("保存できませんでした。"));
+    // The box says so too, with the system's reason.
+    QVERIFY2(boxText.startsWith("保存できませんでした。\n") && boxText.size() > 12,
+             qPrintable(boxText));
     QCOMPARE(f.window->currentPage(), 1);
     // Cancelling changes nothing.
-    f.window->SetFileChooser([](bool, const QString&) { return QString(); });
+    f.window->SetFileChooser([](bool, const QString&, const QString&) { return QString(); });
     QVERIFY(!f.window->Save_Data());
 }
 
 void MainWindowTest::openingAMissingFileKeepsTheJob() {
     WindowFixture f;
     f.Type(0, "450");
-    f.window->SetFileChooser([&](bool, const QString&) { return f.dir.filePath("missing.csv"); });
+    f.window->SetFileChooser(
+        [&](bool, const QString&, const QString&) { return f.dir.filePath("missing.csv"); });
     f.window->OpenCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{1});
     QCOMPARE(f.window->cell(0)->text(), QString("450"));
@@ -411,7 +418,7 @@ void MainWindowTest::openingAMissingFileKeepsTheJob() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("1820,910\r\n3,0\r\n450,300,4,\"a\"\r\n600,280,99999,\"b\"\r\n700,200,1,\"c\"\r\n");
     file.close();
-    f.window->SetFileChooser([&](bool, const QString&) { return broken; });
+    f.window->SetFileChooser([&](bool, const QString&, const QString&) { return broken; });
     f.window->NextPage();
     f.window->OpenCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{1});
@@ -435,7 +442,8 @@ void MainWindowTest::helpOpensAndClosesWithTheWindow() {
 void MainWindowTest::autoCutOpensTheResultViewWhoseSaveSaves() {
     WindowFixture f;
     const QString path = f.dir.filePath("from-result.csv");
-    f.window->SetFileChooser([&](bool save, const QString&) { return save ? path : QString(); });
+    f.window->SetFileChooser(
+        [&](bool save, const QString&, const QString&) { return save ? path : QString(); });
     f.window->heightBox()->setText("1820");
     f.window->widthBox()->setText("910");
     f.Type(0, "600");

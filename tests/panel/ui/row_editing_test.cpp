@@ -23,9 +23,8 @@ void FillRows(WindowFixture& f, int count) {
     f.window->ShowPage();
 }
 
-// Drags with the left button from a cell to a point on the screen, as a user selects rows.
-void DragTo(WindowFixture& f, int fromCell, QPoint globalTarget) {
-    QLineEdit* from = f.window->cell(fromCell);
+// Drags with the left button from a widget to a point on the screen, as a user selects rows.
+void DragFrom(QWidget* from, QPoint globalTarget) {
     QTest::mousePress(from, Qt::LeftButton, {}, QPoint(5, 5));
     const QPoint target = from->mapFromGlobal(globalTarget);
     QMouseEvent move(QEvent::MouseMove, QPointF(target), from->mapToGlobal(QPointF(target)),
@@ -34,9 +33,31 @@ void DragTo(WindowFixture& f, int fromCell, QPoint globalTarget) {
     QTest::mouseRelease(from, Qt::LeftButton, {}, target);
 }
 
+void DragTo(WindowFixture& f, int fromCell, QPoint globalTarget) {
+    DragFrom(f.window->cell(fromCell), globalTarget);
+}
+
 void Drag(WindowFixture& f, int fromCell, int toCell) {
     QLineEdit* to = f.window->cell(toCell);
     DragTo(f, fromCell, to->mapToGlobal(QPoint(5, to->height() / 2)));
+}
+
+// Chooses an item of an open menu with the mouse, as a user does.
+void ClickMenuItem(QMenu* menu, const QString& textStart) {
+    QTRY_VERIFY(menu->isVisible());
+    for (QAction* action : menu->actions()) {
+        if (!action->text().startsWith(textStart)) continue;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        return;
+    }
+    QFAIL(qPrintable("no menu item " + textStart));
+}
+
+// Selects rows first..last by dragging over the row labels.
+void DragOverLabels(WindowFixture& f, int first, int last) {
+    auto* from = f.window->findChild<QLabel*>(QString("rowLabel%1").arg(first));
+    auto* to = f.window->findChild<QLabel*>(QString("rowLabel%1").arg(last));
+    DragFrom(from, to->mapToGlobal(QPoint(5, to->height() / 2)));
 }
 
 }  // namespace
@@ -54,6 +75,9 @@ class RowEditingTest : public QObject {
     void menuEnablingRules();
     void undoAfterDeleteBringsRowsAndFlagsBack();
     void stepsBlockFurtherEditing();
+    void dragOverRowLabelsSelectsRows();
+    void popupCommandsActOnTheSelection();
+    void menuBarCommandsActOnTheSelection();
 };
 
 void RowEditingTest::dragSelectsRowsWithinOneBlock() {
@@ -254,6 +278,82 @@ void RowEditingTest::stepsBlockFurtherEditing() {
     QCOMPARE(pagesDuringSteps, 0);
     QCOMPARE(f.job.cutCount, std::int16_t{6});
     QCOMPARE(f.job.cutList[0].comment, std::string("r5"));
+}
+
+void RowEditingTest::dragOverRowLabelsSelectsRows() {
+    WindowFixture f;
+    FillRows(f, 12);
+    DragOverLabels(f, 2, 5);
+    QVERIFY(f.window->selActive());
+    QCOMPARE(f.window->selFirst(), 2);
+    QCOMPARE(f.window->selLast(), 5);
+    QCOMPARE(f.window->cell(4 * 4 + 3)->palette().color(QPalette::Base), QColor(128, 128, 255));
+    // Upwards too, and a click on one label selects its row.
+    DragOverLabels(f, 8, 6);
+    QCOMPARE(f.window->selFirst(), 6);
+    QCOMPARE(f.window->selLast(), 8);
+    QTest::mouseClick(f.window->findChild<QLabel*>("rowLabel3"), Qt::LeftButton);
+    QVERIFY(f.window->selActive());
+    QCOMPARE(f.window->selFirst(), 3);
+    QCOMPARE(f.window->selLast(), 3);
+    // The Delete key then removes the selected row.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QCOMPARE(f.job.cutCount, std::int16_t{11});
+    QCOMPARE(f.job.cutList[3].comment, std::string("r5"));
+}
+
+void RowEditingTest::popupCommandsActOnTheSelection() {
+    WindowFixture f;
+    FillRows(f, 8);
+    DragOverLabels(f, 1, 3);
+    QTest::mouseClick(f.window->cell(2 * 4), Qt::RightButton);
+    ClickMenuItem(f.window->editMenu(), "コピー");
+    QTRY_VERIFY(!f.window->editMenu()->isVisible());
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QString("101\t50\t1\tr2\r\n102\t50\t1\tr3\r\n103\t50\t1\tr4\r\n"));
+    QVERIFY(f.window->selActive());
+    QTest::mouseClick(f.window->cell(2 * 4), Qt::RightButton);
+    ClickMenuItem(f.window->editMenu(), "削除");
+    QTRY_COMPARE(f.job.cutCount, std::int16_t{5});
+    QCOMPARE(f.job.cutList[1].comment, std::string("r5"));
+    QVERIFY(f.window->modified());
+    // "元に戻す" from the popup brings them back; "切り取り" and "挿入" act on a selection too.
+    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
+    ClickMenuItem(f.window->editMenu(), "元に戻す");
+    QTRY_COMPARE(f.job.cutCount, std::int16_t{8});
+    DragOverLabels(f, 0, 1);
+    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
+    ClickMenuItem(f.window->editMenu(), "挿入");
+    QTRY_COMPARE(f.job.cutCount, std::int16_t{10});
+    QCOMPARE(f.job.cutList[2].comment, std::string("r1"));
+    DragOverLabels(f, 0, 1);
+    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
+    ClickMenuItem(f.window->editMenu(), "切り取り");
+    QTRY_COMPARE(f.job.cutCount, std::int16_t{8});
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("\t\t\t\r\n\t\t\t\r\n"));
+    // "貼り付け" into a cell with no selection inserts the copied rows.
+    QGuiApplication::clipboard()->setText("7\t8\t9\tx\r\n");
+    QTest::mouseClick(f.window->cell(0), Qt::LeftButton);
+    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
+    ClickMenuItem(f.window->editMenu(), "貼り付け");
+    QTRY_COMPARE(f.job.cutCount, std::int16_t{9});
+    QCOMPARE(f.job.cutList[0].comment, std::string("x"));
+}
+
+void RowEditingTest::menuBarCommandsActOnTheSelection() {
+    WindowFixture f;
+    FillRows(f, 8);
+    DragOverLabels(f, 4, 6);
+    // Alt+E opens "編集(&E)" from the menu bar.
+    QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier);
+    ClickMenuItem(f.window->editMenu(), "コピー");
+    QTRY_VERIFY(!f.window->editMenu()->isVisible());
+    QCOMPARE(QGuiApplication::clipboard()->text().count("\r\n"), 3);
+    QVERIFY(f.window->selActive());
+    QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier);
+    ClickMenuItem(f.window->editMenu(), "削除");
+    QTRY_COMPARE(f.job.cutCount, std::int16_t{5});
+    QCOMPARE(f.job.cutList[4].comment, std::string("r8"));
 }
 
 QTEST_MAIN(RowEditingTest)

@@ -1,17 +1,21 @@
 #pragma once
-// A main window on its own job and a settings file in a temporary folder.
+// A main window on its own job and a settings file in a temporary folder; the question about
+// unsaved changes is answered by the fixture.
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "common/gui/settings_store.h"
 #include "panel/model/panel_job.h"
 #include "panel/ui/size_wariate.h"
+#include "support/message_box_answer.h"
 
 namespace tvx::panel::test {
 
@@ -20,6 +24,9 @@ struct WindowFixture {
     std::unique_ptr<gui::SettingsStore> settings;
     PanelJob job;
     std::unique_ptr<SizeWariate> window;
+    // "変更を保存しますか？" is answered with `answer`; `prompts` counts the questions.
+    SizeWariate::SaveAnswer answer = SizeWariate::SaveAnswer::kDiscard;
+    int prompts = 0;
 
     WindowFixture() { Open(); }
 
@@ -31,6 +38,10 @@ struct WindowFixture {
         job = PanelJob{};
         window = std::make_unique<SizeWariate>(job, *settings);
         window->SetStepPause(0);
+        window->SetSavePrompt([this] {
+            ++prompts;
+            return answer;
+        });
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -52,6 +63,11 @@ struct WindowFixture {
     }
 
     QWidget* Focused() const { return QApplication::focusWidget(); }
+
+    // Answers the next message box that comes up (while a command runs).
+    static void AnswerNextBox(QString* seen, const QString& buttonText = QString()) {
+        tvx::test::AnswerNextBox(seen, buttonText);
+    }
 };
 
 }  // namespace tvx::panel::test

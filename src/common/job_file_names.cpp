@@ -1,6 +1,6 @@
-#include "bar/ui/job_file_names.h"
+#include "common/job_file_names.h"
 
-namespace tvx::bar {
+namespace tvx {
 namespace {
 
 bool IsBlank(char c) {
@@ -29,4 +29,4 @@ std::string WithDefaultExtension(std::string_view path) {
     return std::string(path) + ".csv";
 }
 
-}  // namespace tvx::bar
+}  // namespace tvx
