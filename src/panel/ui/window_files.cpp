@@ -1,4 +1,4 @@
-// Job files from the main window: the open and save dialogs, the folder kept in "SaveFile",
+// Job files from the main window: the open and save dialogs, the folder kept in kJobFolderKey,
 // and the job named on the command line.
 
 #include <QAction>
@@ -10,6 +10,7 @@
 
 #include "common/gui/settings_store.h"
 #include "common/text_file.h"
+#include "panel/model/panel_settings.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/job_file_bridge.h"
 #include "panel/ui/keypad_letters.h"
@@ -39,7 +40,7 @@ QString RunFileDialog(QWidget* owner, bool save, const QString& folder) {
 void SizeWariate::OpenCommand() {
     if (Busy()) return;
     CommitActiveCell();
-    const QString folder = settings_.GetText("SaveFile");
+    const QString folder = settings_.GetText(kJobFolderKey);
     const QString path =
         fileChooser_ ? fileChooser_(false, folder) : RunFileDialog(this, false, folder);
     if (path.isEmpty()) return;
@@ -56,11 +57,11 @@ void SizeWariate::SaveCommand() {
 
 bool SizeWariate::Save_Data() {
     if (job_.cutCount == 0) return false;
-    const QString folder = settings_.GetText("SaveFile");
+    const QString folder = settings_.GetText(kJobFolderKey);
     const QString path =
         fileChooser_ ? fileChooser_(true, folder) : RunFileDialog(this, true, folder);
     if (path.isEmpty()) return false;
-    settings_.SaveText("SaveFile", QString::fromStdString(FolderOf(path.toStdString())));
+    settings_.SaveText(kJobFolderKey, QString::fromStdString(FolderOf(path.toStdString())));
     // The file holds the single size the boxes show, as the next layout would take it.
     SyncSingleStockSize(job_);
     std::string error;
@@ -79,7 +80,7 @@ bool SizeWariate::OpenJobPath(const QString& path) {
         return false;
     }
     if (path.contains('/') || path.contains('\\'))
-        settings_.SaveText("SaveFile", QString::fromStdString(FolderOf(path.toStdString())));
+        settings_.SaveText(kJobFolderKey, QString::fromStdString(FolderOf(path.toStdString())));
 
     // The window as after "リセット", then what was read.
     ClearRowSelect();
