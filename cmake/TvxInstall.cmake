@@ -57,10 +57,11 @@ function(tvx_install_window_program program appid examples)
   tvx_install_man_page(${program})
 endfunction()
 
-# The manual page man/<program>.1.in, when there is one, with the version filled in.
+# The manual page man/<program>.1.in with the version filled in. Every installed program has
+# one (Debian's policy), so a missing page stops the configuration.
 function(tvx_install_man_page program)
   if(NOT EXISTS ${PROJECT_SOURCE_DIR}/man/${program}.1.in)
-    return()
+    message(FATAL_ERROR "man/${program}.1.in is missing: every installed program needs its page")
   endif()
   set(page ${TVX_GEN_DIR}/man/${program}.1)
   configure_file(${PROJECT_SOURCE_DIR}/man/${program}.1.in ${page} @ONLY)

@@ -1,7 +1,5 @@
 #include "bar/model/bar_job_file_lines.h"
 
-#include <algorithm>
-
 #include "common/number_text.h"
 
 namespace tvx::bar {
@@ -11,35 +9,57 @@ std::string PrepareLine(std::string_view line) {
     return std::string(line);
 }
 
-int CountFields(std::string_view line) {
-    if (!line.empty() && line.front() == '"') {
-        const std::size_t next = line.find('"', 1);
-        if (next == line.size() - 1) return 1;
+namespace {
+
+// The end of the quoted field that opens at `open`: the index of its closing quote, or npos
+// when it is never closed. `text` receives its content.
+std::size_t ClosingQuote(std::string_view line, std::size_t open, std::string& text) {
+    for (std::size_t i = open + 1; i < line.size(); ++i) {
+        if (line[i] != '"') {
+            text += line[i];
+        } else if (i + 1 < line.size() && line[i + 1] == '"') {
+            text += '"';
+            ++i;
+        } else {
+            return i;
+        }
     }
-    return 1 + static_cast<int>(std::count(line.begin(), line.end(), ','));
+    return std::string_view::npos;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
+}  // namespace
+
+std::vector<std::string> SplitFields(std::string_view line) {
+    std::vector<std::string> fields;
     std::size_t start = 0;
     while (true) {
-        const std::size_t comma = line.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.push_back(line.substr(start));
-            return fields;
+        std::string field;
+        std::size_t from = start;
+        if (start < line.size() && line[start] == '"') {
+            const std::size_t close = ClosingQuote(line, start, field);
+            if (close != std::string_view::npos) {
+                from = close + 1;
+            } else {
+                field.clear();
+            }
         }
-        fields.push_back(line.substr(start, comma - start));
+        const std::size_t comma = line.find(',', from);
+        field += line.substr(from, comma == std::string_view::npos ? line.npos : comma - from);
+        fields.push_back(std::move(field));
+        if (comma == std::string_view::npos) return fields;
         start = comma + 1;
     }
+}
+
+int CountFields(std::string_view line) {
+    return static_cast<int>(SplitFields(line).size());
 }
 
 ValueLine ReadValueLine(std::string_view line) {
     ValueLine value;
     if (!line.empty() && line.front() == '"') {
-        const std::size_t next = line.find('"', 1);
         value.isText = true;
-        value.text =
-            std::string(line.substr(1, next == std::string_view::npos ? line.npos : next - 1));
+        ClosingQuote(line, 0, value.text);  // a line without its closing quote gives the rest
         return value;
     }
     if (line.find(',') == std::string_view::npos) {
@@ -51,7 +71,7 @@ ValueLine ReadValueLine(std::string_view line) {
         }
         return value;
     }
-    for (const std::string_view field : SplitFields(line))
+    for (const std::string& field : SplitFields(line))
         value.numbers.push_back(LeadingNumber(field));
     return value;
 }

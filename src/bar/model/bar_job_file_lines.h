@@ -16,8 +16,7 @@ inline constexpr const char* kPlanMarker = "計算結果";
 // Removes up to four trailing commas, one at a time.
 std::string PrepareLine(std::string_view line);
 
-// A line that begins with a double quote whose next double quote is its last character is one
-// field; any other line has 1 + its number of commas.
+// The number of fields of a line: 1 + its commas outside quoted fields (see SplitFields).
 int CountFields(std::string_view line);
 
 // A line read as one value: a text, or a list of numbers.
@@ -30,12 +29,16 @@ struct ValueLine {
     bool IsThreeNumbers() const { return !isText && numbers.size() == 3; }
 };
 
-// A line beginning with a double quote is the text up to the next quote; a line without
+// A line beginning with a double quote is the text up to its closing quote ("" inside stands
+// for one quote); a line without
 // commas is a number when its whole text is one, else a text; a line with commas gives one
 // number per field (the leading number of each field, 0 when there is none).
 ValueLine ReadValueLine(std::string_view line);
 
-// The fields of a row line, split at every comma.
-std::vector<std::string_view> SplitFields(std::string_view line);
+// The fields of a line, split at commas. A field that begins with a double quote runs to its
+// closing quote, commas included ("" inside stands for one quote); text after the closing quote
+// up to the next comma is added to it. A quote that is never closed, or one inside an unquoted
+// field, is an ordinary character.
+std::vector<std::string> SplitFields(std::string_view line);
 
 }  // namespace tvx::bar

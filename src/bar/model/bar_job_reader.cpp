@@ -47,13 +47,6 @@ std::optional<std::int16_t> FieldCount(const std::vector<double>& numbers, std::
     return ToInt16(index < numbers.size() ? numbers[index] : 0.0);
 }
 
-std::string WithoutQuotes(std::string_view text) {
-    std::string out;
-    for (const char c : text)
-        if (c != '"') out += c;
-    return out;
-}
-
 bool HoldsSomething(std::string_view line) {
     return line.find_first_not_of(" \t,") != std::string_view::npos;
 }
@@ -163,6 +156,9 @@ class JobFileReader {
         return source_.Next(line_);
     }
 
+    // The cut list. The first row says that the rows begin (two or three fields); after it,
+    // every line is read by its own field count: three or more give part code, length and
+    // quantity, two give length and quantity, one a length.
     void ReadRows() {
         const int fields = CountFields(line_);
         if (fields != 2 && fields != 3) {
@@ -170,22 +166,23 @@ class JobFileReader {
             return;
         }
         recognised_ = true;
-        const bool withCodes = fields == 3;
-        if (withCodes) job_.showPartCodes = true;
         ClearCutList(job_.cutList);
         do {
             if (CountFields(line_) == 1 && ReadValueLine(line_).IsText(kPlanMarker)) break;
-            if (!AppendRowLine(withCodes)) return;
+            if (!AppendRowLine()) return;
         } while (source_.Next(line_));
         job_.cutList.pageTop = 0;
     }
 
-    bool AppendRowLine(bool withCodes) {
-        const std::vector<std::string_view> fields = SplitFields(line_);
+    bool AppendRowLine() {
+        std::vector<std::string> fields = SplitFields(line_);
+        const bool withCode = fields.size() >= 3;
+        // A file with part codes shows them.
+        if (withCode) job_.showPartCodes = true;
+        const std::size_t first = withCode ? 1 : 0;
         auto number = [&](std::size_t index) {
             return index < fields.size() ? LeadingNumber(fields[index]) : 0.0;
         };
-        const std::size_t first = withCodes ? 1 : 0;
         const std::optional<float> length = ToSingle(number(first));
         const std::optional<std::int16_t> quantity = ToInt16(number(first + 1));
         if (!length || !quantity) return Stop(BarReadEnd::ValueOutOfRange);
@@ -196,7 +193,7 @@ class JobFileReader {
         }
         if (!IsValidBarRow(*length, *quantity) && HoldsSomething(line_))
             result_.invalidRowLines.push_back(source_.LineNumber());
-        std::string code = withCodes ? WithoutQuotes(fields[0]) : std::string();
+        std::string code = withCode ? std::move(fields[0]) : std::string();
         return AppendRow(job_.cutList, *length, *quantity, std::move(code));
     }
 

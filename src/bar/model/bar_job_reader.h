@@ -18,7 +18,7 @@ namespace tvx::bar {
 enum class BarReadEnd {
     EndOfFile,        // every line was taken in (or the plan section began)
     ValueOutOfRange,  // a number beyond its field (single precision, 16 bits), NaN or infinite
-    RowLimit,         // the cut list was full (32767 rows); the lines after it were left unread
+    RowLimit,         // the cut list was full (kMaxRows rows); the lines after it were left unread
     UnexpectedLine,   // a line that has no place where it stands (a section out of order)
     NotAJobFile,      // empty, binary, or nothing in it but a title
     CannotRead,       // the file or stream could not be read; the job was not touched

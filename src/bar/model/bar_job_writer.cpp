@@ -5,19 +5,36 @@
 
 #include "bar/model/bar_job_file_lines.h"
 #include "common/encoding.h"
+#include "common/file_safe_text.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
 
 namespace tvx::bar {
 namespace {
 
-// A text field: quoted. Quotes, commas and line breaks inside would break the line apart on
-// reading, so they are written as spaces.
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) out += (c == '"' || c == ',' || c == '\r' || c == '\n') ? ' ' : c;
-    out += '"';
-    return out;
+// A marker line: the marker as a quoted text.
+std::string Marker(const char* marker) {
+    return "\"" + std::string(marker) + "\"";
+}
+
+// The title line, quoted as Tavolex writes its texts: commas inside a quoted line are part of
+// it, while quotes and line breaks, which would end the text or the line, are made harmless.
+// A title that reads as a section marker would make the reader take it for that section; a
+// space after it keeps it a title.
+std::string TitleField(const std::string& title) {
+    std::string safe = FileSafeText(title);
+    for (const char* marker : {kStockMarker, kKerfMarker, kCutsMarker})
+        if (safe == marker) safe += ' ';
+    return "\"" + safe + "\"";
+}
+
+// A part code, quoted. A row line is split at its commas by readers that count them, so a
+// comma inside the code is written as a space, and quotes and line breaks as for the title:
+// the row keeps its three fields and its code.
+std::string PartCodeField(const std::string& code) {
+    std::string safe = FileSafeText(code);
+    std::replace(safe.begin(), safe.end(), ',', ' ');
+    return "\"" + safe + "\"";
 }
 
 void AddLine(std::string& text, const std::string& line) {
@@ -26,7 +43,7 @@ void AddLine(std::string& text, const std::string& line) {
 }
 
 void AddPlan(std::string& text, const BarPlan& plan) {
-    AddLine(text, Quoted(kPlanMarker));
+    AddLine(text, Marker(kPlanMarker));
     for (const BarRun& run : plan.resultBars) {
         std::string line = FormatSingle(DisplayedStockLength(plan, run.stockType));
         for (const std::int16_t piece : run.pieces)
@@ -39,8 +56,8 @@ void AddPlan(std::string& text, const BarPlan& plan) {
 
 std::string BarJobFileTextUtf8(const BarJob& job) {
     std::string text;
-    if (!job.jobTitle.empty()) AddLine(text, Quoted(job.jobTitle));
-    AddLine(text, Quoted(kStockMarker));
+    if (!job.jobTitle.empty()) AddLine(text, TitleField(job.jobTitle));
+    AddLine(text, Marker(kStockMarker));
     const BarStock& stock = job.stock;
     const int inUse = std::clamp<int>(stock.stockEntryCountInUse, 0, kMaxStockEntries);
     for (int s = 0; s < inUse; ++s) {
@@ -49,9 +66,9 @@ std::string BarJobFileTextUtf8(const BarJob& job) {
                           FormatSingle(stock.stockEntryPrice[i]) + "," +
                           std::to_string(stock.stockEntryCount[i]));
     }
-    AddLine(text, Quoted(kKerfMarker));
+    AddLine(text, Marker(kKerfMarker));
     AddLine(text, FormatSingle(job.kerf));
-    AddLine(text, Quoted(kCutsMarker));
+    AddLine(text, Marker(kCutsMarker));
     const BarCutList& list = job.cutList;
     const int rows = std::min<int>(list.rowCount, list.Capacity());
     // Part codes are kept even while the display is off: one row with a code is enough.
@@ -64,7 +81,7 @@ std::string BarJobFileTextUtf8(const BarJob& job) {
         const auto r = static_cast<std::size_t>(row);
         std::string line =
             FormatSingle(list.cutLength[r]) + "," + std::to_string(list.cutQuantity[r]);
-        if (withCodes) line = Quoted(list.cutComment[r]) + "," + line;
+        if (withCodes) line = PartCodeField(list.cutComment[r]) + "," + line;
         AddLine(text, line);
     }
     if (job.plan.HasPlan()) AddPlan(text, job.plan);

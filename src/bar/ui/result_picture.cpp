@@ -11,14 +11,6 @@
 #include "common/gui/painter_surface.h"
 
 namespace tvx::bar {
-namespace {
-
-// Room right of the longest bar for its offcut text, and for the part-code lists.
-constexpr double kOffcutRoom = 900.0;
-constexpr double kCodesRoom = 4000.0;
-
-}  // namespace
-
 ResultPicture::ResultPicture(QWidget* parent) : QWidget(parent) {
     setObjectName("resultPicture");
     setAutoFillBackground(true);
@@ -50,7 +42,7 @@ void ResultPicture::Rebuild() {
     if (view_ && view_->plan.HasPlan()) {
         MakeLayout(kScreenTwipsPerPixel);
         // Zoom in when the drawing is narrower than the frame, then measure again at that scale.
-        const double fit = ContentWidth() / std::max(1, width() - vertical_->sizeHint().width());
+        const double fit = PictureWidth() / std::max(1, width() - vertical_->sizeHint().width());
         const double zoom = std::clamp(fit, kLargestZoomTwipsPerPixel, kScreenTwipsPerPixel);
         if (zoom < kScreenTwipsPerPixel) MakeLayout(zoom);
     }
@@ -66,6 +58,7 @@ void ResultPicture::MakeLayout(double twipsPerPixel) {
     gui::PainterSurface surface(painter, QRectF(0, 0, 16, 16));
     surface.SetScale(0, 0, 16 * twipsPerPixel, 16 * twipsPerPixel);
     layout_ = std::make_unique<BarPictureLayout>(MakeBarPictureLayout(surface, *view_));
+    pictureWidth_ = BarPictureWidth(surface, *view_, *layout_);
 }
 
 double ResultPicture::VerticalStep() const {
@@ -83,10 +76,8 @@ QRect ResultPicture::Frame() const {
     return QRect(0, 0, std::max(1, width() - v), std::max(1, height() - h));
 }
 
-double ResultPicture::ContentWidth() const {
-    if (!layout_) return 0.0;
-    const double bars = layout_->X(layout_->LongestStock()) + kOffcutRoom;
-    return view_->showPartCodes ? std::max(bars, layout_->CodesX() + kCodesRoom) : bars;
+double ResultPicture::PictureWidth() const {
+    return layout_ ? pictureWidth_ : 0.0;
 }
 
 void ResultPicture::UpdateScrollBars() {
@@ -103,7 +94,7 @@ void ResultPicture::UpdateScrollBars() {
         const std::int64_t visible = layout_->VisibleRows(frameHeight);
         const std::int64_t hidden = std::max<std::int64_t>(0, layout_->RowCount() - visible);
         const bool needV = layout_->PictureHeight() > frameHeight && hidden > 0;
-        const double overflow = ContentWidth() - frameWidth;
+        const double overflow = PictureWidth() - frameWidth;
         const bool needH = overflow > 0;
         vertical_->setVisible(needV);
         horizontal_->setVisible(needH);

@@ -30,6 +30,10 @@ class ResultPicture : public QWidget {
     // Picture units (twips) moved per step of each bar.
     double VerticalStep() const;
     double HorizontalStep() const { return kHorizontalStep; }
+    // The width of the whole picture in picture units: the bars with their offcut labels and,
+    // with part codes, the widest code list, as measured at the scale the picture is drawn at.
+    // The horizontal scroll bar reaches its right end. 0 without a plan.
+    double PictureWidth() const;
     std::int64_t RowCount() const;
 
     // The picture is drawn at the screen's 15 twips per pixel, or larger (down to 4 twips per
@@ -49,11 +53,11 @@ class ResultPicture : public QWidget {
     void MakeLayout(double twipsPerPixel);
     void UpdateScrollBars();
     QRect Frame() const;
-    double ContentWidth() const;
 
     const BarPlanView* view_ = nullptr;
     std::unique_ptr<BarPictureLayout> layout_;
     double twipsPerPixel_ = kScreenTwipsPerPixel;
+    double pictureWidth_ = 0.0;
     QScrollBar* vertical_ = nullptr;
     QScrollBar* horizontal_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "common/file_safe_text.h"
 #include "panel/model/panel_job.h"
 
 namespace tvx::panel {
@@ -22,8 +23,7 @@ bool WriteJob(const PanelJob& job, std::ostream& out);
 // False (with a message in `error`) when it could not be written.
 bool SaveJobFile(const PanelJob& job, const std::string& path, std::string* error = nullptr);
 
-// A text field as it goes into the file: double quotes become "＂" and line breaks spaces,
-// so that the text cannot end its field or its line.
-std::string FileSafeText(const std::string& text);
+// Quoted fields (title, comments) go through the shared FileSafeText.
+using tvx::FileSafeText;
 
 }  // namespace tvx::panel

@@ -61,6 +61,37 @@ TEST(BarJobReader, ThreeFieldRowsCarryPartCodesAndSwitchTheDisplayOn) {
     ExpectRow(job, 2, 1200, 4, "F-103");
 }
 
+TEST(BarJobReader, EachRowIsReadByItsOwnFieldsAndQuotedFieldsAreWhole) {
+    BarJob job = StartupBarJob(0, false);
+    const BarReadResult read = ReadBarJob(
+        SjisFile({"\"カットサイズ\"", "\"A,1\",1500,4", "820,10", "\"B \"\"2\"\"\",640,2",
+                  "\"C\"-3,700,1,ignored", "5\" pipe,300,6", "\"open,900,7", "\"\",450,3"}),
+        job);
+    EXPECT_TRUE(read.complete());
+    EXPECT_TRUE(job.showPartCodes);
+    ASSERT_EQ(job.cutList.rowCount, 7);
+    ExpectRow(job, 0, 1500, 4, "A,1");
+    ExpectRow(job, 1, 820, 10);             // two fields: no code
+    ExpectRow(job, 2, 640, 2, "B \"2\"");   // "" inside quotes is one quote
+    ExpectRow(job, 3, 700, 1, "C-3");       // text after the closing quote belongs to the field
+    ExpectRow(job, 4, 300, 6, "5\" pipe");  // a quote inside a field is a character
+    ExpectRow(job, 5, 900, 7, "\"open");    // a quote never closed is a character
+    ExpectRow(job, 6, 450, 3);
+
+    // A first row of two fields does not hide the codes of later rows.
+    const BarJob mixed = Read(SjisFile({"1500,4", "\"X,Y\",820,10"}));
+    EXPECT_TRUE(mixed.showPartCodes);
+    ExpectRow(mixed, 0, 1500, 4);
+    ExpectRow(mixed, 1, 820, 10, "X,Y");
+    // A title may hold commas and doubled quotes, as spreadsheets write them.
+    const BarJob titled = Read(SjisFile({"\"架台, \"\"A\"\"\"", "\"カットサイズ\"", "1500,4"}));
+    EXPECT_EQ(titled.jobTitle, "架台, \"A\"");
+    ExpectRow(titled, 0, 1500, 4);
+    // A bare list whose first line has a quoted comma is still a list of rows.
+    const BarJob bare = Read(SjisFile({"\"K,1\",1200,2"}));
+    ExpectRow(bare, 0, 1200, 2, "K,1");
+}
+
 TEST(BarJobReader, TrailingCommasUpToFourAreDropped) {
     const BarJob job = Read(SjisFile({"\"棒材サイズ\",", "6000,0,0,,,,", "\"切断幅\",,", "3,",
                                       "\"カットサイズ\",,,,", "1500,4,,", "820,10"}));
@@ -107,7 +138,7 @@ TEST(BarJobReader, EveryLineUpToThePlanIsARowAndThePlanIsNeverRead) {
     EXPECT_EQ(job.cutList.rowCount, 4);
     ExpectRow(job, 0, 1500, 4, "A");
     ExpectRow(job, 1, 0, 0);
-    ExpectRow(job, 2, 0, 0, "abc");
+    ExpectRow(job, 2, 0, 0);               // one field: a length, and "abc" is none
     ExpectRow(job, 3, 10, 1, "計算結果");  // a part code, not the plan section
 }
 

@@ -47,19 +47,49 @@ TEST(BarJobWriter, WritesTitlePricesFractionsAndOnlyValidRows) {
               "\"カットサイズ\"\r\n1500,4\r\n820,10\r\n0.1,1\r\n");
 }
 
-TEST(BarJobWriter, PartCodesAreQuotedWithCommasTurnedIntoSpaces) {
+TEST(BarJobWriter, PartCodesAreQuotedWithCommasAsSpacesAndComeBackFromTheFile) {
     BarJob job = SampleJob();
     job.showPartCodes = true;
     job.cutList.cutComment[0] = "A,1 \"x\"";
-    job.cutList.cutComment[1] = "柱";
+    job.cutList.cutComment[1] = "柱,梁,,";
+    AppendRow(job.cutList, 640, 2, "line\r\nbreak");
     const std::string text = BarJobFileTextUtf8(job);
-    EXPECT_NE(text.find("\r\n\"A 1  x \",1500,4\r\n\"柱\",820,10\r\n"), std::string::npos) << text;
+    EXPECT_NE(
+        text.find("\r\n\"A 1 ＂x＂\",1500,4\r\n\"柱 梁  \",820,10\r\n\"line break\",640,2\r\n"),
+        std::string::npos)
+        << text;
 
+    // Every row keeps its three fields, and so its code, length and quantity.
     BarJob back = StartupBarJob(0, false);
-    ReadBarJob(BarJobFileBytes(job), back);
+    EXPECT_TRUE(ReadBarJob(BarJobFileBytes(job), back).complete());
     EXPECT_TRUE(back.showPartCodes);
-    EXPECT_EQ(back.cutList.cutComment[0], "A 1  x ");
-    EXPECT_EQ(back.cutList.cutComment[1], "柱");
+    ASSERT_EQ(back.cutList.rowCount, 3);
+    EXPECT_EQ(back.cutList.cutComment[0], "A 1 ＂x＂");
+    EXPECT_EQ(back.cutList.cutLength[0], 1500.0f);
+    EXPECT_EQ(back.cutList.cutQuantity[0], 4);
+    EXPECT_EQ(back.cutList.cutComment[1], "柱 梁  ");
+    EXPECT_EQ(back.cutList.cutQuantity[1], 10);
+    EXPECT_EQ(back.cutList.cutComment[2], "line break");
+    // A second round trip changes nothing more.
+    EXPECT_EQ(BarJobFileBytes(back), BarJobFileBytes(job));
+}
+
+TEST(BarJobWriter, TitlesWithCommasQuotesOrAMarkersTextStayTitles) {
+    for (const std::string title : {"架台, A-1 \"改\"", "棒材サイズ", "切断幅", "カットサイズ"}) {
+        SCOPED_TRACE(title);
+        BarJob job = SampleJob();
+        job.jobTitle = title;
+        BarJob back = StartupBarJob(0, false);
+        EXPECT_TRUE(ReadBarJob(BarJobFileBytes(job), back).complete());
+        EXPECT_NE(back.jobTitle.find(title.substr(0, 6)), std::string::npos) << back.jobTitle;
+        EXPECT_EQ(back.stock.stockEntryCountInUse, 1);
+        EXPECT_EQ(back.stock.stockEntryLength[0], 6000.0f);
+        EXPECT_EQ(back.kerf, 3.0f);
+        EXPECT_EQ(back.cutList.rowCount, 2);
+    }
+    BarJob job = SampleJob();
+    job.jobTitle = "架台, A-1 \"改\"";
+    EXPECT_TRUE(BarJobFileTextUtf8(job).starts_with("\"架台, A-1 ＂改＂\"\r\n\"棒材サイズ\"\r\n"));
 }
 
 TEST(BarJobWriter, TextShiftJisCannotHoldBecomesAQuestionMark) {

@@ -14,6 +14,7 @@
 #include "bar/ui/multi_bouzai.h"
 #include "common/catalogue_text.h"
 #include "common/encoding.h"
+#include "common/gui/catalogue_store.h"
 
 using tvx::bar::BarJob;
 using tvx::bar::MultiBouzai;
@@ -298,6 +299,18 @@ void MultiBouzaiTest::deleteAndOldLayoutAndUnreadableCatalogue() {
     QVERIFY(!l.adding());
     QVERIFY(!l.messageLabel()->text().isEmpty());
     QVERIFY(QFileInfo(locked.UserPath()).isDir());
+
+    // A catalogue that cannot be written says so; the entry stays in the list on show.
+    Fixture blocked;
+    WriteBytes(blocked.dir.filePath("data"), "a file where the folder should be");
+    MultiBouzai& b = blocked.Open();
+    b.AddEntry();
+    b.entryBox(0)->setText("丸鋼");
+    b.entryBox(1)->setText("4000");
+    b.entryBox(2)->setText("800");
+    b.StoreEntry();
+    QCOMPARE(b.messageLabel()->text(), QString(tvx::gui::kCatalogueNotWrittenMessage));
+    QVERIFY(!QFileInfo::exists(blocked.UserPath()));
 }
 
 void MultiBouzaiTest::shippedCatalogueIsReadWhenTheUserHasNone() {

@@ -1,6 +1,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 
 #include "bar/engine/calculation_check.h"
 #include "bar/model/bar_job_reader.h"
+#include "bar/output/print_plan.h"
 #include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/calculation_runner.h"
 #include "bar/ui/job_file_names.h"
@@ -73,6 +75,8 @@ class QuorlinWindowTest : public QObject {
     void modifiedJobAsksBeforeItIsDiscarded();
     void commandLineIsTrimmedOfQuotes();
     void settingsWrittenByQuitOnlyAndKeyByKey();
+    void quitKeepsKeysAnotherProgramWroteMeanwhile();
+    void pictureScrollsToItsWholeWidth();
     void printsThePlanToPdf();
 };
 
@@ -207,6 +211,19 @@ void QuorlinWindowTest::enterWalksRowsAndTurnsThePageAtRowTwenty() {
     QCOMPARE(f.job.cutList.pageTop, std::int16_t{kMaxPageTop});
     QCOMPARE(f.job.cutList.rowCount, std::int16_t{kMaxRows});
     QCOMPARE(f.Message(), QString(kRowLimitMessage));
+    // "次ページ" and pasting rows stop at the same limit.
+    f.Type(f.Length(0), "100");
+    QCOMPARE(f.Message(), QString());
+    f.Button("nextPage")->click();
+    QCOMPARE(f.job.cutList.pageTop, std::int16_t{kMaxPageTop});
+    QCOMPARE(f.Message(), QString(kRowLimitMessage));
+    f.Type(f.Length(0), "100");
+    QGuiApplication::clipboard()->setText("700\t7\r\n800\t8\r\n");
+    f.window->grid()->FocusCell(19, GridColumn::kLength);
+    f.window->PasteCommand();
+    QCOMPARE(f.job.cutList.rowCount, std::int16_t{kMaxRows});
+    QCOMPARE(f.job.cutList.cutLength[kMaxRows - 1], 0.0f);
+    QCOMPARE(f.Message(), QString(kRowLimitMessage));
 }
 
 void QuorlinWindowTest::firstVisibleColumnFollowsThePartCodeDisplay() {
@@ -336,6 +353,17 @@ void QuorlinWindowTest::nothingIsLiveDuringACalculation() {
     QVERIFY(f.window->menuBar()->isEnabled());
     QVERIFY(f.window->planCurrent());
     QVERIFY(f.Button("print")->isEnabled());
+    // A new calculation clears the picture of the plan on show until it ends.
+    auto* picture = f.Find<ResultPicture>("resultPicture");
+    QVERIFY(picture->RowCount() > 0);
+    f.Button("calculate")->click();
+    QVERIFY(f.window->calculating());
+    QCOMPARE(picture->RowCount(), std::int64_t{0});
+    QVERIFY(!picture->isEnabled());
+    QVERIFY(!f.Button("switchDisplay")->isEnabled());
+    f.Button("forceStop")->click();
+    f.window->WaitForCalculation();
+    QVERIFY(picture->RowCount() > 0);
 }
 
 void QuorlinWindowTest::closeBoxStopsTheSearchThenCloses() {
@@ -380,6 +408,12 @@ void QuorlinWindowTest::failedCalculationClearsThePlan() {
     QVERIFY(!f.Button("print")->isEnabled());
     QCOMPARE(f.Find<ResultPicture>("resultPicture")->RowCount(), std::int64_t{0});
     QVERIFY(!f.Find<ResultPicture>("resultPicture")->verticalBar()->isVisible());
+
+    // More than 32767 pieces are refused before any search.
+    f.Load("\"棒材サイズ\"\n6000,0,0\n\"カットサイズ\"\n100,20000\n100,12768\n");
+    f.Button("calculate")->click();
+    QVERIFY(!f.window->calculating());
+    QCOMPARE(f.Message(), QString(kTooManyPiecesMessage));
 }
 
 void QuorlinWindowTest::laterEditsMarkThePlanOutOfDate() {
@@ -693,6 +727,62 @@ void QuorlinWindowTest::settingsWrittenByQuitOnlyAndKeyByKey() {
     QCOMPARE(f.job.kerf, 2.5f);
 }
 
+void QuorlinWindowTest::quitKeepsKeysAnotherProgramWroteMeanwhile() {
+    QuorlinFixture f;
+    // Tavolex, running as another process, rewrites the file after Quorlin has read it.
+    {
+        QFile ini(f.IniPath());
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(
+            "[SizeWariate]\nNokome=7\nCutsell=1\nBNokome=9\n\n[OptimizedLayout]\n"
+            "Enabled=True\n");
+    }
+    f.Type(f.KerfBox(), "1.5");
+    f.Button("quit")->click();
+    QVERIFY(!f.window->isVisible());
+    QSettings ini(f.IniPath(), QSettings::IniFormat);
+    QCOMPARE(ini.value("SizeWariate/BNokome").toString(), QString("1.5"));
+    QCOMPARE(ini.value("SizeWariate/BKataban").toString(), QString("0"));
+    QCOMPARE(ini.value("SizeWariate/Nokome").toString(), QString("7"));
+    QCOMPARE(ini.value("SizeWariate/Cutsell").toString(), QString("1"));
+    QCOMPARE(ini.value("OptimizedLayout/Enabled").toString(), QString("True"));
+}
+
+void QuorlinWindowTest::pictureScrollsToItsWholeWidth() {
+    QuorlinFixture f;
+    // One bar carries fourteen long part codes: their list runs far right of the bars.
+    QString rows = "\"棒材サイズ\"\n6000,0,0\n\"切断幅\"\n3\n\"カットサイズ\"\n";
+    for (int r = 0; r < 14; ++r) rows += QString("\"PART-LONG-CODE-%1\",400,1\n").arg(r + 10);
+    f.Load(rows);
+    f.Calculate();
+    auto* picture = f.Find<ResultPicture>("resultPicture");
+    QScrollBar* bar = picture->horizontalBar();
+    QVERIFY(bar->isVisible());
+    const int frameWidth =
+        picture->width() -
+        (picture->verticalBar()->isVisible() ? picture->verticalBar()->width() : 0);
+    // The rightmost dark-red (part code) pixel of the picture at a scroll position.
+    auto rightmostCodePixel = [&](int value) {
+        bar->setValue(value);
+        const QImage image = picture->grab().toImage();
+        int rightmost = -1;
+        for (int y = 0; y < image.height() - bar->height(); ++y)
+            for (int x = 0; x < frameWidth; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > c.green() + 60 && c.red() > c.blue() + 60)
+                    rightmost = std::max(rightmost, x);
+            }
+        return rightmost;
+    };
+    // At the left the codes run on past the frame; at the right end of the bar they end
+    // inside it.
+    QVERIFY(rightmostCodePixel(0) >= frameWidth - 3);
+    const int end = rightmostCodePixel(bar->maximum());
+    QVERIFY(end > 0);
+    QVERIFY2(end < frameWidth - 3, qPrintable(QString("%1 of %2").arg(end).arg(frameWidth)));
+    QVERIFY(bar->maximum() * picture->HorizontalStep() <= picture->PictureWidth());
+}
+
 void QuorlinWindowTest::printsThePlanToPdf() {
     QuorlinFixture f;
     f.Load(kSteelFrame);
@@ -712,6 +802,17 @@ void QuorlinWindowTest::printsThePlanToPdf() {
     tvx::gui::SetPrinterDialogRunner([](QPrinter&, QWidget*) { return false; });
     f.Button("print")->click();
     QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(f.Message(), QString());
+    // A printer that cannot be written to is reported, not passed off as printed.
+    const QString unwritable = f.dir.filePath("no/such/folder/plan.pdf");
+    tvx::gui::SetPrinterDialogRunner([&unwritable](QPrinter& draft, QWidget*) {
+        draft.setOutputFormat(QPrinter::PdfFormat);
+        draft.setOutputFileName(unwritable);
+        return true;
+    });
+    f.Button("print")->click();
+    QCOMPARE(f.Message(), QString(kPrintFailedMessage));
+    QVERIFY(!QFile::exists(unwritable));
     tvx::gui::SetPrinterDialogRunner({});
 }
 
