@@ -2,7 +2,6 @@
 # Builds one GoogleTest executable and registers its cases with CTest.
 function(tvx_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   include(GoogleTest)

@@ -19,9 +19,9 @@ inline constexpr int kExitBadInput = 2;  // a file that cannot be read, or bad a
 // Writes the printed plan of a laid-out job as a PDF file on the named paper; returns the
 // number of pages, 0 with `error` set on failure. The program installs it when it is built
 // with the printing code; without it "--pdf" is refused.
-using PdfPlanWriter =
-    std::function<int(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
-                      const std::string& path, const std::string& paper, std::string& error)>;
+using PdfPlanWriter = std::function<int(const PanelJob& job, const LayoutInput& input,
+                                        const PanelLayoutResult& result, const std::string& path,
+                                        const std::string& paper, std::string& error)>;
 void SetPdfPlanWriter(PdfPlanWriter writer);
 
 // Runs one command; `args` are the arguments after the program name.

@@ -9,6 +9,7 @@
 #include "panel/engine/auto_layout.h"
 #include "panel/engine/geometry.h"
 #include "panel/engine/optimize/optimized_layout.h"
+#include "panel/output/result_figures.h"
 
 namespace tvx::panel::cli {
 namespace {
@@ -19,14 +20,6 @@ const StockSize& SizeOf(const LayoutRun& run, const PanelState& panel) {
 
 bool HasSize(const LayoutRun& run, const PanelState& panel) {
     return panel.sizeIndex >= 0 && panel.sizeIndex <= run.input.lastSizeIndex;
-}
-
-std::string Grouped(std::int64_t value) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
-    if (value < 0) digits.insert(0, 1, '-');
-    return digits;
 }
 
 }  // namespace
@@ -115,22 +108,6 @@ Json LayoutJson(const PanelJob& job, const LayoutRun& run) {
     return object;
 }
 
-int YieldPercent(const LayoutRun& run) {
-    double partArea = 0.0;
-    for (const PartRow& row : run.input.rows) {
-        if (row.rawHeight > 0.0f && row.rawWidth > 0.0f && row.rawQuantity > 0)
-            partArea += static_cast<double>(row.rawHeight) * row.rawWidth * row.rawQuantity;
-    }
-    double stockArea = 0.0;
-    for (const PanelState& panel : run.result.panels) {
-        if (!panel.used() || !HasSize(run, panel)) continue;
-        const StockSize& size = SizeOf(run, panel);
-        stockArea += static_cast<double>(size.rawHeight) * size.rawWidth;
-    }
-    if (stockArea <= 0.0) return 0;
-    return static_cast<int>(ClampToInt32(partArea / stockArea * 100.0));
-}
-
 void PrintPlan(const PanelJob& job, const LayoutRun& run, std::ostream& out) {
     if (!job.jobTitle.empty()) out << "表題: " << job.jobTitle << "\n";
     out << "切断幅: " << job.kerf << "\n";
@@ -154,16 +131,15 @@ void PrintPlan(const PanelJob& job, const LayoutRun& run, std::ostream& out) {
             out << "\n";
         }
     }
+    // The same figures the result view and the printout show.
+    const ResultFigures figures = ComputeFigures(run.input, run.result);
     out << "\n使用パネル " << sheets << "枚";
-    for (int i = 0; i <= run.input.lastSizeIndex; ++i) {
-        int count = 0;
-        for (const PanelState& panel : run.result.panels)
-            if (panel.used() && panel.sizeIndex == i) ++count;
-        if (count == 0) continue;
-        const StockSize& size = run.input.sizes[static_cast<std::size_t>(i)];
-        out << "  " << size.rawHeight << " × " << size.rawWidth << " " << count << "枚";
+    for (const UsedSize& used : figures.usedSizes) {
+        if (used.sizeIndex > run.input.lastSizeIndex) continue;
+        const StockSize& size = run.input.sizes[static_cast<std::size_t>(used.sizeIndex)];
+        out << "  " << size.rawHeight << " × " << size.rawWidth << " " << used.count << "枚";
     }
-    out << "\n歩留り " << YieldPercent(run) << "%";
+    out << "\n歩留り " << figures.yield << "%";
     if (job.priceMode) out << "  合計金額 " << Grouped(total) << "円";
     out << "\n";
     if (run.optimize)

@@ -48,11 +48,8 @@ LayoutRun RunLayout(PanelJob& job, const SearchControl& control,
 //  "utilisation"}, with the optimising layout also "optimal", "lowerBound", "seconds"
 Json LayoutJson(const PanelJob& job, const LayoutRun& run);
 
-// The plan for people: every used panel with its parts, then yield and totals.
+// The plan for people: every used panel with its parts, then the panels used per size, the
+// yield (placed part area over the stock area of the used panels) and the total price.
 void PrintPlan(const PanelJob& job, const LayoutRun& run, std::ostream& out);
-
-// The yield in percent: part area over the stock area of the used panels, rounded half to
-// even; 0 without used panels.
-int YieldPercent(const LayoutRun& run);
 
 }  // namespace tvx::panel::cli

@@ -7,8 +7,9 @@
 
 namespace tvx::panel::cli {
 
-int WritePdfPlanOffscreen(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
-                          const std::string& path, const std::string& paper, std::string& error) {
+int WritePdfPlanOffscreen(const PanelJob& job, const LayoutInput& input,
+                          const PanelLayoutResult& result, const std::string& path,
+                          const std::string& paper, std::string& error) {
     // The application lives for this call only; a command-line tool never needs a display.
     int argc = 1;
     char name[] = "tavolex-cli";

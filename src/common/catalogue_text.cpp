@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/encoding.h"
+#include "common/number_text.h"
 #include "common/text_file.h"
 
 namespace tvx {
@@ -206,18 +207,8 @@ std::string ToHalfWidth(std::string_view utf8) {
     return out;
 }
 
-std::string GroupThousands(std::int64_t value) {
-    if (value == 0) return {};
-    const bool negative = value < 0;
-    const std::uint64_t magnitude =
-        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    const std::string digits = std::to_string(magnitude);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-        grouped += digits[i];
-    }
-    return negative ? "-" + grouped : grouped;
+std::string CataloguePriceText(std::int64_t price) {
+    return price == 0 ? std::string() : Grouped(price);
 }
 
 std::string_view ByteRange(std::string_view line, std::size_t first, std::size_t last) {

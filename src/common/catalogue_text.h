@@ -23,8 +23,8 @@ std::string ShiftJisFitted(std::string_view utf8, std::size_t bytes);
 // characters), turned into their half-width forms; everything else unchanged.
 std::string ToHalfWidth(std::string_view utf8);
 
-// "###,###": thousands grouped, 0 as an empty text.
-std::string GroupThousands(std::int64_t value);
+// A catalogue price ("###,###"): thousands grouped, 0 as an empty text.
+std::string CataloguePriceText(std::int64_t price);
 
 // Bytes first..last (1-based, inclusive) of a line; shorter lines give what they have.
 std::string_view ByteRange(std::string_view line, std::size_t first, std::size_t last);

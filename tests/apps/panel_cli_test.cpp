@@ -14,6 +14,7 @@
 #include "layout_report.h"
 #include "panel/engine/check_job.h"
 #include "panel/model/job_file_reader.h"
+#include "panel/output/result_figures.h"
 #include "support/source_dir.h"
 
 namespace tvx::panel::cli {
@@ -221,7 +222,7 @@ void ExpectSoundPlan(const PanelJob& job, const LayoutRun& run) {
         const CutItem& item = job.cutList[static_cast<std::size_t>(r)];
         EXPECT_EQ(placed[r], IsValidRow(item) ? item.quantity : 0) << "row " << r;
     }
-    const int yield = YieldPercent(run);
+    const int yield = ComputeFigures(run.input, run.result).yield;
     EXPECT_GT(yield, 0);
     EXPECT_LE(yield, 100);
 }

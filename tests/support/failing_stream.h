@@ -8,10 +8,10 @@
 namespace tvx::test {
 
 class FailingStreambuf : public std::streambuf {
-public:
+  public:
     explicit FailingStreambuf(std::size_t acceptBytes) : left_(acceptBytes) {}
 
-protected:
+  protected:
     int_type overflow(int_type ch) override {
         if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
         if (left_ == 0) return traits_type::eof();
@@ -25,19 +25,19 @@ protected:
         return taken;
     }
 
-private:
+  private:
     std::size_t left_;
 };
 
 // An output stream that accepts `acceptBytes` bytes and then fails.
 class FailingOStream : public std::ostream {
-public:
+  public:
     explicit FailingOStream(std::size_t acceptBytes = 0)
         : std::ostream(nullptr), buffer_(acceptBytes) {
         rdbuf(&buffer_);
     }
 
-private:
+  private:
     FailingStreambuf buffer_;
 };
 

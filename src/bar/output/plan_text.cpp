@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "common/number_pictures.h"
 #include "common/number_text.h"
 
 namespace tvx::bar {

@@ -4,14 +4,12 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <algorithm>
 
 #include "bar/output/bar_picture.h"
 #include "bar/output/page_flow.h"
 #include "bar/output/plan_text.h"
 #include "common/gui/painter_surface.h"
-#include "common/gui/printer_setup.h"
 #include "common/gui/qt_text.h"
 #include "common/text_file.h"
 
@@ -123,19 +121,8 @@ int PrintBarPlan(QPagedPaintDevice& device, const BarPlanView& view, std::string
     bool ok = true;
     const int pages = PrintBarPlanPages(surface, view, &ok);
     const bool ended = painter.end();
-    auto* printer = dynamic_cast<QPrinter*>(&device);
-    if (!ok || !ended || (printer != nullptr && printer->printerState() == QPrinter::Error))
-        return fail(kPrintFailedMessage);
+    if (!ok || !ended) return fail(kPrintFailedMessage);
     return pages;
-}
-
-PrintOutcome PrintBarPlanWithDialog(const BarPlanView& view, QWidget* owner, std::string* error) {
-    gui::RestorePrinter();
-    if (!gui::ShowPrinterDialog(gui::kPrintSetupFlag, owner)) return PrintOutcome::kCancelled;
-    gui::RememberPrinter();
-    QPrinter& printer = gui::CurrentPrinter();
-    printer.setDocName(view.title.empty() ? QStringLiteral("Quorlin") : Q(view.title));
-    return PrintBarPlan(printer, view, error) > 0 ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
 }
 
 int WriteBarPlanPdf(const BarPlanView& view, const std::string& path, const QPageSize& paper,

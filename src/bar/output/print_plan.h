@@ -11,7 +11,6 @@
 #include "common/gui/draw_surface.h"
 
 class QPagedPaintDevice;
-class QWidget;
 
 namespace tvx::bar {
 
@@ -29,15 +28,9 @@ inline constexpr const char* kPrintFailedMessage = "印刷できませんでし�
 int PrintBarPlanPages(gui::DrawSurface& surface, const BarPlanView& view, bool* ok = nullptr);
 
 // Prints the plan on a printer or PDF writer in one document titled with the job title.
-// Returns the pages written; 0 with `error` set when the device could not be opened, refused
-// a page or reported an error.
+// Returns the pages written; 0 with `error` set when the device could not be opened or
+// refused a page. (A printer's own error state is checked by the print command.)
 int PrintBarPlan(QPagedPaintDevice& device, const BarPlanView& view, std::string* error = nullptr);
-
-// "印刷": re-applies the remembered printer, shows the print dialog, remembers the choice and
-// prints on the current printer.
-enum class PrintOutcome { kPrinted, kCancelled, kFailed };
-PrintOutcome PrintBarPlanWithDialog(const BarPlanView& view, QWidget* owner,
-                                    std::string* error = nullptr);
 
 // Writes the printed plan as a PDF file (atomically). Needs a QGuiApplication (the offscreen
 // platform will do). Returns the pages, 0 with `error` set on failure.

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "common/encoding.h"
-#include "common/number_pictures.h"
 #include "common/number_text.h"
 
 namespace tvx::bar {
@@ -36,7 +35,8 @@ BarEntryProblem CheckBarCatalogueEntry(const BarCatalogueEntry& entry) {
 std::string BarCatalogueLineBytes(const BarCatalogueEntry& entry) {
     std::string line = ShiftJisFitted(ToHalfWidth(entry.description), kBarDescriptionBytes);
     line += RightAlignedText(BarCatalogueLengthText(entry.length), kBarLengthWidth);
-    line += Utf8ToShiftJis(RightAlignedText(GroupThousands(entry.price) + "円", kBarPriceWidth));
+    line +=
+        Utf8ToShiftJis(RightAlignedText(CataloguePriceText(entry.price) + "円", kBarPriceWidth));
     return line;
 }
 

@@ -16,7 +16,6 @@
 #include "common/gui/catalogue_store.h"
 #include "common/gui/help_viewer.h"
 #include "common/gui/numeric_edit.h"
-#include "common/number_pictures.h"
 #include "common/number_text.h"
 
 namespace tvx::bar {

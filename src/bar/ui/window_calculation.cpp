@@ -15,6 +15,7 @@
 #include "bar/engine/calculation_check.h"
 #include "bar/optimal/optimal_bar_engine.h"
 #include "bar/output/plan_text.h"
+#include "bar/output/print_command.h"
 #include "bar/output/print_plan.h"
 #include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/calculation_runner.h"

@@ -18,8 +18,35 @@ PanelSize EnlargedSizeOf(const LayoutInput& input, const PanelState& panel) {
     return {size.enlargedWidth, size.enlargedHeight};
 }
 
-bool SameRect(const FreeRect& a, const FreeRect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+// The panel's two directions: x along its width, y along its height. The searches that look
+// along one of them (cuts, the nearest edge behind a point) are written once for both.
+enum class Axis { X, Y };
+
+Axis Across(Axis axis) {
+    return axis == Axis::X ? Axis::Y : Axis::X;
+}
+
+std::int32_t StartOf(const PlacedBox& b, Axis axis) {
+    return axis == Axis::X ? b.x : b.y;
+}
+std::int32_t ExtentOf(const PlacedBox& b, Axis axis) {
+    return axis == Axis::X ? b.width : b.height;
+}
+
+// The farthest far edge, along `axis`, of the placements that lie wholly before the point on
+// that axis and cover its position on the other; 0 when there is none.
+std::int32_t FarthestEdgeBefore(const LayoutInput& input, const PanelState& panel,
+                                std::int32_t along, std::int32_t across, Axis axis) {
+    std::int32_t farthest = 0;
+    for (const Placement& p : panel.placements) {
+        const PlacedBox box = BoxOf(input, p);
+        const std::int32_t end = StartOf(box, axis) + ExtentOf(box, axis);
+        const std::int32_t acrossStart = StartOf(box, Across(axis));
+        if (acrossStart <= across && across < acrossStart + ExtentOf(box, Across(axis)) &&
+            end <= along)
+            farthest = std::max(farthest, end);
+    }
+    return farthest;
 }
 
 bool Contains(const FreeRect& outer, const FreeRect& inner) {
@@ -35,13 +62,18 @@ void AddCandidate(const LayoutInput& input, const PanelState& panel, std::int32_
 
 }  // namespace
 
-int PartAtPoint(const LayoutInput& input, const PanelState& panel, double x, double y) {
-    for (const Placement& p : panel.placements) {
-        const PlacedBox box = BoxOf(input, p);
+int PlacementAt(const LayoutInput& input, const PanelState& panel, double x, double y) {
+    for (std::size_t i = 0; i < panel.placements.size(); ++i) {
+        const PlacedBox box = BoxOf(input, panel.placements[i]);
         if (box.x <= x && x < box.x + box.width && box.y <= y && y < box.y + box.height)
-            return p.row;
+            return static_cast<int>(i);
     }
     return -1;
+}
+
+int PartAtPoint(const LayoutInput& input, const PanelState& panel, double x, double y) {
+    const int i = PlacementAt(input, panel, x, y);
+    return i < 0 ? -1 : panel.placements[static_cast<std::size_t>(i)].row;
 }
 
 std::optional<FreeExtent> FreeExtentAt(const LayoutInput& input, const PanelState& panel,
@@ -61,24 +93,12 @@ std::optional<FreeExtent> FreeExtentAt(const LayoutInput& input, const PanelStat
 
 std::int32_t HighestTopBelow(const LayoutInput& input, const PanelState& panel, std::int32_t x,
                              std::int32_t y) {
-    std::int32_t highest = 0;
-    for (const Placement& p : panel.placements) {
-        const PlacedBox box = BoxOf(input, p);
-        if (box.x <= x && x < box.x + box.width && box.y + box.height <= y)
-            highest = std::max(highest, box.y + box.height);
-    }
-    return highest;
+    return FarthestEdgeBefore(input, panel, y, x, Axis::Y);
 }
 
 std::int32_t RightmostEdgeLeft(const LayoutInput& input, const PanelState& panel, std::int32_t x,
                                std::int32_t y) {
-    std::int32_t rightmost = 0;
-    for (const Placement& p : panel.placements) {
-        const PlacedBox box = BoxOf(input, p);
-        if (box.y <= y && y < box.y + box.height && box.x + box.width <= x)
-            rightmost = std::max(rightmost, box.x + box.width);
-    }
-    return rightmost;
+    return FarthestEdgeBefore(input, panel, x, y, Axis::X);
 }
 
 void RecomputeFreeRects(const LayoutInput& input, PanelState& panel) {
@@ -111,7 +131,7 @@ void RecomputeFreeRects(const LayoutInput& input, PanelState& panel) {
     const std::size_t count = candidates.size();
     for (std::size_t i = 0; i < count; ++i) {
         for (std::size_t b = count; b-- > 0;) {
-            if (b != i && SameRect(candidates[i], candidates[b])) candidates[i].height = 0;
+            if (b != i && candidates[i] == candidates[b]) candidates[i].height = 0;
         }
     }
 
@@ -133,6 +153,32 @@ void RecomputeFreeRects(const LayoutInput& input, PanelState& panel) {
 
 namespace {
 
+// The first through-cut along `axis` at the far edge of a placement of the region (in region
+// order) that crosses no placement and leaves placements on both sides; nothing when there is
+// none.
+std::optional<std::int32_t> FindThroughCut(const std::vector<PlacedBox>& boxes,
+                                           const std::vector<std::size_t>& region, Axis axis) {
+    for (const std::size_t j : region) {
+        const std::int32_t e = StartOf(boxes[j], axis) + ExtentOf(boxes[j], axis);
+        bool crossing = false;
+        int before = 0, after = 0;
+        for (const std::size_t k : region) {
+            const std::int32_t start = StartOf(boxes[k], axis);
+            const std::int32_t last = start + ExtentOf(boxes[k], axis) - 1;
+            if (start < e && last >= e) {
+                crossing = true;
+                break;
+            }
+            if (last >= e)
+                ++after;
+            else
+                ++before;
+        }
+        if (!crossing && before > 0 && after > 0) return e;
+    }
+    return std::nullopt;
+}
+
 // The guillotine test over the placements of a region, given as indices into the panel's
 // placement list (in placement order).
 int CountCutsOf(const std::vector<PlacedBox>& boxes, const std::vector<std::size_t>& all,
@@ -151,46 +197,13 @@ int CountCutsOf(const std::vector<PlacedBox>& boxes, const std::vector<std::size
         return first == -1 || second == -1 ? -1 : first + second + 1;
     };
 
-    // Vertical cuts at the right edge of each placement.
-    for (const std::size_t j : region) {
-        const std::int32_t e = boxes[j].x + boxes[j].width;
-        bool crossing = false;
-        int left = 0, right = 0;
-        for (const std::size_t k : region) {
-            const PlacedBox& b = boxes[k];
-            if (b.x < e && b.x + b.width - 1 >= e) {
-                crossing = true;
-                break;
-            }
-            if (b.x + b.width - 1 >= e)
-                ++right;
-            else
-                ++left;
-        }
-        if (!crossing && left > 0 && right > 0)
-            return combine(CountCutsOf(boxes, region, x0, y0, e - 1, y1),
-                           CountCutsOf(boxes, region, e, y0, x1, y1));
-    }
-    // Horizontal cuts at the top edge of each placement.
-    for (const std::size_t j : region) {
-        const std::int32_t e = boxes[j].y + boxes[j].height;
-        bool crossing = false;
-        int below = 0, above = 0;
-        for (const std::size_t k : region) {
-            const PlacedBox& b = boxes[k];
-            if (b.y < e && b.y + b.height - 1 >= e) {
-                crossing = true;
-                break;
-            }
-            if (b.y + b.height - 1 >= e)
-                ++above;
-            else
-                ++below;
-        }
-        if (!crossing && below > 0 && above > 0)
-            return combine(CountCutsOf(boxes, region, x0, y0, x1, e - 1),
-                           CountCutsOf(boxes, region, x0, e, x1, y1));
-    }
+    // Vertical cuts first, then horizontal ones; the first cut found splits the region.
+    if (const auto e = FindThroughCut(boxes, region, Axis::X))
+        return combine(CountCutsOf(boxes, region, x0, y0, *e - 1, y1),
+                       CountCutsOf(boxes, region, *e, y0, x1, y1));
+    if (const auto e = FindThroughCut(boxes, region, Axis::Y))
+        return combine(CountCutsOf(boxes, region, x0, y0, x1, *e - 1),
+                       CountCutsOf(boxes, region, x0, *e, x1, y1));
     return -1;
 }
 
@@ -215,6 +228,12 @@ int CountGuillotineCutsOfPanel(const LayoutInput& input, const PanelState& panel
     return CountGuillotineCuts(input, panel, 0, 0, size.rawWidth, size.rawHeight);
 }
 
+std::int16_t BucketedUtilisation(std::int16_t percent) {
+    for (const std::int16_t bound : kUtilisationBuckets)
+        if (percent <= bound) return bound;
+    return percent;
+}
+
 void ComputeUtilisation(const LayoutInput& input, std::vector<PanelState>& panels,
                         std::int16_t fullPanelPercent) {
     for (PanelState& panel : panels) {
@@ -228,18 +247,7 @@ void ComputeUtilisation(const LayoutInput& input, std::vector<PanelState>& panel
         const double rawArea = static_cast<double>(size.rawHeight) * size.rawWidth;
         const std::int16_t percent = rawArea > 0 ? ClampToInt16(100.0 * partArea / rawArea) : 0;
         panel.wholePanel = percent >= fullPanelPercent;
-        if (percent <= 25)
-            panel.utilisation = 25;
-        else if (percent <= 33)
-            panel.utilisation = 33;
-        else if (percent <= 50)
-            panel.utilisation = 50;
-        else if (percent <= 67)
-            panel.utilisation = 67;
-        else if (percent <= 75)
-            panel.utilisation = 75;
-        else
-            panel.utilisation = percent;
+        panel.utilisation = BucketedUtilisation(percent);
     }
 }
 

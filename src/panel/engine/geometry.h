@@ -2,6 +2,7 @@
 // The geometry of one panel: free rectangles, hit tests, the guillotine-cut test and the
 // per-panel statistics shared by the layout engine, the manual editor and the result view.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -23,11 +24,16 @@ void RecomputeFreeRects(const LayoutInput& input, PanelState& panel);
 std::optional<FreeExtent> FreeExtentAt(const LayoutInput& input, const PanelState& panel,
                                        std::int32_t x, std::int32_t y);
 
-// The row of the first placement covering the point, or -1.
+// The index (in placement order) of the first placement covering the point, or -1.
+int PlacementAt(const LayoutInput& input, const PanelState& panel, double x, double y);
+// The row of that placement, or -1.
 int PartAtPoint(const LayoutInput& input, const PanelState& panel, double x, double y);
 
+// The highest top edge of the parts below (x, y) whose width covers x; 0 when there is none.
 std::int32_t HighestTopBelow(const LayoutInput& input, const PanelState& panel, std::int32_t x,
                              std::int32_t y);
+// The rightmost right edge of the parts left of (x, y) whose height covers y; 0 when there is
+// none.
 std::int32_t RightmostEdgeLeft(const LayoutInput& input, const PanelState& panel, std::int32_t x,
                                std::int32_t y);
 
@@ -39,7 +45,12 @@ int CountGuillotineCuts(const LayoutInput& input, const PanelState& panel, std::
 // The same for the whole panel: (0, 0, raw width, raw height) of its size.
 int CountGuillotineCutsOfPanel(const LayoutInput& input, const PanelState& panel);
 
-// Fills utilisation and the whole-panel flag of every used panel.
+// The utilisation a panel is charged by: a percentage up to one of these bounds counts as that
+// bound; above the last one the percentage itself.
+inline constexpr std::array<std::int16_t, 5> kUtilisationBuckets = {25, 33, 50, 67, 75};
+std::int16_t BucketedUtilisation(std::int16_t percent);
+
+// Fills utilisation (bucketed) and the whole-panel flag of every used panel.
 void ComputeUtilisation(const LayoutInput& input, PanelLayoutResult& result,
                         std::int16_t fullPanelPercent);
 void ComputeUtilisation(const LayoutInput& input, std::vector<PanelState>& panels,

@@ -34,9 +34,8 @@ struct PartRow {
     // What the engine places.
     std::int32_t enlargedHeight = 0;
     std::int32_t enlargedWidth = 0;
-    std::int32_t quantity = 0;      // 0 for a row whose enlarged height or width is 0 or less
-    std::int16_t turnFlag = 0;      // 1 = may be turned by 90 degrees
-    std::int32_t cutSalePrice = 0;  // per piece, filled by the result view while cutsell is 1
+    std::int32_t quantity = 0;  // 0 for a row whose enlarged height or width is 0 or less
+    std::int16_t turnFlag = 0;  // 1 = may be turned by 90 degrees
 };
 
 struct LayoutInput {

@@ -46,8 +46,8 @@ class JobFileParser {
             if (!ReadStockBlock()) return;
         } else if (line.count <= 2) {
             // The size of the single panel.
-            const auto height = ToInt32(line.f1);
-            const auto width = ToInt32(line.f2);
+            const auto height = ToInt32(line.height);
+            const auto width = ToInt32(line.width);
             if (!height || !width) return Stop(JobReadEnd::ValueTooLarge);
             job_.stock[0].height = *height;
             job_.stock[0].width = *width;
@@ -104,9 +104,9 @@ class JobFileParser {
                 break;
             }
             if (line.count != 4) break;
-            const auto height = ToInt32(line.f1);
-            const auto width = ToInt32(line.f2);
-            const auto limit = ToInt16(LeadingNumber(line.s4));
+            const auto height = ToInt32(line.height);
+            const auto width = ToInt32(line.width);
+            const auto limit = ToInt16(LeadingNumber(line.comment));
             if (!height || !width || !limit) {
                 Stop(JobReadEnd::ValueTooLarge);
                 go = false;
@@ -115,7 +115,7 @@ class JobFileParser {
             StockEntry& entry = job_.stock[static_cast<std::size_t>(entries)];
             entry.height = *height;
             entry.width = *width;
-            entry.price = line.f3;
+            entry.price = line.amount;
             entry.limit = *limit;
             ++entries;
         }
@@ -132,16 +132,16 @@ class JobFileParser {
 
     // Kerf and orientation mode: 2 announces per-row flags, anything else is rotateAll.
     bool ReadSettings(const JobLine& line) {
-        const auto kerf = ToInt16(line.f1);
+        const auto kerf = ToInt16(line.height);
         if (!kerf) {
             Stop(JobReadEnd::ValueTooLarge);
             return false;
         }
         job_.kerf = *kerf;
-        if (line.f2 == 2.0f) {
+        if (line.width == 2.0f) {
             result_.perRowFlags = true;
         } else {
-            const auto rotate = ToInt16(line.f2);
+            const auto rotate = ToInt16(line.width);
             if (!rotate) {
                 Stop(JobReadEnd::ValueTooLarge);
                 return false;
@@ -155,13 +155,13 @@ class JobFileParser {
     void ReadRows(JobLine line) {
         job_.cutCount = 0;
         for (;;) {
-            const auto quantity = ToInt16(line.f3);
+            const auto quantity = ToInt16(line.amount);
             if (!quantity) return Stop(JobReadEnd::ValueTooLarge);
             const auto r = static_cast<std::size_t>(job_.cutCount);
-            job_.cutList[r] = CutItem{line.f1, line.f2, *quantity, std::move(line.s4)};
+            job_.cutList[r] = CutItem{line.height, line.width, *quantity, std::move(line.comment)};
             if (!IsValidRow(job_.cutList[r]) && HoldsSomething(lines_[next_ - 1]))
                 result_.invalidRowLines.push_back(static_cast<int>(next_));
-            job_.turnFlag[r] = line.f5;
+            job_.turnFlag[r] = line.turnFlag;
             ++job_.cutCount;
             if (job_.cutCount >= kMaxRows) {
                 if (AnyTextFrom(next_)) {
@@ -239,9 +239,7 @@ JobReadResult LoadJobFile(PanelJob& job, const std::string& path) {
         result.error = error;
         return result;
     }
-    JobReadResult result = ReadJob(job, bytes);
-    result.folder = FolderOf(path);
-    return result;
+    return ReadJob(job, bytes);
 }
 
 std::string DescribeIncompleteRead(const JobReadResult& result) {

@@ -28,7 +28,6 @@ struct JobReadResult {
     int stopLine = 0;                // 1-based line where the reading stopped; 0 when complete
     bool perRowFlags = false;        // the settings line carried orientation mode 2
     bool ktyFreeSwitchedOn = false;  // per-row orientation was off and the file turned it on
-    std::string folder;              // folder part of the path, with its separator; for SaveFile
     std::string error;               // why the file could not be read (CannotOpen)
     // 1-based lines of rows that were read but take no part in a layout although they hold
     // something (a size not above 0, or fewer than one piece).

@@ -45,17 +45,17 @@ std::optional<JobLine> ParseJobLine(std::string_view line) {
     JobLine result;
     const auto f1 = ToSingle(LeadingNumber(line.substr(0, c1)));
     if (!f1) return std::nullopt;
-    result.f1 = *f1;
+    result.height = *f1;
     if (c2 == npos) {
         const auto f2 = ToSingle(LeadingNumber(line.substr(c1 + 1)));
         if (!f2) return std::nullopt;
-        result.f2 = *f2;
+        result.width = *f2;
         result.count = 2;
         return result;
     }
     const auto f2 = ToSingle(LeadingNumber(Between(line, c1 + 1, c2)));
     if (!f2) return std::nullopt;
-    result.f2 = *f2;
+    result.width = *f2;
     const std::size_t c3 = NextComma(line, c2);
     if (c3 == c2 + 1) {
         result.count = 2;
@@ -64,7 +64,7 @@ std::optional<JobLine> ParseJobLine(std::string_view line) {
     const auto f3 =
         ToInt32(LeadingNumber(c3 == npos ? line.substr(c2 + 1) : Between(line, c2 + 1, c3)));
     if (!f3) return std::nullopt;
-    result.f3 = *f3;
+    result.amount = *f3;
     if (c3 == npos) {
         result.count = 3;
         return result;
@@ -84,16 +84,16 @@ std::optional<JobLine> ParseJobLine(std::string_view line) {
         return result;
     }
     if (c4 == npos) {
-        result.s4 = Strip(line.substr(o));
+        result.comment = Strip(line.substr(o));
         result.count = 4;
         return result;
     }
-    result.s4 = Strip(Between(line, o, c4));
+    result.comment = Strip(Between(line, o, c4));
     result.count = 4;
     if (c4 + 1 >= line.size() || NextComma(line, c4) == c4 + 1) return result;
     const auto f5 = ToInt16(LeadingNumber(line.substr(c4 + 1)));
     if (!f5) return std::nullopt;
-    result.f5 = *f5;
+    result.turnFlag = *f5;
     result.count = 5;
     return result;
 }

@@ -5,6 +5,7 @@
 
 #include "common/gui/qt_text.h"
 #include "common/number_text.h"
+#include "panel/engine/geometry.h"
 #include "panel/output/number_pictures.h"
 
 namespace tvx::panel {
@@ -82,19 +83,9 @@ int PageCells::PanelAt(double x, double y) const {
     return -1;
 }
 
-int FindPlacementAt(const LayoutInput& input, const PanelState& panel, double x, double y) {
-    for (std::size_t i = 0; i < panel.placements.size(); ++i) {
-        const PlacedBox b = BoxOf(input, panel.placements[i]);
-        if (b.x <= x && x < b.x + b.width && b.y <= y && y < b.y + b.height) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 bool HeightLabelSuppressed(const LayoutInput& input, const PanelState& panel, int placement) {
     const PlacedBox me = BoxOf(input, panel.placements[static_cast<std::size_t>(placement)]);
-    const int n = FindPlacementAt(input, panel, me.x - 1, me.y);
+    const int n = PlacementAt(input, panel, me.x - 1, me.y);
     if (n < 0) return false;
     const PlacedBox other = BoxOf(input, panel.placements[static_cast<std::size_t>(n)]);
     return other.height == me.height && other.y == me.y;
@@ -102,7 +93,7 @@ bool HeightLabelSuppressed(const LayoutInput& input, const PanelState& panel, in
 
 bool WidthLabelSuppressed(const LayoutInput& input, const PanelState& panel, int placement) {
     const PlacedBox me = BoxOf(input, panel.placements[static_cast<std::size_t>(placement)]);
-    const int n = FindPlacementAt(input, panel, me.x, me.y - 1);
+    const int n = PlacementAt(input, panel, me.x, me.y - 1);
     if (n < 0) return false;
     const PlacedBox other = BoxOf(input, panel.placements[static_cast<std::size_t>(n)]);
     return other.width == me.width && other.x == me.x;

@@ -36,9 +36,6 @@ struct DiagramContext {
     bool chargingShown = false;  // cut-sale pricing with the price display on
 };
 
-// The first placement covering (x, y) on the panel, or -1.
-int FindPlacementAt(const LayoutInput& input, const PanelState& panel, double x, double y);
-
 // A row of equal-height parts shows its height once, on the leftmost part; a column of
 // equal-width parts shows its width once, on the topmost.
 bool HeightLabelSuppressed(const LayoutInput& input, const PanelState& panel, int placement);

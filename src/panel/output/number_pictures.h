@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/number_pictures.h"
+#include "common/number_text.h"
 
 namespace tvx::panel {
 

@@ -9,7 +9,6 @@
 
 #include "common/gui/painter_surface.h"
 #include "common/gui/paper_names.h"
-#include "common/gui/printer_setup.h"
 #include "common/text_file.h"
 #include "panel/output/result_page.h"
 #include "panel/output/result_session.h"
@@ -43,27 +42,11 @@ int PrintPages(ResultSession& session, QPagedPaintDevice& device) {
     return pages;
 }
 
-QString PrintedDocumentName(const std::string& jobTitle, const QString& fileName) {
-    if (!jobTitle.empty()) return QString::fromStdString(jobTitle);
-    if (!fileName.isEmpty()) return fileName;
-    return QStringLiteral("Tavolex");
-}
-
-bool PrintResult(ResultSession& session, QWidget* owner, const QString& fileName) {
-    gui::RestorePrinter();
-    if (!gui::ShowPrinterDialog(gui::kPrintSetupFlag, owner)) return false;
-    gui::RememberPrinter();
-    // The print queue and PDF readers show the document's name.
-    QPrinter& printer = gui::CurrentPrinter();
-    printer.setDocName(PrintedDocumentName(session.job().jobTitle, fileName));
-    return PrintPages(session, printer) > 0;
-}
-
 QPageSize PaperByName(const std::string& name) {
     return gui::PageSizeByName(name);
 }
 
-int WritePlanPdf(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+int WritePlanPdf(const PanelJob& job, const LayoutInput& input, const PanelLayoutResult& result,
                  const std::string& path, const QPageSize& paper, std::string* error) {
     if (!paper.isValid()) {
         if (error) *error = "unknown paper size";

@@ -8,16 +8,17 @@
 
 namespace tvx::panel {
 
-ResultSession::ResultSession(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
-                             const LayoutOptions& options)
-    : job_(job), input_(input), result_(result), options_(options) {}
+ResultSession::ResultSession(const PanelJob& job, const LayoutInput& input,
+                             const PanelLayoutResult& layout, const LayoutOptions& options)
+    : job_(job), input_(input), layout_(layout), result_(layout), options_(options) {}
 
 double FitTitleFontSize(gui::DrawSurface& measure, double VW) {
     double size = 20;
     do {
         size -= 1;
         measure.SetFontSize(size);
-    } while (size > 1 && measure.TextWidth(QStringLiteral("1234567890")) > VW * 0.193);
+    } while (size > 1 &&
+             measure.TextWidth(QStringLiteral("1234567890")) > VW * kTitleDigitsWidthShare);
     return size;
 }
 
@@ -32,6 +33,7 @@ double FitTextFontSize(gui::DrawSurface& measure, double VH) {
 }
 
 void ResultSession::Initialise(gui::DrawSurface& measure, bool unplacedParts) {
+    result_ = layout_;
     for (PanelState& panel : result_.panels) RecomputeFreeRects(input_, panel);
     figures_ = ComputeFigures(input_, result_);
     view_ = InitialView(figures_.W, figures_.H);
@@ -62,16 +64,14 @@ void ResultSession::ZoomIn() {
     cells_.Reset(view_.CellsPerPage());
 }
 
-CutSalePrices ResultSession::UpdateCutSalePrices() {
-    CutSalePrices prices;
+const CutSalePrices& ResultSession::UpdateCutSalePrices() {
     if (job_.cutsell == 1 && input_.priceMode) {
-        prices = ComputeCutSalePrices(input_, result_, figures_.placedCount);
+        cutSalePrices_ = ComputeCutSalePrices(input_, result_, figures_.placedCount);
     } else {
-        prices.price.assign(input_.rows.size(), 0);
+        cutSalePrices_ = CutSalePrices{};
+        cutSalePrices_.price.assign(input_.rows.size(), 0);
     }
-    for (std::size_t r = 0; r < input_.rows.size(); ++r)
-        input_.rows[r].cutSalePrice = prices.price[r];
-    return prices;
+    return cutSalePrices_;
 }
 
 bool ResultSession::ToggleChargingAt(double x, double y) {

@@ -1,8 +1,10 @@
 #pragma once
 // The state of one look at a finished layout, shared by the result view and the printout:
 // the job and the layout it shows, the page geometry, the figures, the fitted font sizes, the
-// price display and the cells of the page last drawn. Nothing in it needs a window, so the
-// command line and the tests drive it directly.
+// price display, the cut-sale prices and the cells of the page last drawn. Nothing in it needs
+// a window, so the command line and the tests drive it directly. The job and the layout are
+// only read: the session works on its own copy of the panels (free rectangles, utilisation and
+// the charging flags the user toggles), taken afresh by every Initialise.
 
 #include <QString>
 #include <vector>
@@ -25,18 +27,17 @@ inline constexpr const char* kHintUnplaced = "割当てられていない部品�
 
 class ResultSession {
   public:
-    ResultSession(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+    ResultSession(const PanelJob& job, const LayoutInput& input, const PanelLayoutResult& layout,
                   const LayoutOptions& options = {});
 
-    // Rebuilds everything from the job and the layout: free rectangles, figures, the view at
-    // zoom 28, the font sizes (measured on `measure`), utilisation, price display, page 0.
+    // Rebuilds everything from the job and the layout: the copy of the panels with their free
+    // rectangles, figures, the view at zoom 28, the font sizes (measured on `measure`),
+    // utilisation, price display, page 0.
     void Initialise(gui::DrawSurface& measure, bool unplacedParts = false);
 
-    PanelJob& job() { return job_; }
     const PanelJob& job() const { return job_; }
-    LayoutInput& input() { return input_; }
     const LayoutInput& input() const { return input_; }
-    PanelLayoutResult& result() { return result_; }
+    // The panels as shown: the layout with free rectangles, utilisation and charging flags.
     const PanelLayoutResult& result() const { return result_; }
 
     const ViewGeometry& view() const { return view_; }
@@ -59,8 +60,10 @@ class ResultSession {
     void ZoomOut();
     void ZoomIn();
 
-    // Cut-sale prices for the current flags, written into the layout input's rows.
-    CutSalePrices UpdateCutSalePrices();
+    // Cut-sale prices for the current charging flags (all 0 unless cut-sale pricing is on with
+    // prices given); kept as cutSalePrices() for whoever shows them.
+    const CutSalePrices& UpdateCutSalePrices();
+    const CutSalePrices& cutSalePrices() const { return cutSalePrices_; }
 
     // The cells of the page last drawn.
     PageCells& cells() { return cells_; }
@@ -76,10 +79,12 @@ class ResultSession {
     QString DateText() const;
 
   private:
-    PanelJob& job_;
-    LayoutInput& input_;
-    PanelLayoutResult& result_;
+    const PanelJob& job_;
+    const LayoutInput& input_;
+    const PanelLayoutResult& layout_;
+    PanelLayoutResult result_;
     LayoutOptions options_;
+    CutSalePrices cutSalePrices_;
     ViewGeometry view_;
     ResultFigures figures_;
     std::vector<PanelGroup> groups_;
@@ -92,7 +97,12 @@ class ResultSession {
     PageCells cells_;
 };
 
-// The summary line height and the two font fittings of the view.
+// The title font is the largest (below 20 points) in which ten digits take at most this share
+// of the view width.
+inline constexpr double kTitleDigitsWidthShare = 0.193;
+
+// The two font fittings of the view: the title font (above) and the text font, whose line must
+// fit the summary line height (kSummaryLineFactor).
 double FitTitleFontSize(gui::DrawSurface& measure, double VW);
 double FitTextFontSize(gui::DrawSurface& measure, double VH);
 

@@ -10,7 +10,7 @@
 #include "common/gui/qt_text.h"
 #include "common/gui/view_font.h"
 #include "panel/output/number_pictures.h"
-#include "panel/output/print_result.h"
+#include "panel/output/print_command.h"
 #include "panel/output/result_canvas.h"
 #include "panel/output/result_session.h"
 #include "panel/output/title_entry.h"
@@ -35,7 +35,7 @@ QRect CanvasArea() {
 
 }  // namespace
 
-ResultView::ResultView(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+ResultView::ResultView(PanelJob& job, const LayoutInput& input, const PanelLayoutResult& result,
                        ResultViewHooks hooks, QWidget* parent)
     : QDialog(parent),
       job_(job),

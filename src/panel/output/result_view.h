@@ -42,7 +42,8 @@ struct ResultViewHooks {
 class ResultView : public QDialog {
     Q_OBJECT
   public:
-    ResultView(PanelJob& job, LayoutInput& input, PanelLayoutResult& result,
+    // The job is kept by reference for the title the view edits; the layout is only read.
+    ResultView(PanelJob& job, const LayoutInput& input, const PanelLayoutResult& result,
                ResultViewHooks hooks = {}, QWidget* parent = nullptr);
     ~ResultView() override;
 

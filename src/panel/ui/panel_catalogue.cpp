@@ -4,7 +4,6 @@
 
 #include "common/catalogue_text.h"
 #include "common/encoding.h"
-#include "common/number_pictures.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
 
@@ -36,14 +35,14 @@ std::string CatalogueLineBytes(const CatalogueEntry& entry) {
     line += RightAlignedText(std::to_string(entry.height), 5);
     line += " x";
     line += RightAlignedText(std::to_string(entry.width), 5);
-    line += Utf8ToShiftJis(RightAlignedText(GroupThousands(entry.price) + "円", 9));
+    line += Utf8ToShiftJis(RightAlignedText(CataloguePriceText(entry.price) + "円", 9));
     return line;
 }
 
 CatalogueOverflow CheckCatalogueEntry(const CatalogueEntry& entry) {
     if (std::to_string(entry.height).size() > 5) return CatalogueOverflow::Height;
     if (std::to_string(entry.width).size() > 5) return CatalogueOverflow::Width;
-    if (GroupThousands(entry.price).size() + 1 > 9) return CatalogueOverflow::Price;
+    if (CataloguePriceText(entry.price).size() + 1 > 9) return CatalogueOverflow::Price;
     return CatalogueOverflow::None;
 }
 

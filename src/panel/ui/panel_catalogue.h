@@ -28,8 +28,8 @@ struct CatalogueEntry {
 std::string CatalogueDescriptionBytes(std::string_view utf8Description);
 
 using tvx::CatalogueFileBytes;
+using tvx::CataloguePriceText;
 using tvx::CatalogueText;
-using tvx::GroupThousands;
 
 // One line in Shift-JIS: description (8 bytes), a space, the height in 5 characters, " x",
 // the width in 5 characters, the price grouped and followed by "円" in 9 characters.

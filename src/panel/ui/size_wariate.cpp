@@ -18,6 +18,7 @@
 #include "common/gui/settings_store.h"
 #include "common/number_text.h"
 #include "common/version_text.h"
+#include "panel/model/panel_settings.h"
 
 namespace tvx::panel {
 namespace {
@@ -57,27 +58,21 @@ SizeWariate::~SizeWariate() {
     }
 }
 
-namespace {
-// The optimising layout's switch lives beside the main window's settings, not among them.
-const QString kOptimizeSection = QStringLiteral("OptimizedLayout");
-const QString kOptimizeKey = QStringLiteral("Enabled");
-}  // namespace
-
 void SizeWariate::ReadSettings() {
     currentPage_ = 0;
     job_.lastSizeIndex = -1;
-    job_.kerf = ClampToInt16(LeadingNumber(settings_.GetText("Nokome", "0").toStdString()));
-    job_.comIn = SettingIsTrue(settings_.GetText("ComIn", "False"));
-    job_.ktyFree = SettingSwitch(settings_.GetText("KTYFree", "0"));
-    job_.cutsell = SettingSwitch(settings_.GetText("Cutsell", "0"));
+    job_.kerf = ClampToInt16(LeadingNumber(settings_.GetText(kKerfKey, "0").toStdString()));
+    job_.comIn = SettingIsTrue(settings_.GetText(kCommentInKey, "False"));
+    job_.ktyFree = SettingSwitch(settings_.GetText(kPerRowTurnKey, "0"));
+    job_.cutsell = SettingSwitch(settings_.GetText(kCutSaleKey, "0"));
     optimizeLayout_ = SettingIsTrue(settings_.GetTextIn(kOptimizeSection, kOptimizeKey, "False"));
 }
 
 void SizeWariate::WriteSettings() {
-    settings_.SaveText("Nokome", QString::number(job_.kerf));
-    settings_.SaveText("ComIn", job_.comIn ? "True" : "False");
-    settings_.SaveText("KTYFree", QString::number(job_.ktyFree));
-    settings_.SaveText("Cutsell", QString::number(job_.cutsell));
+    settings_.SaveText(kKerfKey, QString::number(job_.kerf));
+    settings_.SaveText(kCommentInKey, job_.comIn ? "True" : "False");
+    settings_.SaveText(kPerRowTurnKey, QString::number(job_.ktyFree));
+    settings_.SaveText(kCutSaleKey, QString::number(job_.cutsell));
     settings_.SaveTextIn(kOptimizeSection, kOptimizeKey, optimizeLayout_ ? "True" : "False");
 }
 

@@ -1,4 +1,4 @@
-// Job files from the main window: the open and save dialogs, the folder kept in "SaveFile",
+// Job files from the main window: the open and save dialogs, the folder kept in kJobFolderKey,
 // the file last opened or saved, the question before unsaved changes are discarded, and the
 // job named on the command line.
 
@@ -12,6 +12,7 @@
 #include "common/gui/settings_store.h"
 #include "common/job_file_names.h"
 #include "common/text_file.h"
+#include "panel/model/panel_settings.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/job_file_bridge.h"
 #include "panel/ui/keypad_letters.h"
@@ -45,7 +46,7 @@ void SizeWariate::OpenCommand() {
     if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
-    const QString folder = settings_.GetText("SaveFile");
+    const QString folder = settings_.GetText(kJobFolderKey);
     const QString path = fileChooser_ ? fileChooser_(false, folder, QString())
                                       : gui::RunJobFileDialog(this, false, folder, QString());
     if (path.isEmpty()) return;
@@ -65,13 +66,13 @@ bool SizeWariate::Save_Data() {
     // The last file opened or saved is offered again, in its folder.
     const bool haveFile = !currentFile_.isEmpty();
     const QString folder =
-        haveFile ? QFileInfo(currentFile_).absolutePath() : settings_.GetText("SaveFile");
+        haveFile ? QFileInfo(currentFile_).absolutePath() : settings_.GetText(kJobFolderKey);
     const QString name = haveFile ? QFileInfo(currentFile_).fileName() : QString();
     QString path = fileChooser_ ? fileChooser_(true, folder, name)
                                 : gui::RunJobFileDialog(this, true, folder, name);
     if (path.isEmpty()) return false;
     path = QString::fromStdString(WithDefaultExtension(path.toStdString()));
-    settings_.SaveText("SaveFile", QString::fromStdString(FolderOf(path.toStdString())));
+    settings_.SaveText(kJobFolderKey, QString::fromStdString(FolderOf(path.toStdString())));
     // The file holds the single size the boxes show, as the next layout would take it.
     SyncSingleStockSize(job_);
     std::string error;
@@ -95,7 +96,7 @@ bool SizeWariate::OpenJobPath(const QString& path) {
         return false;
     }
     if (path.contains('/') || path.contains('\\'))
-        settings_.SaveText("SaveFile", QString::fromStdString(FolderOf(path.toStdString())));
+        settings_.SaveText(kJobFolderKey, QString::fromStdString(FolderOf(path.toStdString())));
 
     // The window as after "リセット", then what was read.
     refusedBox_.clear();

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "common/gui/qt_text.h"
+#include "common/number_text.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/size_wariate.h"
@@ -34,10 +36,6 @@ constexpr int kBlockWidth = 500;
 constexpr Place kColumns[6] = {{5, 0, 45, 0},   {52, 0, 85, 0},   {139, 0, 85, 0},
                                {226, 0, 55, 0}, {283, 0, 145, 0}, {430, 0, 60, 0}};
 constexpr Place kTurnBox = {452, 0, 30, 0};
-
-QString RightAligned(int value, int width) {
-    return QString::number(value).rightJustified(width, ' ');
-}
 
 void SetTextIfDifferent(QLineEdit* box, const QString& text) {
     if (box->text() != text) box->setText(text);
@@ -174,8 +172,8 @@ void SizeWariate::ShowPanelSizes() {
     if (job_.lastSizeIndex >= 1) {
         for (int i = 0; i <= job_.lastSizeIndex; ++i) {
             const StockEntry& entry = job_.stock[static_cast<std::size_t>(i)];
-            stockLabels_[static_cast<std::size_t>(i)]->setText(" " + RightAligned(entry.height, 4) +
-                                                               "×" + RightAligned(entry.width, 4));
+            stockLabels_[static_cast<std::size_t>(i)]->setText(
+                " " + Q(RightAligned(entry.height, 4)) + "×" + Q(RightAligned(entry.width, 4)));
         }
         PlaceStockLabels();
     }

@@ -29,38 +29,38 @@ TEST(ParseJobLine, TextLines) {
 TEST(ParseJobLine, NumbersAndFieldCounts) {
     const JobLine two = Parse("1820,910");
     EXPECT_EQ(two.count, 2);
-    EXPECT_EQ(two.f1, 1820.0f);
-    EXPECT_EQ(two.f2, 910.0f);
+    EXPECT_EQ(two.height, 1820.0f);
+    EXPECT_EQ(two.width, 910.0f);
 
     // An empty third field ends the line after two fields.
     EXPECT_EQ(Parse("3,1,,7").count, 2);
 
     const JobLine three = Parse("450,300,4");
     EXPECT_EQ(three.count, 3);
-    EXPECT_EQ(three.f3, 4);
+    EXPECT_EQ(three.amount, 4);
 
     // Leading numbers: blanks skipped, the first other character ends the number.
     const JobLine loose = Parse(" 600.5mm,abc,2.5");
-    EXPECT_EQ(loose.f1, 600.5f);
-    EXPECT_EQ(loose.f2, 0.0f);
-    EXPECT_EQ(loose.f3, 2);  // half to even
-    EXPECT_EQ(Parse("1,1,3.5").f3, 4);
-    EXPECT_EQ(Parse("1,1,-2.5").f3, -2);
+    EXPECT_EQ(loose.height, 600.5f);
+    EXPECT_EQ(loose.width, 0.0f);
+    EXPECT_EQ(loose.amount, 2);  // half to even
+    EXPECT_EQ(Parse("1,1,3.5").amount, 4);
+    EXPECT_EQ(Parse("1,1,-2.5").amount, -2);
 }
 
 TEST(ParseJobLine, CommentAndTurnFlag) {
     const JobLine quoted = Parse("450,300,4,\"扉, 左\",1");
     EXPECT_EQ(quoted.count, 5);
-    EXPECT_EQ(quoted.s4, "扉, 左");
-    EXPECT_EQ(quoted.f5, 1);
+    EXPECT_EQ(quoted.comment, "扉, 左");
+    EXPECT_EQ(quoted.turnFlag, 1);
 
     const JobLine four = Parse("450,300,4,\"\"");
     EXPECT_EQ(four.count, 4);
-    EXPECT_EQ(four.s4, "");
+    EXPECT_EQ(four.comment, "");
 
     const JobLine unquoted = Parse("450,300,4,側板,1");
     EXPECT_EQ(unquoted.count, 5);
-    EXPECT_EQ(unquoted.s4, "側板");
+    EXPECT_EQ(unquoted.comment, "側板");
 
     // An empty comment between commas ends the line after three fields.
     EXPECT_EQ(Parse("450,300,4,,1").count, 3);
@@ -68,7 +68,7 @@ TEST(ParseJobLine, CommentAndTurnFlag) {
     EXPECT_EQ(Parse("450,300,4,\"a\",").count, 4);
     EXPECT_EQ(Parse("450,300,4,\"a\",,1").count, 4);
     // The comment's closing quote may be missing; the opening one then stays.
-    EXPECT_EQ(Parse("450,300,4,\"abc").s4, "\"abc");
+    EXPECT_EQ(Parse("450,300,4,\"abc").comment, "\"abc");
     // A comma ending the line after the quantity gives an empty comment.
     EXPECT_EQ(Parse("450,300,4,").count, 4);
 }

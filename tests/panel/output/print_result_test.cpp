@@ -5,6 +5,7 @@
 #include "common/gui/printer_setup.h"
 #include "common/gui/recording_surface.h"
 #include "layout_fixture.h"
+#include "panel/output/print_command.h"
 #include "panel/output/print_result.h"
 #include "panel/output/result_page.h"
 #include "panel/output/result_session.h"

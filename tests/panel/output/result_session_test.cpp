@@ -110,7 +110,7 @@ TEST(ResultSession, ClickingAPanelTogglesItAndItsIdenticalFollowers) {
     job.cutsell = 1;
     Session s(std::move(job), Result({a, Copy(a), Copy(a), b, Copy(b)}));
     // 25 % used: charged by use at first, 250 per panel.
-    for (const PanelState& p : s.result.panels) EXPECT_FALSE(p.wholePanel);
+    for (const PanelState& p : s.session.result().panels) EXPECT_FALSE(p.wholePanel);
     EXPECT_EQ(s.session.UpdateCutSalePrices().cutSaleTotal, 1250);
     RecordingSurface before = s.Draw(0);
     EXPECT_EQ(before.Boxes()[0].lineStyle, LineStyle::Dotted);
@@ -118,19 +118,27 @@ TEST(ResultSession, ClickingAPanelTogglesItAndItsIdenticalFollowers) {
 
     const CellEntry& cell = s.session.cells().cells[0];
     ASSERT_TRUE(s.session.ToggleChargingAt(cell.x0 + 5, cell.y0 + 5));
-    EXPECT_TRUE(s.result.panels[0].wholePanel);
-    EXPECT_TRUE(s.result.panels[1].wholePanel);
-    EXPECT_TRUE(s.result.panels[2].wholePanel);
-    EXPECT_FALSE(s.result.panels[3].wholePanel);  // a different panel stops the copy
+    EXPECT_TRUE(s.session.result().panels[0].wholePanel);
+    EXPECT_TRUE(s.session.result().panels[1].wholePanel);
+    EXPECT_TRUE(s.session.result().panels[2].wholePanel);
+    EXPECT_FALSE(s.session.result().panels[3].wholePanel);  // a different panel stops the copy
     EXPECT_EQ(s.session.UpdateCutSalePrices().cutSaleTotal, 3500);
     RecordingSurface after = s.Draw(0);
     EXPECT_EQ(after.Boxes()[0].lineStyle, LineStyle::Solid);
     EXPECT_TRUE(after.AnyTextContains(U("  5枚（700円/枚）")));
     EXPECT_TRUE(after.AnyTextContains(U(" 合計   3,500円")));
+}
 
+TEST(ResultSession, ChargingTogglesOnlyOnAPanelWhileCutSalePricesAreShown) {
+    PanelJob job = MakeJob({{1000, 1000, 1000, 0}}, 0, {{500, 500, 5}});
+    job.cutsell = 1;
+    Session s(std::move(job), Result({Panel(0, {{0, 0, 0, false}})}));
+    s.Draw(0);
+    const CellEntry& cell = s.session.cells().cells[0];
     EXPECT_FALSE(s.session.ToggleChargingAt(-100, -100));
     s.session.TogglePriceDisplay();
     EXPECT_FALSE(s.session.ToggleChargingAt(cell.x0 + 5, cell.y0 + 5));
+    EXPECT_FALSE(s.session.result().panels[0].wholePanel);
 }
 
 TEST(ResultSession, ManyPanelsPageOnAndTheSummaryFollowsTheLastDiagram) {

@@ -9,14 +9,18 @@ namespace {
 
 TEST(ViewGeometry, InitialViewOfAWidePanelNeedsNoCorrection) {
     const ViewGeometry g = InitialView(1823, 913);  // 1820 x 910 with kerf 3
+    // Worked by hand: VH = sqrt(1823 x 913 x 28), VW = 0.73 VH, margins a tenth of each.
     EXPECT_EQ(g.zoom, 28);
-    EXPECT_NEAR(g.VH, std::sqrt(1823.0 * 913 * 28), 1e-6);
-    EXPECT_NEAR(g.VW, g.VH * 0.73, 1e-9);
-    EXPECT_NEAR(g.MT, g.VH * 0.1, 1e-9);
-    EXPECT_NEAR(g.u, g.VW * 0.006, 1e-9);
-    EXPECT_EQ(g.columns, std::floor((g.VW - g.ML) / (1823 * 1.15)));
-    EXPECT_EQ(g.rows, std::floor((g.VH - g.MT) / (g.MT * 0.6 + 913)));
-    EXPECT_NEAR(g.GX, ((g.VW - g.ML) - g.columns * 1823.0) / g.columns, 1e-9);
+    EXPECT_NEAR(g.VH, 6826.6516, 1e-3);
+    EXPECT_NEAR(g.VW, 4983.4557, 1e-3);
+    EXPECT_NEAR(g.MT, 682.6652, 1e-3);
+    EXPECT_NEAR(g.ML, 498.3456, 1e-3);
+    EXPECT_NEAR(g.u, 29.9007, 1e-3);
+    // 4485 wide after the margin holds two cells of 1823 x 1.15; 6144 high holds four rows of
+    // 913 + 409.6; the two cells share the rest of the width as gaps.
+    EXPECT_EQ(g.columns, 2);
+    EXPECT_EQ(g.rows, 4);
+    EXPECT_NEAR(g.GX, 419.555, 1e-3);
 }
 
 TEST(ViewGeometry, AVeryWidePanelIsCorrectedToFitAndTheZoomFollows) {

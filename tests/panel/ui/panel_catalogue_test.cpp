@@ -24,8 +24,8 @@ TEST(CatalogueLine, DescriptionCutByWholeCharacters) {
     // A half-width character leaves one byte that a full-width one cannot fill.
     EXPECT_EQ(ShiftJisToUtf8(CatalogueDescriptionBytes("aあいうえ")), "aあいう ");
     EXPECT_EQ(CatalogueDescriptionBytes("MDF"), "MDF     ");
-    EXPECT_EQ(GroupThousands(1234567), "1,234,567");
-    EXPECT_EQ(GroupThousands(0), "");
+    EXPECT_EQ(CataloguePriceText(1234567), "1,234,567");
+    EXPECT_EQ(CataloguePriceText(0), "");
 }
 
 TEST(CatalogueLine, EditAndCopyReadTheLineBack) {

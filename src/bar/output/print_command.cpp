@@ -1,0 +1,25 @@
+#include "bar/output/print_command.h"
+
+#include <QPrinter>
+
+#include "bar/output/print_plan.h"
+#include "common/gui/printer_setup.h"
+#include "common/gui/qt_text.h"
+
+namespace tvx::bar {
+
+PrintOutcome PrintBarPlanWithDialog(const BarPlanView& view, QWidget* owner, std::string* error) {
+    gui::RestorePrinter();
+    if (!gui::ShowPrinterDialog(gui::kPrintSetupFlag, owner)) return PrintOutcome::kCancelled;
+    gui::RememberPrinter();
+    QPrinter& printer = gui::CurrentPrinter();
+    printer.setDocName(view.title.empty() ? QStringLiteral("Quorlin") : Q(view.title));
+    const int pages = PrintBarPlan(printer, view, error);
+    if (pages > 0 && printer.printerState() == QPrinter::Error) {
+        if (error) *error = kPrintFailedMessage;
+        return PrintOutcome::kFailed;
+    }
+    return pages > 0 ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
+}
+
+}  // namespace tvx::bar
