@@ -221,9 +221,9 @@ void BM_OptimalRandomWorkshopJobs(benchmark::State& state) {
         for (int j = 0; j < jobs; ++j) {
             const BarJob job = RandomWorkshopJob(random);
             if (const char* dump = std::getenv("TVX_OPTIMAL_DUMP")) {
-                tvx::bar::SaveBarJobFile(job, (std::filesystem::path(dump) /
-                                               ("job" + std::to_string(j) + ".csv"))
-                                                  .string());
+                tvx::bar::SaveBarJobFile(
+                    job,
+                    (std::filesystem::path(dump) / ("job" + std::to_string(j) + ".csv")).string());
                 continue;
             }
             const Timed timed = RunOptimal(job);
