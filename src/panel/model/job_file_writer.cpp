@@ -22,10 +22,12 @@ std::string Quoted(const std::string& text) {
 
 // The title line. A title that reads as the table marker would make the reader take the
 // table's first line for its header and the stock sizes for rows; a space after it keeps it
-// a title.
+// a title. That includes a title whose Shift-JIS bytes spell the marker in UTF-8 (a UTF-8 file
+// once read as Shift-JIS): with nothing else in Shift-JIS the file is valid UTF-8, and the
+// reader takes it as UTF-8.
 std::string TitleField(const std::string& title) {
     std::string safe = FileSafeText(title);
-    if (safe == kPanelSizeMarker) safe += ' ';
+    if (safe == kPanelSizeMarker || Utf8ToShiftJis(safe) == kPanelSizeMarker) safe += ' ';
     return "\"" + safe + "\"";
 }
 

@@ -68,6 +68,24 @@ TEST(WriteJob, TextFieldsCannotBreakTheFormat) {
     EXPECT_EQ(back.lastSizeIndex, 1);
     EXPECT_EQ(back.cutList[0].comment, "＂引出＂,前板 下");
     EXPECT_EQ(back.cutCount, 2);
+
+    // A UTF-8 file once read as Shift-JIS: the title's bytes on disk spell the marker in UTF-8.
+    // With one typed size nothing else in the file is Shift-JIS, so it reads back as UTF-8; the
+    // title must stay a title, and from there on writing and reading change nothing.
+    PanelJob single;
+    single.jobTitle = ShiftJisToUtf8("パネルサイズ");
+    single.typedHeight = 1820;
+    single.typedWidth = 910;
+    single.cutList[0] = CutItem{450, 300, 4, "side"};
+    single.cutCount = 1;
+    PanelJob again;
+    EXPECT_TRUE(ReadJob(again, JobFileBytes(single)).complete());
+    EXPECT_EQ(again.jobTitle, "パネルサイズ ");
+    EXPECT_EQ(again.typedHeight, 1820);
+    EXPECT_EQ(again.cutCount, 1);
+    PanelJob third;
+    EXPECT_TRUE(ReadJob(third, JobFileBytes(again)).complete());
+    EXPECT_EQ(JobFileBytes(third), JobFileBytes(again));
 }
 
 TEST(WriteJob, SaveAndReloadRoundTrip) {
