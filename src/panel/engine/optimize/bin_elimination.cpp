@@ -1,6 +1,7 @@
 #include "bin_elimination.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -9,19 +10,7 @@
 namespace tvx::panel::optimize {
 namespace {
 
-constexpr FillRules kStepRules[] = {
-    {RectChoice::BestShortSide, SplitRule::ShorterLeftover},
-    {RectChoice::BestShortSide, SplitRule::ShorterLeftover, true},
-    {RectChoice::BestShortSide, SplitRule::MinimizeArea, true},
-    {RectChoice::BestArea, SplitRule::MinimizeArea},
-    {RectChoice::BottomLeft, SplitRule::Horizontal},
-    {RectChoice::BestShortSide, SplitRule::LongerLeftover},
-    {RectChoice::BestArea, SplitRule::ShorterLeftover},
-    {RectChoice::BestShortSide, SplitRule::MaximizeArea},
-    {RectChoice::BottomLeft, SplitRule::ShorterLeftover},
-    {RectChoice::BestArea, SplitRule::Horizontal},
-};
-constexpr std::size_t kRuleCount = sizeof(kStepRules) / sizeof(kStepRules[0]);
+constexpr std::size_t kRuleCount = std::size(kFillRules);
 constexpr std::size_t kRulesPerBin = 3;  // each refilled panel keeps the best of three fills
 
 // What one refill of the chosen panels produced.
@@ -138,7 +127,7 @@ bool WeakPanelStep::Run(std::size_t weak, std::size_t partners) {
         }
         std::vector<FillRules> rules;
         for (std::size_t r = 0; r < kRulesPerBin; ++r)
-            rules.push_back(kStepRules[random_.Below(kRuleCount)]);
+            rules.push_back(kFillRules[random_.Below(kRuleCount)]);
         std::optional<Refill> refill = TryRefill(ordered, types, weakBin.type, rules);
         if (!refill) continue;
         if (!best || refill->BetterThan(*best)) best = std::move(refill);

@@ -4,6 +4,7 @@
 // and that rectangle is cut in two by one straight cut, so the panel can always be cut apart
 // by straight through-cuts.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -34,6 +35,22 @@ struct FillRules {
     // shortest side first takes the largest piece that fits it (`choice` is then unused).
     bool rectFirst = false;
 };
+
+// The fill rules the search tries, the most useful first. A layout is built anew with the
+// first kConstructionRuleCount of them; a refill step draws from all of them.
+inline constexpr FillRules kFillRules[] = {
+    {RectChoice::BestShortSide, SplitRule::ShorterLeftover},
+    {RectChoice::BestShortSide, SplitRule::ShorterLeftover, true},
+    {RectChoice::BestShortSide, SplitRule::MinimizeArea, true},
+    {RectChoice::BestArea, SplitRule::MinimizeArea},
+    {RectChoice::BottomLeft, SplitRule::Horizontal},
+    {RectChoice::BestShortSide, SplitRule::LongerLeftover},
+    {RectChoice::BestArea, SplitRule::ShorterLeftover},
+    {RectChoice::BestShortSide, SplitRule::MaximizeArea},
+    {RectChoice::BottomLeft, SplitRule::ShorterLeftover},
+    {RectChoice::BestArea, SplitRule::Horizontal},
+};
+inline constexpr std::size_t kConstructionRuleCount = 8;
 
 class GuillotineBin {
   public:

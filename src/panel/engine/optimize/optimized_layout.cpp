@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numeric>
+#include <span>
 
 #include "panel/engine/optimize/bin_elimination.h"
 #include "panel/engine/optimize/lower_bounds.h"
@@ -15,17 +16,6 @@ namespace tvx::panel {
 namespace {
 
 using namespace optimize;
-
-constexpr FillRules kConstructionRules[] = {
-    {RectChoice::BestShortSide, SplitRule::ShorterLeftover},
-    {RectChoice::BestShortSide, SplitRule::ShorterLeftover, true},
-    {RectChoice::BestShortSide, SplitRule::MinimizeArea, true},
-    {RectChoice::BestArea, SplitRule::MinimizeArea},
-    {RectChoice::BottomLeft, SplitRule::Horizontal},
-    {RectChoice::BestShortSide, SplitRule::LongerLeftover},
-    {RectChoice::BestArea, SplitRule::ShorterLeftover},
-    {RectChoice::BestShortSide, SplitRule::MaximizeArea},
-};
 
 // The refill work one round of weak-panel elimination may spend (see EliminationLimits).
 constexpr std::int64_t kWorkPerRound = 2'000'000;
@@ -120,7 +110,7 @@ void OptimizingSearch::ConstructFromOrders() {
     std::iota(all.begin(), all.end(), 0);
     for (const PieceOrder order : kPieceOrders) {
         const std::vector<int> ordered = OrderPieces(problem_, all, order);
-        for (const FillRules& rules : kConstructionRules) {
+        for (const FillRules& rules : std::span(kFillRules).first(kConstructionRuleCount)) {
             // Even when stopped at once, one fill is made so that there is a layout.
             if (Done() || (best_ && watch_.ShouldStop())) return;
             if (std::optional<Packing> packing = ConstructPacking(problem_, ordered, rules))
