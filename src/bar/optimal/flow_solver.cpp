@@ -1,8 +1,9 @@
 #include "bar/optimal/flow_solver.h"
 
+#include "bar/optimal/cbc_solve.h"
+
 #include <CbcEventHandler.hpp>
 #include <CbcModel.hpp>
-#include <CbcSolver.hpp>
 #include <ClpEventHandler.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
@@ -226,46 +227,13 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
 
     CbcModel model(solver);
     model.messageHandler()->setLogLevel(0);
-    const std::chrono::duration<double> left = deadline - SearchControl::Clock::now();
     KeptIncumbent kept;
     ControlEvents events(control, progress, deadline, kept, static_cast<int>(columns));
     model.passInEventHandler(&events);
-    CbcSolverUsefulData data;
-    data.noPrinting_ = true;
-    data.useSignalHandler_ = false;
-    CbcMain0(model, data);
-    model.setRandomSeed(seed);
-    // CBC's own limit as well, for the stretches between its events.
-    const std::string seconds = std::to_string(std::max(left.count(), 0.001));
-    const std::string seedText = std::to_string(seed);
-    const std::string gapText = std::to_string(problem.allowableGap);
-    const char* argv[] = {"optimal",
-                          "-log",
-                          "0",
-                          "-threads",
-                          "0",
-                          "-timeMode",
-                          "elapsed",
-                          "-sec",
-                          seconds.c_str(),
-                          "-randomSeed",
-                          seedText.c_str(),
-                          "-randomCbcSeed",
-                          seedText.c_str(),
-                          "-ratioGap",
-                          "0",
-                          "-allowableGap",
-                          gapText.c_str()};
-    std::vector<const char*> args(std::begin(argv), std::end(argv));
-    const std::string cutoffText = std::to_string(problem.cutoff);
-    if (std::isfinite(problem.cutoff)) {
-        args.push_back("-cutoff");
-        args.push_back(cutoffText.c_str());
-    }
-    args.push_back("-solve");
-    args.push_back("-quit");
-    CbcMain1(
-        static_cast<int>(args.size()), args.data(), model, [](CbcModel*, int) { return 0; }, data);
+    RunCbcSolve(model, {.seed = seed,
+                        .deadline = deadline,
+                        .allowableGap = problem.allowableGap,
+                        .cutoff = problem.cutoff});
 
     FlowSolution result;
     result.bound = model.getBestPossibleObjValue();

@@ -1,8 +1,9 @@
 #include "bar/optimal/pattern_master.h"
 
+#include "bar/optimal/cbc_solve.h"
+
 #include <CbcEventHandler.hpp>
 #include <CbcModel.hpp>
-#include <CbcSolver.hpp>
 #include <ClpSimplex.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
@@ -439,36 +440,7 @@ std::optional<std::vector<std::int64_t>> SolveRestricted(
         }
         model.setBestSolution(values.data(), static_cast<int>(patterns), value, true);
     }
-    CbcSolverUsefulData data;
-    data.noPrinting_ = true;
-    data.useSignalHandler_ = false;
-    CbcMain0(model, data);
-    model.setRandomSeed(seed);
-    const std::chrono::duration<double> left = deadline - SearchControl::Clock::now();
-    const std::string seconds = std::to_string(std::max(left.count(), 0.001));
-    const std::string seedText = std::to_string(seed);
-    const std::string gapText = whole ? "0.5" : "1e-9";
-    const char* argv[] = {"patterns",
-                          "-log",
-                          "0",
-                          "-threads",
-                          "0",
-                          "-timeMode",
-                          "elapsed",
-                          "-sec",
-                          seconds.c_str(),
-                          "-randomSeed",
-                          seedText.c_str(),
-                          "-randomCbcSeed",
-                          seedText.c_str(),
-                          "-ratioGap",
-                          "0",
-                          "-allowableGap",
-                          gapText.c_str(),
-                          "-solve",
-                          "-quit"};
-    CbcMain1(
-        static_cast<int>(std::size(argv)), argv, model, [](CbcModel*, int) { return 0; }, data);
+    RunCbcSolve(model, {.seed = seed, .deadline = deadline, .allowableGap = whole ? 0.5 : 1e-9});
     const double* best = model.bestSolution();
     if (best == nullptr) return std::nullopt;
     std::vector<std::int64_t> counts(patterns);
