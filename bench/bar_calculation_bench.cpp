@@ -8,6 +8,7 @@
 
 #include "bar/engine/bar_engine.h"
 #include "bar/model/bar_job_reader.h"
+#include "six_length_bar_job.h"
 
 namespace {
 
@@ -23,21 +24,6 @@ BarJob SmallJob() {
     job.stock.stockEntryLength[0] = 6000;
     const float lengths[] = {2400, 2150, 1850, 1600, 1320, 1200, 950, 780, 600, 450};
     for (const float length : lengths) AppendRow(job.cutList, length, 5, "");
-    return job;
-}
-
-BarJob LargeJob() {
-    BarJob job = tvx::bar::StartupBarJob(3, false);
-    const float stock[6][3] = {{2000, 900, 0},  {3000, 1300, 40}, {4000, 1700, 30},
-                               {4500, 1900, 0}, {5500, 2300, 20}, {6000, 2500, 15}};
-    for (int s = 0; s < 6; ++s) {
-        job.stock.stockEntryLength[s] = stock[s][0];
-        job.stock.stockEntryPrice[s] = stock[s][1];
-        job.stock.stockEntryCount[s] = static_cast<std::int16_t>(stock[s][2]);
-    }
-    job.stock.stockEntryCountInUse = 6;
-    for (int k = 0; k < 25; ++k)
-        AppendRow(job.cutList, 1950.0f - 70.0f * static_cast<float>(k), 16, "");
     return job;
 }
 
@@ -79,14 +65,14 @@ BENCHMARK(BM_TenKindsOneLength)->Unit(benchmark::kMillisecond);
 // job it runs tens of thousands of passes (many minutes). By default the benchmark stops after
 // kPassCap passes and reports the time per pass; TVX_BENCH_FULL=1 runs the whole calculation once.
 void BM_FourHundredPiecesSixLengths(benchmark::State& state) {
-    const BarJob job = LargeJob();
+    const BarJob job = tvx::bench::SixLengthPricedJob();
     CalculateCapped(state, job);
 }
 BENCHMARK(BM_FourHundredPiecesSixLengths)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The cost of one pass of the large job: the stop request is honoured after the first pass.
 void BM_FourHundredPiecesFirstPass(benchmark::State& state) {
-    const BarJob job = LargeJob();
+    const BarJob job = tvx::bench::SixLengthPricedJob();
     tvx::SearchControl control;
     control.RequestStop();
     for (auto _ : state)
@@ -96,7 +82,7 @@ BENCHMARK(BM_FourHundredPiecesFirstPass)->Unit(benchmark::kMillisecond);
 
 // The same pieces on the three longest of the six lengths: far fewer mixes.
 void BM_FourHundredPiecesThreeLengths(benchmark::State& state) {
-    BarJob job = LargeJob();
+    BarJob job = tvx::bench::SixLengthPricedJob();
     for (int s = 0; s < 3; ++s) {
         job.stock.stockEntryLength[s] = job.stock.stockEntryLength[s + 3];
         job.stock.stockEntryPrice[s] = job.stock.stockEntryPrice[s + 3];

@@ -29,6 +29,7 @@
 #include "bar/model/bar_job_reader.h"
 #include "bar/model/bar_job_writer.h"
 #include "bar/optimal/optimal_bar_engine.h"
+#include "six_length_bar_job.h"
 
 namespace {
 
@@ -130,24 +131,8 @@ void BM_OptimalFalkenauer(benchmark::State& state) {
 }
 BENCHMARK(BM_OptimalFalkenauer)->Unit(benchmark::kSecond)->Iterations(1);
 
-// The job of bar_calculation_bench's BM_FourHundredPiecesSixLengths.
-BarJob SixLengthJob() {
-    BarJob job = tvx::bar::StartupBarJob(3, false);
-    const float stock[6][3] = {{2000, 900, 0},  {3000, 1300, 40}, {4000, 1700, 30},
-                               {4500, 1900, 0}, {5500, 2300, 20}, {6000, 2500, 15}};
-    for (int s = 0; s < 6; ++s) {
-        job.stock.stockEntryLength[s] = stock[s][0];
-        job.stock.stockEntryPrice[s] = stock[s][1];
-        job.stock.stockEntryCount[s] = static_cast<std::int16_t>(stock[s][2]);
-    }
-    job.stock.stockEntryCountInUse = 6;
-    for (int k = 0; k < 25; ++k)
-        AppendRow(job.cutList, 1950.0f - 70.0f * static_cast<float>(k), 16, "");
-    return job;
-}
-
 void BM_OptimalFourHundredPiecesSixLengths(benchmark::State& state) {
-    const BarJob job = SixLengthJob();
+    const BarJob job = tvx::bench::SixLengthPricedJob();
     for (auto _ : state) {
         const Timed timed = RunOptimal(job);
         state.counters["bars"] = static_cast<double>(timed.plan.resultBarCount);
