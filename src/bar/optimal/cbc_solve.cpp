@@ -38,6 +38,8 @@ void RunCbcSolve(CbcModel& model, const CbcSolveSettings& settings) {
     std::vector<const char*> args = {"optimal",
                                      "-log",
                                      "0",
+                                     "-slog",
+                                     "0",
                                      "-threads",
                                      "0",
                                      "-timeMode",
@@ -55,6 +57,10 @@ void RunCbcSolve(CbcModel& model, const CbcSolveSettings& settings) {
     if (std::isfinite(settings.cutoff)) {
         args.push_back("-cutoff");
         args.push_back(cutoffText.c_str());
+    }
+    if (!settings.preprocess) {
+        args.push_back("-preprocess");
+        args.push_back("off");
     }
     args.push_back("-solve");
     args.push_back("-quit");

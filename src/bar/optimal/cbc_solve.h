@@ -19,6 +19,9 @@ struct CbcSolveSettings {
     double allowableGap = 1e-9;
     // Plans of this cost or more are not searched for (infinite: no cutoff).
     double cutoff = std::numeric_limits<double>::infinity();
+    // CBC's preprocessing of the model; off where a solve that ends early with a start
+    // solution must not reach its postprocessing.
+    bool preprocess = true;
 };
 
 // Runs CBC's standard solve on `model` (its solver, handlers and any start solution already in

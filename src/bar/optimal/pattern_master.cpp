@@ -1,10 +1,12 @@
 #include "bar/optimal/pattern_master.h"
 
 #include "bar/optimal/cbc_solve.h"
+#include "bar/optimal/pattern_enumeration.h"
 
 #include <CbcEventHandler.hpp>
 #include <CbcModel.hpp>
 #include <ClpSimplex.hpp>
+#include <ClpSolve.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
 
@@ -21,6 +23,8 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr std::int64_t kKnapsackNodeLimit = 2'000'000;
 constexpr int kRoundLimit = 2000;
+// Patterns listed by reduced cost for one integer program, at most.
+constexpr std::size_t kEnumerationLimit = 20'000;
 
 // The most valuable filling of one bar: at most `bound[g]` pieces of group g, widths summing
 // to at most the capacity, value = sum of the groups' prices. An exact depth-first search
@@ -101,6 +105,21 @@ class Knapsack {
 struct Column {
     std::size_t type = 0;
     std::vector<std::int64_t> perGroup;
+};
+
+// What one round of the column generation proved: with the demand rows' prices π ≥ 0 (kept
+// as priced), the limit rows' duals μ ≤ 0 and, per type, the least reduced cost m ≤ 0 that any
+// of its patterns can have, every plan x costs at least
+//     bound + Σ_p x_p (emptyCost[type of p] − Σ_g π_g · pieces of g in p),
+// where bound = Σ π·demand + Σ μ·limit + Σ m·(most bars of the type) and emptyCost = weight − μ
+// − m; the sum's terms are not negative. So a plan of cost at most bound + δ uses only
+// patterns whose term is at most δ.
+struct RoundDuals {
+    std::vector<double> price;      // per group
+    std::vector<double> emptyCost;  // per type; infinite for a type with no bar left
+    std::vector<double> limitDual;  // per type: μ (0 without a limit)
+    double bound = -kInfinity;
+    bool valid = false;
 };
 
 // Stops CBC on a stop request or at the deadline.
@@ -195,6 +214,9 @@ class Master {
                 roundBound += price[g] * static_cast<double>(need_[g]);
             }
             bool added = false;
+            duals_.price = price;
+            duals_.emptyCost.assign(types, kInfinity);
+            duals_.limitDual.assign(types, 0.0);
             for (std::size_t t = 0; t < types; ++t) {
                 const bool limited = limitRow_[t] >= 0;
                 if (limited && room_[t] <= 0) continue;  // no bar of this type left to use
@@ -206,6 +228,8 @@ class Master {
                 knapsack.Solve();
                 const double reducedUpper = problem_.weight[t] - mu - knapsack.upper();
                 roundBound += std::min(0.0, reducedUpper) * static_cast<double>(most);
+                duals_.emptyCost[t] = problem_.weight[t] - mu - std::min(0.0, reducedUpper);
+                duals_.limitDual[t] = mu;
                 const double reduced = problem_.weight[t] - mu - knapsack.value();
                 if (reduced < -1e-9 * std::max(1.0, std::fabs(problem_.weight[t]))) {
                     AddColumn(t, knapsack.pattern());
@@ -213,10 +237,15 @@ class Master {
                 }
             }
             bound = std::max(bound, roundBound);
+            duals_.bound = roundBound;
+            duals_.valid = true;
             if (!added) return true;
         }
         return false;
     }
+
+    // The duals of the last round priced (of the residual problem at that time).
+    const RoundDuals& duals() const { return duals_; }
 
     // The relaxation's value of pattern column c, and of the artificial columns together.
     double Value(std::size_t c) const { return lp_.getColSolution()[kFirst() + c]; }
@@ -305,6 +334,7 @@ class Master {
     }
 
     const PatternProblem& problem_;
+    RoundDuals duals_;
     ClpSimplex lp_;
     std::vector<Column> columns_;
     std::vector<int> limitRow_;
@@ -365,28 +395,120 @@ std::vector<double> PatternWeights(const PatternProblem& problem,
     return weight;
 }
 
-// The integer program over the generated patterns with CBC: demand and limits, the given
-// objective per pattern and, optionally, the plan's weight at most `weightCap`; from `start`
-// when given. The best counts found by the deadline, unchecked.
-std::optional<std::vector<std::int64_t>> SolveRestricted(
-    const PatternProblem& problem, const Master& master, const std::vector<double>& objective,
-    std::optional<double> weightCap, const std::vector<std::int64_t>* start, double cutoff,
-    SearchControl::Clock::time_point deadline, int seed, const SearchControl& control) {
-    const std::vector<Column>& columns = master.columns();
-    const std::vector<int>& limitRow = master.limitRow();
+// The rows of the pattern integer program: one per group, then one per limited type.
+std::vector<int> LimitRows(const PatternProblem& problem) {
+    std::vector<int> limitRow(problem.capacity.size(), -1);
+    int rows = static_cast<int>(problem.width.size());
+    for (std::size_t t = 0; t < problem.capacity.size(); ++t)
+        if (problem.limit[t] > 0) limitRow[t] = rows++;
+    return limitRow;
+}
+
+// What CBC made of a pattern integer program: the best counts it found (unchecked), and
+// whether its search ran to the end (optimal over these patterns, or no plan below the
+// cutoff) before any stop request or deadline.
+struct RestrictedSolve {
+    std::optional<std::vector<std::int64_t>> counts;
+    bool provenOptimal = false;
+    bool provenInfeasible = false;
+};
+
+// Further bounds a plan within a target must keep: each group cut at most `surplus` pieces
+// beyond its demand, each limited type used at least its limit less `unused`.
+struct SlackCaps {
+    std::vector<std::int64_t> surplus;  // per group
+    std::vector<std::int64_t> unused;   // per type
+    std::vector<std::int64_t> bars;     // per type: at most this many bars
+    // Per pattern of the list, its reduced cost; a plan's sum of them is at most `budget`.
+    std::vector<double> reduced;
+    double budget = kInfinity;
+};
+
+// Every plan of weight at most bound + `slack` under `duals` wastes at most `slack` on the
+// terms of RoundDuals' sum, so a group with price π gets at most slack / π surplus pieces and
+// a type with limit dual μ leaves at most slack / |μ| of its limit unused.
+SlackCaps CapsWithin(const PatternProblem& problem, const RoundDuals& duals, double slack) {
+    constexpr std::int64_t kAny = std::numeric_limits<std::int32_t>::max();
+    const double margin = 1e-6 * std::max(1.0, std::fabs(duals.bound));
+    auto most = [&](double dual) {
+        const double share = (slack + margin) / std::fabs(dual);
+        return std::fabs(dual) < 1e-9 || !(share < 1e9) ? kAny : static_cast<std::int64_t>(share);
+    };
+    SlackCaps caps;
+    for (std::size_t g = 0; g < problem.width.size(); ++g)
+        caps.surplus.push_back(most(duals.price[g]));
+    for (std::size_t t = 0; t < problem.capacity.size(); ++t)
+        caps.unused.push_back(problem.limit[t] > 0 ? most(duals.limitDual[t]) : kAny);
+    caps.bars.assign(problem.capacity.size(), kAny);
+    return caps;
+}
+
+// The reduced cost of a pattern under `duals` (see RoundDuals).
+double ReducedCost(const RoundDuals& duals, const Column& column) {
+    double value = 0.0;
+    for (std::size_t g = 0; g < column.perGroup.size(); ++g)
+        value += duals.price[g] * static_cast<double>(column.perGroup[g]);
+    return duals.emptyCost[column.type] - value;
+}
+
+// Every bar of a plan within the slack adds at least the least reduced cost of its type's
+// patterns, which the list holds whenever it is within the slack: so at most slack / that
+// many bars of the type, and none of a type with nothing listed.
+void CapBars(const RoundDuals& duals, const std::vector<Column>& listed, double slack,
+             SlackCaps& caps) {
+    const double margin = 1e-6 * std::max(1.0, std::fabs(duals.bound));
+    std::vector<double> least(caps.bars.size(), kInfinity);
+    caps.reduced.clear();
+    for (const Column& column : listed) {
+        caps.reduced.push_back(std::max(0.0, ReducedCost(duals, column)));
+        least[column.type] = std::min(least[column.type], caps.reduced.back());
+    }
+    caps.budget = slack + margin;
+    for (std::size_t t = 0; t < least.size(); ++t) {
+        if (!std::isfinite(least[t])) {
+            caps.bars[t] = 0;
+            continue;
+        }
+        const double share = (slack + margin) / least[t];
+        if (least[t] > 1e-9 && share < 1e9) caps.bars[t] = static_cast<std::int64_t>(share);
+    }
+}
+
+// The integer program over the given patterns with CBC: demand and limits, the given
+// objective per pattern and, optionally, the plan's weight at most `weightCap` and the slack
+// caps; from `start` when given; only plans below `cutoff` (infinite: any).
+RestrictedSolve SolveRestricted(const PatternProblem& problem, const std::vector<Column>& columns,
+                                const std::vector<double>& objective,
+                                std::optional<double> weightCap,
+                                const std::vector<std::int64_t>* start, double cutoff,
+                                SearchControl::Clock::time_point deadline, int seed,
+                                const SearchControl& control, const SlackCaps* caps = nullptr) {
+    const std::vector<int> limitRow = LimitRows(problem);
     const std::size_t patterns = columns.size();
-    const int capRow = master.rows();
-    const int rows = capRow + (weightCap ? 1 : 0);
+    int capRow = static_cast<int>(problem.width.size());
+    for (const int row : limitRow) capRow = std::max(capRow, row + 1);
+    // One row per type: its patterns' bars less its bar count, a column of its own that the
+    // search may branch on (a few whole bar counts decide most of the cost).
+    const std::size_t types = problem.capacity.size();
+    const int typeRow = capRow + (weightCap ? 1 : 0);
+    const bool budgeted = caps != nullptr && std::isfinite(caps->budget);
+    const int budgetRow = typeRow + static_cast<int>(types);
+    const int rows = budgetRow + (budgeted ? 1 : 0);
     std::vector<double> rowLower(static_cast<std::size_t>(rows)),
         rowUpper(static_cast<std::size_t>(rows));
     for (std::size_t g = 0; g < problem.width.size(); ++g) {
         rowLower[g] = static_cast<double>(problem.demand[g]);
         rowUpper[g] = kInfinity;
+        if (caps != nullptr && caps->surplus[g] < problem.demand[g] * 4)
+            rowUpper[g] = static_cast<double>(problem.demand[g] + caps->surplus[g]);
     }
     for (std::size_t t = 0; t < problem.capacity.size(); ++t)
         if (limitRow[t] >= 0) {
-            rowLower[static_cast<std::size_t>(limitRow[t])] = -kInfinity;
-            rowUpper[static_cast<std::size_t>(limitRow[t])] = static_cast<double>(problem.limit[t]);
+            const auto row = static_cast<std::size_t>(limitRow[t]);
+            rowLower[row] = -kInfinity;
+            rowUpper[row] = static_cast<double>(problem.limit[t]);
+            if (caps != nullptr && caps->unused[t] < problem.limit[t])
+                rowLower[row] = static_cast<double>(problem.limit[t] - caps->unused[t]);
         }
     if (weightCap) {
         rowLower[static_cast<std::size_t>(capRow)] = -kInfinity;
@@ -395,7 +517,8 @@ std::optional<std::vector<std::int64_t>> SolveRestricted(
     std::vector<CoinBigIndex> first;
     std::vector<int> length, rowIndex;
     std::vector<double> element;
-    const std::vector<double> columnLower(patterns, 0.0), columnUpper(patterns, kInfinity);
+    std::vector<double> columnLower(patterns + types, 0.0),
+        columnUpper(patterns + types, kInfinity);
     for (std::size_t c = 0; c < patterns; ++c) {
         first.push_back(static_cast<CoinBigIndex>(rowIndex.size()));
         const Column& column = columns[c];
@@ -412,16 +535,43 @@ std::optional<std::vector<std::int64_t>> SolveRestricted(
             rowIndex.push_back(capRow);
             element.push_back(problem.weight[column.type]);
         }
+        rowIndex.push_back(typeRow + static_cast<int>(column.type));
+        element.push_back(1.0);
+        if (budgeted && caps->reduced[c] > 1e-9) {
+            rowIndex.push_back(budgetRow);
+            element.push_back(caps->reduced[c]);
+        }
         length.push_back(static_cast<int>(rowIndex.size()) - first.back());
     }
-    const CoinPackedMatrix matrix(true, rows, static_cast<int>(patterns),
+    for (std::size_t t = 0; t < types; ++t) {
+        first.push_back(static_cast<CoinBigIndex>(rowIndex.size()));
+        rowIndex.push_back(typeRow + static_cast<int>(t));
+        element.push_back(-1.0);
+        length.push_back(1);
+        if (problem.limit[t] > 0) columnUpper[patterns + t] = static_cast<double>(problem.limit[t]);
+        if (caps != nullptr)
+            columnUpper[patterns + t] =
+                std::min(columnUpper[patterns + t], static_cast<double>(caps->bars[t]));
+    }
+    if (budgeted) {
+        rowLower[static_cast<std::size_t>(budgetRow)] = -kInfinity;
+        rowUpper[static_cast<std::size_t>(budgetRow)] = caps->budget;
+    }
+    std::vector<double> fullObjective = objective;
+    fullObjective.resize(patterns + types, 0.0);
+    const CoinPackedMatrix matrix(true, rows, static_cast<int>(patterns + types),
                                   static_cast<CoinBigIndex>(element.size()), element.data(),
                                   rowIndex.data(), first.data(), length.data());
     OsiClpSolverInterface solver;
     solver.messageHandler()->setLogLevel(0);
-    solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
+    solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), fullObjective.data(),
                        rowLower.data(), rowUpper.data());
-    for (std::size_t c = 0; c < patterns; ++c) solver.setInteger(static_cast<int>(c));
+    for (std::size_t c = 0; c < patterns + types; ++c) solver.setInteger(static_cast<int>(c));
+    // The dual simplex for the first relaxation: CLP's automatic choice takes its sprint
+    // method for models with many more columns than rows, and that writes to standard output.
+    ClpSolve firstSolve;
+    firstSolve.setSolveType(ClpSolve::useDual);
+    solver.setSolveOptions(firstSolve);
     CbcModel model(solver);
     model.messageHandler()->setLogLevel(0);
     StopEvents events(control, deadline);
@@ -430,22 +580,57 @@ std::optional<std::vector<std::int64_t>> SolveRestricted(
                                    [](double w) { return w == std::round(w); });
     // Only plans below `cutoff` (by a whole step when the objective is whole) are of use; the
     // starting plan is then not one of them.
-    if (std::isfinite(cutoff)) model.setCutoff(whole ? cutoff - 0.5 : cutoff - 1e-9);
+    const double cbcCutoff = whole ? cutoff - 0.5 : cutoff - 1e-9;
+    if (std::isfinite(cutoff)) model.setCutoff(cbcCutoff);
     if (start != nullptr && !std::isfinite(cutoff)) {
-        std::vector<double> values(patterns, 0.0);
+        std::vector<double> values(patterns + types, 0.0);
         double value = 0.0;
         for (std::size_t c = 0; c < patterns && c < start->size(); ++c) {
             values[c] = static_cast<double>((*start)[c]);
+            values[patterns + columns[c].type] += values[c];
             value += values[c] * objective[c];
         }
-        model.setBestSolution(values.data(), static_cast<int>(patterns), value, true);
+        model.setBestSolution(values.data(), static_cast<int>(patterns + types), value, true);
     }
-    RunCbcSolve(model, {.seed = seed, .deadline = deadline, .allowableGap = whole ? 0.5 : 1e-9});
+    RunCbcSolve(model, {.seed = seed,
+                        .deadline = deadline,
+                        .allowableGap = whole ? 0.5 : 1e-9,
+                        .cutoff = std::isfinite(cutoff) ? cbcCutoff : kInfinity,
+                        .preprocess = start == nullptr});
+    RestrictedSolve result;
+    const bool cutShort = TimeIsUp(control, deadline);
+    // A solve stopped inside CBC's preprocessing may leave a solution of its reduced model,
+    // which has other columns: only one of the model as built is read.
     const double* best = model.bestSolution();
-    if (best == nullptr) return std::nullopt;
-    std::vector<std::int64_t> counts(patterns);
-    for (std::size_t c = 0; c < patterns; ++c) counts[c] = std::llround(best[c]);
-    return counts;
+    if (best != nullptr && (model.solver() == nullptr ||
+                            model.solver()->getNumCols() != static_cast<int>(patterns + types)))
+        best = nullptr;
+    if (best != nullptr) {
+        std::vector<std::int64_t> counts(patterns);
+        for (std::size_t c = 0; c < patterns; ++c) counts[c] = std::llround(best[c]);
+        result.counts = std::move(counts);
+        result.provenOptimal = !cutShort && model.isProvenOptimal();
+    } else {
+        result.provenInfeasible = !cutShort && model.isProvenInfeasible();
+    }
+    return result;
+}
+
+// Every maximal pattern of every type whose reduced cost under `duals` is at most `slack`
+// (see RoundDuals), at most `most` in all; nothing when there are more.
+std::optional<std::vector<Column>> PatternsWithin(const PatternProblem& problem,
+                                                  const RoundDuals& duals, double slack,
+                                                  std::size_t most) {
+    std::vector<Column> listed;
+    for (std::size_t t = 0; t < problem.capacity.size(); ++t) {
+        if (!std::isfinite(duals.emptyCost[t])) continue;
+        const auto patterns =
+            EnumeratePatterns({problem.capacity[t], duals.emptyCost[t]}, problem.width,
+                              problem.demand, duals.price, slack, most - listed.size());
+        if (!patterns) return std::nullopt;
+        for (const auto& perGroup : *patterns) listed.push_back({t, perGroup});
+    }
+    return listed;
 }
 
 }  // namespace
@@ -460,6 +645,8 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
     // The relaxation of the whole job: its Lagrangian bound is the proof.
     double bound = -kInfinity;
     const bool converged = master.Generate(control, deadline, bound);
+    // The whole job's last duals, before the dive prices residual problems.
+    const RoundDuals wholeDuals = master.duals();
     if (std::isfinite(bound)) {
         result.bound = bound;
         result.boundKnown = true;
@@ -480,7 +667,7 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
     // whole, one bar of the one it uses most), generate patterns for what is left, repeat.
     std::vector<std::int64_t> count;
     bool dived = false;
-    if (converged) {
+    if (converged && problem.dive) {
         while (!TimeIsUp(control, deadline)) {
             if (master.Done()) {
                 dived = true;
@@ -524,7 +711,8 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
             }
         }
     }
-    const std::vector<Column>& columns = master.columns();
+    // The plan's patterns: the generated ones, then any listed by reduced cost.
+    std::vector<Column> columns = master.columns();
     count.resize(columns.size(), 0);
     double diveObjective = 0.0;
     const bool diveGood = dived && CheckCounts(problem, columns, count, diveObjective);
@@ -544,6 +732,7 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
             if (counts[c] > 0)
                 result.runs.push_back(
                     {static_cast<std::int32_t>(columns[c].type), columns[c].perGroup, counts[c]});
+        count = counts;
     };
     if (diveGood) takeCounts(count, diveObjective);
 
@@ -561,41 +750,84 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
         const auto now = SearchControl::Clock::now();
         const auto quarter = now + (deadline - now) / 4;
         const std::vector<double> one(columns.size(), 1.0);
-        const auto fewer = SolveRestricted(problem, master, one, result.objective, &count,
+        const auto fewer = SolveRestricted(problem, columns, one, result.objective, &count,
                                            kInfinity, quarter, seed, control);
-        if (!fewer) return;
+        if (!fewer.counts) return;
         double fewerObjective = 0.0;
         std::int64_t barsBefore = 0, barsAfter = 0;
         for (std::size_t c = 0; c < columns.size(); ++c) {
             barsBefore += count[c];
-            barsAfter += (*fewer)[c];
+            barsAfter += (*fewer.counts)[c];
         }
-        if (CheckCounts(problem, columns, *fewer, fewerObjective) &&
+        if (CheckCounts(problem, columns, *fewer.counts, fewerObjective) &&
             fewerObjective <= result.objective + 1e-9 && barsAfter < barsBefore)
-            takeCounts(*fewer, fewerObjective);
+            takeCounts(*fewer.counts, fewerObjective);
     };
     if (diveGood && reachesBound(diveObjective)) {
         fewestBars();
         return result;
     }
     if (TimeIsUp(control, deadline)) return result;
+
+    // Price and branch made exact: every pattern whose reduced cost under the whole job's duals
+    // is small enough to appear in a plan of cost at most `target`, and the integer program
+    // over them for a plan of that cost. A plan found and proven optimal over that set is the
+    // optimum; no plan there means none at all, and the bound rises to the next whole step.
+    // The target starts at the bound and grows in doubling steps while the lists stay short.
+    if (problem.wholeWeights && result.boundKnown && wholeDuals.valid) {
+        const auto now = SearchControl::Clock::now();
+        const auto stageDeadline = now + (deadline - now) * 3 / 5;
+        const double slackOfSums = 1e-9 * std::fabs(result.bound) + 1e-6;
+        double lowest = std::ceil(result.bound - slackOfSums);
+        const double dearest = result.hasPlan ? std::round(result.objective) : kInfinity;
+        double step = 0.0;
+        while (lowest < dearest && !TimeIsUp(control, stageDeadline)) {
+            const double target = std::min(lowest + step, dearest - 1.0);
+            auto listed =
+                PatternsWithin(problem, wholeDuals, target - wholeDuals.bound, kEnumerationLimit);
+            if (!listed) break;
+            SlackCaps caps = CapsWithin(problem, wholeDuals, target - wholeDuals.bound);
+            CapBars(wholeDuals, *listed, target - wholeDuals.bound, caps);
+            std::vector<Column> pool = std::move(*listed);
+            const auto solved =
+                SolveRestricted(problem, pool, PatternWeights(problem, pool), std::nullopt, nullptr,
+                                target + 1.0, stageDeadline, seed, control, &caps);
+            double objective = 0.0;
+            if (solved.counts && CheckCounts(problem, pool, *solved.counts, objective) &&
+                std::round(objective) <= target &&
+                (!result.hasPlan || objective < result.objective)) {
+                columns = std::move(pool);
+                takeCounts(*solved.counts, objective);
+                // Optimal over every pattern a cheaper plan could use: optimal.
+                if (solved.provenOptimal) result.bound = std::max(result.bound, objective);
+                break;
+            }
+            if (!solved.provenInfeasible) break;
+            lowest = target + 1.0;
+            result.bound = std::max(result.bound, lowest);
+            step = 2.0 * step + 1.0;
+        }
+        if (result.hasPlan && reachesBound(result.objective)) {
+            fewestBars();
+            return result;
+        }
+    }
+    if (TimeIsUp(control, deadline)) return result;
     const double other = otherPlan ? otherPlan() : kInfinity;
     if (reachesBound(other) || TimeIsUp(control, deadline)) return result;
 
-    // The integer program over all generated patterns, from the dive's plan.
+    // The integer program over all generated patterns, from the plan in hand.
     const std::vector<double> weightOf = PatternWeights(problem, columns);
     const double cutoff = std::min(other, result.hasPlan ? result.objective : kInfinity);
-    if (const auto solved =
-            SolveRestricted(problem, master, weightOf, std::nullopt, diveGood ? &count : nullptr,
-                            cutoff, deadline, seed, control)) {
-        double solvedObjective = 0.0;
-        // Checked against the demand and the limits before it is trusted.
-        if (CheckCounts(problem, columns, *solved, solvedObjective) &&
-            (!result.hasPlan || solvedObjective < result.objective)) {
-            takeCounts(*solved, solvedObjective);
-            count = *solved;
-        }
-    }
+    count.resize(columns.size(), 0);
+    const auto solved =
+        SolveRestricted(problem, columns, weightOf, std::nullopt, result.hasPlan ? &count : nullptr,
+                        cutoff, deadline, seed, control);
+    double solvedObjective = 0.0;
+    // Checked against the demand and the limits before it is trusted.
+    if (solved.counts && CheckCounts(problem, columns, *solved.counts, solvedObjective) &&
+        (!result.hasPlan || solvedObjective < result.objective))
+        takeCounts(*solved.counts, solvedObjective);
     fewestBars();
     return result;
 }

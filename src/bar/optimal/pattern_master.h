@@ -9,6 +9,12 @@
 // values (an upper estimate of each knapsack where the search was cut short), so it is a
 // proof whatever state the column generation ended in. The integer plan over the generated
 // patterns is only a plan: it is optimal when its cost reaches the bound.
+//
+// When a dive over the relaxation leaves a gap (whole weights only), the proof is completed
+// by listing every pattern whose reduced cost under the relaxation's duals allows it in a
+// plan of a target cost (see pattern_enumeration.h): CBC then either finds the best plan among
+// them, which is optimal, or proves that none reaches the target, which raises the bound. The
+// target grows from the bound towards the plan in hand while the lists stay short.
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +32,8 @@ struct PatternProblem {
     std::vector<std::int64_t> width;     // per length group, descending, exact whole units
     std::vector<std::int64_t> demand;    // per length group
     bool wholeWeights = false;           // weights are whole numbers: bounds round up
+    // Whether to look for a plan by diving first (off only to reach the later stages alone).
+    bool dive = true;
 };
 
 struct PatternSolution {
