@@ -362,23 +362,55 @@ bool CheckCounts(const PatternProblem& problem, const std::vector<Column>& colum
     return true;
 }
 
-// A stronger bound from whole bars: every plan buys whole bars whose lengths together hold all
-// the pieces, so its cost is one that some numbers of bars cost in all while holding the total
-// piece length (limits left aside, which only weakens the bound). The least such cost from
-// `from` (a proven bound, whole weights) up to `upTo`, or `upTo` itself when none lies below it.
+// A stronger bound from whole bars: every plan buys whole bars, within the count limits, whose
+// lengths together hold all the pieces, so its cost is one that some numbers of bars cost in
+// all while holding the total piece length. The least such cost from `from` (a proven bound,
+// whole weights) up to `upTo`, or `upTo` itself when none lies below it. Limits are left aside
+// (which only weakens the bound) when the table would take too long with them.
 double WholeBarBound(const std::vector<double>& weight, const std::vector<std::int64_t>& capacity,
-                     std::int64_t pieceLength, double from, double upTo) {
-    constexpr double kMostSteps = 20'000'000;  // weight steps the table may have
+                     const std::vector<std::int64_t>& limit, std::int64_t pieceLength, double from,
+                     double upTo) {
+    constexpr double kMostSteps = 20'000'000;     // weight steps the table may have
+    constexpr double kMostUpdates = 200'000'000;  // table updates the limits may cost
     const double first = std::max(0.0, std::ceil(from - 1e-6));
     if (!(upTo > first) || upTo > kMostSteps) return from;
     for (const double w : weight)
         if (!(w >= 1.0) || w != std::round(w)) return from;
-    // most[c]: the greatest total length of bars that cost exactly c (-1: no such bars).
+    // A limited type as bundles of 1, 2, 4, ... bars (and the rest), each taken once at most.
+    struct Bundle {
+        std::size_t weight;
+        std::int64_t length;
+    };
+    std::vector<Bundle> bundles;
+    std::vector<std::size_t> unlimited;
+    for (std::size_t t = 0; t < weight.size(); ++t) {
+        const auto w = static_cast<std::size_t>(weight[t]);
+        if (limit[t] <= 0) {
+            unlimited.push_back(t);
+            continue;
+        }
+        std::int64_t left = limit[t];
+        for (std::int64_t size = 1; left > 0; size *= 2) {
+            const std::int64_t take = std::min(size, left);
+            bundles.push_back({w * static_cast<std::size_t>(take), capacity[t] * take});
+            left -= take;
+        }
+    }
     const auto last = static_cast<std::size_t>(upTo);
+    if (static_cast<double>(bundles.size()) * static_cast<double>(last) > kMostUpdates) {
+        bundles.clear();
+        unlimited.clear();
+        for (std::size_t t = 0; t < weight.size(); ++t) unlimited.push_back(t);
+    }
+    // most[c]: the greatest total length of bars that cost exactly c (-1: no such bars).
     std::vector<std::int64_t> most(last + 1, -1);
     most[0] = 0;
+    for (const Bundle& bundle : bundles)
+        for (std::size_t c = last; c >= bundle.weight && c > 0; --c)
+            if (most[c - bundle.weight] >= 0)
+                most[c] = std::max(most[c], most[c - bundle.weight] + bundle.length);
     for (std::size_t c = 1; c <= last; ++c)
-        for (std::size_t t = 0; t < weight.size(); ++t) {
+        for (const std::size_t t : unlimited) {
             const auto w = static_cast<std::size_t>(weight[t]);
             if (w <= c && most[c - w] >= 0) most[c] = std::max(most[c], most[c - w] + capacity[t]);
         }
@@ -722,9 +754,9 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
         pieceLength += problem.width[g] * problem.demand[g];
     auto takeCounts = [&](const std::vector<std::int64_t>& counts, double objective) {
         if (problem.wholeWeights && result.boundKnown)
-            result.bound =
-                std::max(result.bound, WholeBarBound(problem.weight, problem.capacity, pieceLength,
-                                                     result.bound, std::round(objective)));
+            result.bound = std::max(
+                result.bound, WholeBarBound(problem.weight, problem.capacity, problem.limit,
+                                            pieceLength, result.bound, std::round(objective)));
         result.hasPlan = true;
         result.objective = objective;
         result.runs.clear();
