@@ -23,8 +23,9 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr std::int64_t kKnapsackNodeLimit = 2'000'000;
 constexpr int kRoundLimit = 2000;
-// Patterns listed by reduced cost for one integer program, at most.
-constexpr std::size_t kEnumerationLimit = 20'000;
+// Patterns listed by reduced cost for one integer program, at most: CBC needs about 10 kB
+// per pattern of such a program, so this keeps a solve near 100 MB.
+constexpr std::size_t kEnumerationLimit = 10'000;
 
 // The most valuable filling of one bar: at most `bound[g]` pieces of group g, widths summing
 // to at most the capacity, value = sum of the groups' prices. An exact depth-first search
