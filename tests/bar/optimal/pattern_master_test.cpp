@@ -111,7 +111,9 @@ void ExpectPlanKeepsTheProblem(const PatternProblem& problem, const PatternSolut
     }
     for (std::size_t g = 0; g < cut.size(); ++g) EXPECT_GE(cut[g], problem.demand[g]);
     for (std::size_t t = 0; t < used.size(); ++t) {
-        if (problem.limit[t] > 0) EXPECT_LE(used[t], problem.limit[t]);
+        if (problem.limit[t] > 0) {
+            EXPECT_LE(used[t], problem.limit[t]);
+        }
     }
     EXPECT_DOUBLE_EQ(objective, solution.objective);
 }
