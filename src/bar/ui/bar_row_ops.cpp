@@ -4,41 +4,13 @@
 #include <cmath>
 
 #include "common/number_text.h"
+#include "common/text_file.h"
 
 namespace tvx::bar {
 namespace {
 
 std::size_t Index(int row) {
     return static_cast<std::size_t>(row);
-}
-
-// Lines end at CR LF, a lone CR or a lone LF; a final line without its end counts, a final
-// line end does not make an empty line.
-std::vector<std::string_view> ClipboardLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
-std::vector<std::string> TabFields(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        if (tab == std::string_view::npos) {
-            fields.emplace_back(line.substr(start));
-            return fields;
-        }
-        fields.emplace_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
 }
 
 }  // namespace
@@ -157,10 +129,10 @@ std::string CopyRowsText(const BarCutList& list, int first, int last, bool showP
 
 PasteForm ReadPasteForm(std::string_view text, bool showPartCodes) {
     PasteForm form;
-    const std::vector<std::string_view> lines = ClipboardLines(text);
+    const std::vector<std::string> lines = SplitLines(text);
     if (lines.empty()) return form;
     std::vector<std::vector<std::string>> rows;
-    for (const std::string_view line : lines) rows.push_back(TabFields(line));
+    for (const std::string& line : lines) rows.push_back(SplitTabFields(line));
     if (rows.size() == 1 && rows[0].size() == 1) {
         form.kind = PasteForm::Kind::kSingleValue;
         form.value = rows[0][0];
