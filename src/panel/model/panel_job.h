@@ -61,8 +61,8 @@ struct PanelJob {
 
     // Options.
     std::int16_t kerf = 0;
-    // Yes/no options. Job files and settings hold them as 0 and 1; the reader, the writer and
-    // the settings convert at their boundary.
+    // Yes/no options. A job file holds rotateAll and ktyFree as its orientation mode, the
+    // settings hold ktyFree and cutsell as "0" and "1"; both convert at their boundary.
     bool rotateAll = false;  // "縦横自由": every part may be turned
     bool ktyFree = false;    // per-row orientation flags instead of rotateAll
     bool cutsell = false;    // cut-sale prices
