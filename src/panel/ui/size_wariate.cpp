@@ -12,13 +12,13 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "common/gui/click_menu.h"
 #include "common/gui/help_viewer.h"
 #include "common/gui/printer_setup.h"
 #include "common/gui/settings_store.h"
 #include "common/number_text.h"
 #include "common/version_text.h"
 #include "panel/model/panel_settings.h"
+#include "panel/ui/cut_grid.h"
 
 namespace tvx::panel {
 namespace {
@@ -42,7 +42,6 @@ SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* p
     ReadSettings();
     BuildControls();
     BuildMenus();
-    for (QLineEdit* box : cells_) gui::SuppressContextMenu(box);
     resize(800, 580 + 24);
     ShowPage();
     ShowPanelSizes();
@@ -102,7 +101,6 @@ void SizeWariate::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    for (QLineEdit* box : cells_) gui::RestoreContextMenu(box);
     gui::HelpViewer::Instance().CloseAll();
     event->accept();
     QApplication::processEvents();
@@ -133,6 +131,25 @@ void SizeWariate::ShowVersion() {
                         "パネル材の木取りと切断計画のためのプログラムです。\r\n",
                     QMessageBox::Ok, this);
     box.exec();
+}
+
+int SizeWariate::focusRow() const {
+    return grid_->currentRow();
+}
+bool SizeWariate::selActive() const {
+    return grid_->selectionActive();
+}
+int SizeWariate::selFirst() const {
+    return grid_->selectionFirst();
+}
+int SizeWariate::selLast() const {
+    return grid_->selectionLast();
+}
+QCheckBox* SizeWariate::rowTurnBox(int row) const {
+    return grid_->turnBox(row);
+}
+QLabel* SizeWariate::rowLabel(int row) const {
+    return grid_->rowLabel(row);
 }
 
 void SizeWariate::SetMessage(const QString& text) {

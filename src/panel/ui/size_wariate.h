@@ -35,12 +35,12 @@ namespace tvx::panel {
 // The message line while the automatic layout runs; the iteration count follows it.
 inline constexpr const char* kCalculatingMessage = "計算中．．．．．";
 
+class CutGrid;
+enum class Column;
 class MultiPanel;
 using gui::NumericEdit;
 
 inline constexpr int kMainWindowHelpContext = 22;
-inline constexpr int kGridCells = 80;
-inline constexpr int kGridRows = 20;
 
 class SizeWariate : public QMainWindow {
     Q_OBJECT
@@ -115,11 +115,10 @@ class SizeWariate : public QMainWindow {
     // State and controls, for tests.
     PanelJob& job() { return job_; }
     int currentPage() const { return currentPage_; }
-    int focusRow() const { return focusRow_; }
-    int focusCol() const { return focusCol_; }
-    bool selActive() const { return selActive_; }
-    int selFirst() const { return selFirst_; }
-    int selLast() const { return selLast_; }
+    int focusRow() const;
+    bool selActive() const;
+    int selFirst() const;
+    int selLast() const;
     bool rowStepsRunning() const { return rowStepsRunning_; }
     bool layoutRunning() const { return layoutRunning_; }
     const LayoutInput& layoutInput() const { return layoutInput_; }
@@ -134,8 +133,8 @@ class SizeWariate : public QMainWindow {
     QToolButton* kerfUpButton() const { return kerfUp_; }
     QToolButton* kerfDownButton() const { return kerfDown_; }
     QCheckBox* rotateAllBox() const { return rotateAllBox_; }
-    QCheckBox* rowTurnBox(int row) const { return turnBoxes_[static_cast<std::size_t>(row)]; }
-    QLabel* rowLabel(int row) const { return rowLabels_[static_cast<std::size_t>(row)]; }
+    QCheckBox* rowTurnBox(int row) const;
+    QLabel* rowLabel(int row) const;
     QLabel* stockLabel(int i) const { return stockLabels_[static_cast<std::size_t>(i)]; }
     QLabel* messageLabel() const { return messageLabel_; }
     QPushButton* multiPanelButton() const { return multiPanelButton_; }
@@ -156,7 +155,6 @@ class SizeWariate : public QMainWindow {
     QAction* optimizeAction() const { return optimizeAction_; }
     // The optimising layout's verdict on the last layout ("最適", "下限との差 x.x%"), or "".
     const QString& optimizeVerdict() const { return optimizeVerdict_; }
-    QColor SelectionColour() const;
     QColor CommentBackColour() const;
 
   protected:
@@ -177,40 +175,32 @@ class SizeWariate : public QMainWindow {
     void LayoutWindow();
     void ApplyPanelSizeVisibility();
     void PlaceStockLabels();
-    void PaintCells();
 
     // Grid and boxes (grid_keys.cpp).
-    bool CellEvent(int index, QEvent* event);
+    void ConnectGrid();
     bool PanelBoxEvent(QLineEdit* box, QEvent* event);
-    bool CellKey(int index, QKeyEvent* key);
-    void CellFocusIn(int index, QFocusEvent* event);
     // Takes a cell's text into the job; false (message line, focus back in the cell) when a
     // numeric cell holds text that is not a number, or a quantity that is not whole.
     // `keepUndo`: the undo copy was taken for this very change (a paste).
-    bool CommitCell(int index, bool keepUndo = false);
+    bool CommitCell(int row, Column column, bool keepUndo = false);
     // Takes the focused cell or number box, and a cell refused before; false while one of them
     // holds a refused value (commands then do nothing).
     bool CommitActiveCell();
     bool CommitNumberBox(QLineEdit* box);
     void RefuseBox(QLineEdit* box, const QString& message);
-    bool RowLabelEvent(int row, QEvent* event);
-    void FocusCell(int index);
+    void FocusCell(int row, Column column);
     void RestoreFocus();
-    void EnterFromCell(int index);
+    void EnterFromCell(int row, Column column);
     void OnPanelBoxChanged();
     void OnKerfChanged();
     void StepKerf(int delta);
     void OnRotateAllToggled(bool on);
     void OnRowTurnToggled(int row, bool on);
-    bool SwallowMenuShortcut(QEvent* event) const;
 
     // Row editing (row_editing.cpp).
-    void CellMousePress(int index, QMouseEvent* event);
-    void CellMouseMove(int index, QMouseEvent* event);
-    void DragTo(const QPoint& centralPos);
-    void CellRightRelease(int index);
-    void SetSelection(int first, int last);
-    void InsertRows(int count);
+    void SelectFromRowLabel(int row);
+    // Opens `count` blank rows at the page's row `first`, one visible step at a time.
+    void InsertRows(int first, int count);
     void DeleteSelectedRows();
     void PauseStep();
 
@@ -240,8 +230,9 @@ class SizeWariate : public QMainWindow {
     PanelLayoutResult layoutResult_;
 
     int currentPage_ = 0;
-    int focusRow_ = -1;
-    int focusCol_ = 0;
+    // With no current cell in the grid, the focus goes back to the width box (else the height
+    // box): the size box that had it last.
+    bool widthBoxLast_ = false;
     bool firstActivation_ = true;
     QString commandLine_;
     bool quitting_ = false;
@@ -261,14 +252,6 @@ class SizeWariate : public QMainWindow {
     QPointer<QWidget> focusBeforeLock_;
     bool rowStepsRunning_ = false;
     int stepPauseMs_ = 100;
-
-    bool selActive_ = false;
-    int selFirst_ = 0;
-    int selLast_ = 0;
-    int anchorRow_ = -1;
-    int anchorCol_ = -1;
-    int dragRow_ = -1;
-    int dragCol_ = -1;
 
     FileChooser fileChooser_;
     SavePrompt savePrompt_;
@@ -292,11 +275,7 @@ class SizeWariate : public QMainWindow {
     QToolButton* kerfUp_ = nullptr;
     QToolButton* kerfDown_ = nullptr;
     QCheckBox* rotateAllBox_ = nullptr;
-    QLabel* gridHeading_ = nullptr;
-    std::array<std::array<QLabel*, 5>, 2> columnHeadings_{};
-    std::array<QLabel*, kGridRows> rowLabels_{};
-    std::array<QLineEdit*, kGridCells> cells_{};
-    std::array<QCheckBox*, kGridRows> turnBoxes_{};
+    CutGrid* grid_ = nullptr;
     QPushButton* commentButton_ = nullptr;
     QPushButton* previousPageButton_ = nullptr;
     QPushButton* nextPageButton_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "common/version_text.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/size_wariate.h"
 
@@ -84,35 +85,9 @@ void SizeWariate::BuildControls() {
     kerfDown_->setFocusPolicy(Qt::NoFocus);
     rotateAllBox_ = new QCheckBox("縦横自由", central_);
 
-    gridHeading_ = label("カットサイズ");
-    const char* headings[5] = {"（高さ）", "（幅）", "（枚数）", "（コメント）", "(縦横)"};
-    for (auto& block : columnHeadings_) {
-        for (int c = 0; c < 5; ++c) {
-            block[static_cast<std::size_t>(c)] = label(headings[c]);
-            block[static_cast<std::size_t>(c)]->setAlignment(Qt::AlignCenter);
-        }
-        block[4]->setFont(UiFont(true));
-    }
-    for (int r = 0; r < kGridRows; ++r) {
-        QLabel* rowLabel = label(QString());
-        rowLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        rowLabel->setObjectName(QString("rowLabel%1").arg(r));
-        rowLabel->installEventFilter(this);  // a drag over the labels selects rows
-        rowLabels_[static_cast<std::size_t>(r)] = rowLabel;
-        for (int c = 0; c < 4; ++c) {
-            QLineEdit* box = c < 3 ? numeric(central_) : new QLineEdit(central_);
-            if (c == 3) box->installEventFilter(this);
-            if (c < 3) box->setAlignment(Qt::AlignRight);
-            box->setObjectName(QString("cell%1").arg(r * 4 + c));
-            cells_[static_cast<std::size_t>(r * 4 + c)] = box;
-        }
-        auto* turn = new QCheckBox(central_);
-        turnBoxes_[static_cast<std::size_t>(r)] = turn;
-        connect(turn, &QCheckBox::clicked, this, [this, r](bool on) { OnRowTurnToggled(r, on); });
-    }
-    // Tab order follows the rows.
-    for (int i = 1; i < kGridCells; ++i)
-        setTabOrder(cells_[static_cast<std::size_t>(i - 1)], cells_[static_cast<std::size_t>(i)]);
+    grid_ = new CutGrid(central_);
+    grid_->SetTurnHeadingFont(UiFont(true));
+    ConnectGrid();
 
     commentButton_ = new QPushButton("コメント欄", central_);
     previousPageButton_ = new QPushButton("前ﾍﾟｰｼﾞ", central_);

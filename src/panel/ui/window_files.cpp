@@ -13,6 +13,7 @@
 #include "common/job_file_names.h"
 #include "common/text_file.h"
 #include "panel/model/panel_settings.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/job_file_bridge.h"
 #include "panel/ui/keypad_letters.h"
@@ -122,8 +123,8 @@ bool SizeWariate::OpenJobPath(const QString& path) {
     kerfBox_->setText(QString::number(job_.kerf));
     rotateAllBox_->setChecked(job_.rotateAll != 0);
     job_.rotateAll = rotateAllBox_->isChecked() ? 1 : 0;
-    focusRow_ = -1;
-    focusCol_ = 0;
+    grid_->ForgetCurrentCell();
+    widthBoxLast_ = false;
     currentFile_ = QFileInfo(path).absoluteFilePath();
     ClearModified();
     ShowFileTitle();
