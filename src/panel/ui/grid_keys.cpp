@@ -37,22 +37,6 @@ bool IsEnter(int key) {
 
 }  // namespace
 
-QLineEdit* SizeWariate::cell(int index) const {
-    return grid_->cell(index / kGridColumns, static_cast<Column>(index % kGridColumns));
-}
-QLineEdit* SizeWariate::heightBox() const {
-    return heightBox_;
-}
-QLineEdit* SizeWariate::widthBox() const {
-    return widthBox_;
-}
-QLineEdit* SizeWariate::priceBox() const {
-    return priceBox_;
-}
-QLineEdit* SizeWariate::kerfBox() const {
-    return kerfBox_;
-}
-
 void SizeWariate::ConnectGrid() {
     connect(grid_, &CutGrid::cellCommitted, this,
             [this](int row, Column column) { CommitCell(row, column); });

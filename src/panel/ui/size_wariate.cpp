@@ -133,25 +133,6 @@ void SizeWariate::ShowVersion() {
     box.exec();
 }
 
-int SizeWariate::focusRow() const {
-    return grid_->currentRow();
-}
-bool SizeWariate::selActive() const {
-    return grid_->selectionActive();
-}
-int SizeWariate::selFirst() const {
-    return grid_->selectionFirst();
-}
-int SizeWariate::selLast() const {
-    return grid_->selectionLast();
-}
-QCheckBox* SizeWariate::rowTurnBox(int row) const {
-    return grid_->turnBox(row);
-}
-QLabel* SizeWariate::rowLabel(int row) const {
-    return grid_->rowLabel(row);
-}
-
 void SizeWariate::SetMessage(const QString& text) {
     messageLabel_->setText(text);
 }

@@ -112,50 +112,20 @@ class SizeWariate : public QMainWindow {
     void SetResultViewer(ResultViewer viewer) { resultViewer_ = std::move(viewer); }
     void SetStepPause(int milliseconds) { stepPauseMs_ = milliseconds; }
 
-    // State and controls, for tests.
+    // The window's state that tests and the result view read. Its controls have object names
+    // (the grid "cutGrid" with cells "height<r>", "width<r>", "quantity<r>", "comment<r>";
+    // "heightBox", "widthBox", "priceBox", "kerfBox", "messageLine", "editMenu", "undoAction"
+    // and the like): tests find them with findChild.
     PanelJob& job() { return job_; }
     int currentPage() const { return currentPage_; }
-    int focusRow() const;
-    bool selActive() const;
-    int selFirst() const;
-    int selLast() const;
     bool rowStepsRunning() const { return rowStepsRunning_; }
     bool layoutRunning() const { return layoutRunning_; }
     const LayoutInput& layoutInput() const { return layoutInput_; }
     const PanelLayoutResult& layoutResult() const { return layoutResult_; }
     LayoutInput& layoutInput() { return layoutInput_; }
     PanelLayoutResult& layoutResult() { return layoutResult_; }
-    QLineEdit* cell(int index) const;
-    QLineEdit* heightBox() const;
-    QLineEdit* widthBox() const;
-    QLineEdit* priceBox() const;
-    QLineEdit* kerfBox() const;
-    QToolButton* kerfUpButton() const { return kerfUp_; }
-    QToolButton* kerfDownButton() const { return kerfDown_; }
-    QCheckBox* rotateAllBox() const { return rotateAllBox_; }
-    QCheckBox* rowTurnBox(int row) const;
-    QLabel* rowLabel(int row) const;
-    QLabel* stockLabel(int i) const { return stockLabels_[static_cast<std::size_t>(i)]; }
-    QLabel* messageLabel() const { return messageLabel_; }
-    QPushButton* multiPanelButton() const { return multiPanelButton_; }
-    QPushButton* autoCutButton() const { return autoCutButton_; }
-    QPushButton* forceStopButton() const { return forceStopButton_; }
-    QPushButton* commentButton() const { return commentButton_; }
-    QMenu* editMenu() const { return editMenu_; }
-    QAction* undoAction() const { return undoAction_; }
-    QAction* cutAction() const { return cutAction_; }
-    QAction* copyAction() const { return copyAction_; }
-    QAction* pasteAction() const { return pasteAction_; }
-    QAction* insertAction() const { return insertAction_; }
-    QAction* deleteAction() const { return deleteAction_; }
-    QAction* quitAction() const { return quitAction_; }
-    QAction* saveAction() const { return saveAction_; }
-    QAction* cutsellAction() const { return cutsellAction_; }
-    QAction* ktyFreeAction() const { return ktyFreeAction_; }
-    QAction* optimizeAction() const { return optimizeAction_; }
     // The optimising layout's verdict on the last layout ("最適", "下限との差 x.x%"), or "".
     const QString& optimizeVerdict() const { return optimizeVerdict_; }
-    QColor CommentBackColour() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -67,9 +67,10 @@ void SizeWariate::BuildControls() {
     heightBox_ = numeric(central_);
     widthBox_ = numeric(central_);
     priceBox_ = numeric(central_);
-    for (QLabel*& stock : stockLabels_) {
-        stock = label(QString());
-        stock->setFont(UiFont(true));
+    for (std::size_t i = 0; i < stockLabels_.size(); ++i) {
+        stockLabels_[i] = label(QString());
+        stockLabels_[i]->setFont(UiFont(true));
+        stockLabels_[i]->setObjectName(QString("stockLabel%1").arg(i));
     }
     multiPanelButton_ = new QPushButton(" 複数  パネル ", central_);
     kerfLabel_ = label("切断幅");
@@ -99,6 +100,15 @@ void SizeWariate::BuildControls() {
     forceStopButton_ = new QPushButton("強制終了", central_);
     messageLabel_ = label(QString());
     messageLabel_->setObjectName("messageLine");
+    multiPanelButton_->setObjectName("multiPanelButton");
+    kerfUp_->setObjectName("kerfUp");
+    kerfDown_->setObjectName("kerfDown");
+    rotateAllBox_->setObjectName("rotateAllBox");
+    commentButton_->setObjectName("commentButton");
+    previousPageButton_->setObjectName("previousPageButton");
+    nextPageButton_->setObjectName("nextPageButton");
+    manualCutButton_->setObjectName("manualCutButton");
+    forceStopButton_->setObjectName("forceStopButton");
     heightBox_->setObjectName("heightBox");
     widthBox_->setObjectName("widthBox");
     priceBox_->setObjectName("priceBox");
@@ -152,6 +162,7 @@ void SizeWariate::BuildMenus() {
     openAction_ = add(fileMenu_, "開く(&O)", QKeySequence("Ctrl+O"), [this] { OpenCommand(); });
     openAction_->setObjectName("openAction");
     saveAction_ = add(fileMenu_, "保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveCommand(); });
+    saveAction_->setObjectName("saveAction");
     fileMenu_->addSeparator();
     // Ctrl+X quits from anywhere but a text box, where it cuts the box's text.
     quitAction_ = add(fileMenu_, "終了(&X)", QKeySequence("Ctrl+X"), [this] { QuitCommand(); });
@@ -167,6 +178,12 @@ void SizeWariate::BuildMenus() {
     editMenu_->addSeparator();
     insertAction_ = add(editMenu_, "挿入(&I)", {}, [this] { InsertCommand(); });
     deleteAction_ = add(editMenu_, "削除(&D)", {}, [this] { DeleteCommand(); });
+    undoAction_->setObjectName("undoAction");
+    cutAction_->setObjectName("cutAction");
+    copyAction_->setObjectName("copyAction");
+    pasteAction_->setObjectName("pasteAction");
+    insertAction_->setObjectName("insertAction");
+    deleteAction_->setObjectName("deleteAction");
     connect(editMenu_, &QMenu::aboutToShow, this, [this] {
         CommitActiveCell();
         UpdateEditMenu();
@@ -174,9 +191,11 @@ void SizeWariate::BuildMenus() {
 
     QMenu* options = menuBar()->addMenu("オプション(&O)");
     cutsellAction_ = add(options, "切売り価格(&U)", {}, [this] { ToggleCutsell(); });
+    cutsellAction_->setObjectName("cutSaleAction");
     cutsellAction_->setCheckable(true);
     cutsellAction_->setChecked(job_.cutsell == 1);
     ktyFreeAction_ = add(options, "個別縦横自由(&K)", {}, [this] { ToggleKtyFree(); });
+    ktyFreeAction_->setObjectName("perRowTurnAction");
     ktyFreeAction_->setCheckable(true);
     ktyFreeAction_->setChecked(job_.ktyFree == 1);
     optimizeAction_ = add(options, "最適化レイアウト", {},

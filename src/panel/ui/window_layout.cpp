@@ -139,8 +139,4 @@ void SizeWariate::ShowPanelSizes() {
     ApplyPanelSizeVisibility();
 }
 
-QColor SizeWariate::CommentBackColour() const {
-    return grid_->CommentBackColour();
-}
-
 }  // namespace tvx::panel
