@@ -93,10 +93,8 @@ bool SizeWariate::CommitCell(int row, Column column, bool keepUndo) {
     if (changed) {
         if (k >= job_.cutCount) job_.cutCount = static_cast<std::int16_t>(k + 1);
         SetModified();
-        if (job_.undoReady && !keepUndo) {
-            job_.undoReady = false;
-            job_.undoList.clear();
-            job_.undoFlags.clear();
+        if (undo_.ready() && !keepUndo) {
+            undo_.Discard();
             UpdateEditMenu();
         }
     }

@@ -36,7 +36,7 @@ void SizeWariate::ClearRowSelect() {
 }
 
 void SizeWariate::UpdateEditMenu() {
-    undoAction_->setEnabled(job_.undoReady);
+    undoAction_->setEnabled(undo_.ready());
     if (grid_->currentRow() == -1) {
         for (QAction* a : {cutAction_, copyAction_, pasteAction_, insertAction_, deleteAction_})
             a->setEnabled(false);
@@ -90,7 +90,7 @@ void SizeWariate::PauseStep() {
 void SizeWariate::DeleteCommand() {
     if (Busy() || !grid_->selectionActive()) return;
     if (!CommitActiveCell()) return;
-    SaveUndo(job_);
+    undo_.Save(job_);
     rowStepsRunning_ = true;
     grid_->SetInputLocked(true);
     const int first = grid_->selectionFirst();
@@ -110,7 +110,7 @@ void SizeWariate::DeleteCommand() {
 void SizeWariate::InsertCommand() {
     if (Busy() || !grid_->selectionActive()) return;
     if (!CommitActiveCell()) return;
-    SaveUndo(job_);
+    undo_.Save(job_);
     const int first = grid_->selectionFirst();
     const int count = grid_->selectionLast() - first + 1;
     if (currentPage_ * kRowsPerPage + first < job_.cutCount && job_.cutCount + count > kMaxRows) {
@@ -148,7 +148,7 @@ void SizeWariate::PasteCommand() {
     if (shape.lines <= 1 && shape.fields <= 1) {
         // One value goes into the current cell and is taken as typed text would be (a number
         // cell refuses text that is not a number and keeps the focus).
-        SaveUndo(job_);
+        undo_.Save(job_);
         const Column column = grid_->currentColumn();
         grid_->cell(row, column)->setText(QString::fromStdString(FirstLine(text)));
         const bool wasCounted = k < job_.cutCount;
@@ -170,7 +170,7 @@ void SizeWariate::PasteCommand() {
     }
     // The rows the block goes into show as selected while they open.
     grid_->SelectRows(row, row + lines - 1);
-    SaveUndo(job_);
+    undo_.Save(job_);
     InsertRows(row, lines);
     ClearRowSelect();
     PasteRows(job_, text, k, k + lines - 1);
@@ -182,7 +182,7 @@ void SizeWariate::PasteCommand() {
 void SizeWariate::UndoCommand() {
     if (Busy()) return;
     if (!CommitActiveCell()) return;
-    if (!RestoreUndo(job_)) return;
+    if (!undo_.Restore(job_)) return;
     ClearRowSelect();
     SetModified();
     ShowPage();

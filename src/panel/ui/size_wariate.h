@@ -16,6 +16,7 @@
 #include "common/search_control.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
+#include "panel/ui/row_undo.h"
 
 class QAction;
 class QCheckBox;
@@ -196,6 +197,8 @@ class SizeWariate : public QMainWindow {
 
     PanelJob& job_;
     gui::SettingsStore& settings_;
+    RowUndo
+        undo_;  // "元に戻す": the rows before the last cut, delete, insert, paste, reset or open
     LayoutInput layoutInput_;
     PanelLayoutResult layoutResult_;
 

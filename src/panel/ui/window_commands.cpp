@@ -287,6 +287,7 @@ void SizeWariate::ResetJobCommand() {
     if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     refusedBox_.clear();
+    undo_.Save(job_);
     ResetJob(job_);
     heightBox_->clear();
     widthBox_->clear();

@@ -90,6 +90,9 @@ bool SizeWariate::Save_Data() {
 }
 
 bool SizeWariate::OpenJobPath(const QString& path) {
+    // "元に戻す" brings back the rows the file replaced.
+    RowUndo before;
+    before.Save(job_);
     JobFileOpening opening = ReadJobFileAt(job_, path);
     if (!opening.read) {
         SetMessage(opening.message.isEmpty() ? QString("ファイルを開けませんでした。")
@@ -100,6 +103,7 @@ bool SizeWariate::OpenJobPath(const QString& path) {
         settings_.SaveText(kJobFolderKey, QString::fromStdString(FolderOf(path.toStdString())));
 
     // The window as after "リセット", then what was read.
+    undo_ = std::move(before);
     refusedBox_.clear();
     ClearRowSelect();
     const std::int32_t height = job_.typedHeight, width = job_.typedWidth, price = job_.typedPrice;

@@ -272,7 +272,6 @@ void MainWindowTest::resetThenUndoBringsRowsBack() {
     // Typing into a cell after a reset makes undo impossible.
     f.window->ResetJobCommand();
     f.Type(0, Column::Height, "700");
-    QVERIFY(!f.job.undoReady);
     QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());
 }
 
@@ -414,6 +413,7 @@ void MainWindowTest::openingAMissingFileKeepsTheJob() {
     QCOMPARE(f.job.cutCount, std::int16_t{1});
     QCOMPARE(f.Cell(0, Column::Height)->text(), QString("450"));
     QVERIFY(!f.Find<QLabel>("messageLine")->text().isEmpty());
+    QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());  // nothing was replaced
 
     // A reading that stops part-way shows what was read and says so.
     const QString broken = f.dir.filePath("broken.csv");
@@ -429,8 +429,13 @@ void MainWindowTest::openingAMissingFileKeepsTheJob() {
     QCOMPARE(f.Cell(0, Column::Height)->text(), QString("450"));
     QCOMPARE(f.Find<QLineEdit>("heightBox")->text(), QString("1820"));
     QVERIFY(f.Find<QLabel>("messageLine")->text().contains("中止"));
-    // The old rows can be brought back.
+    // The rows the file replaced can be brought back.
     QVERIFY(f.Find<QAction>("undoAction")->isEnabled());
+    f.window->UndoCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{1});
+    QCOMPARE(f.job.cutList[0].height, 450.0f);
+    QCOMPARE(f.job.cutList[0].width, 0.0f);
+    QVERIFY(f.Cell(0, Column::Width)->text().isEmpty());
 }
 
 void MainWindowTest::helpOpensAndClosesWithTheWindow() {
