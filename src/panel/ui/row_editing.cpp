@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCursor>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,34 +76,53 @@ void SizeWariate::CutCommand() {
     DeleteCommand();
 }
 
-void SizeWariate::PauseStep() {
-    if (stepPauseMs_ <= 0) {
-        QCoreApplication::processEvents();
-        return;
+void SizeWariate::RunRowSteps(int count, RowStep step, std::function<void()> done) {
+    // The rows move one step at a time, with a pause after each (the user sees them go). The
+    // window's event loop runs the steps from a timer; meanwhile the grid takes no input and
+    // the commands refuse to start (Busy).
+    rowStepsRunning_ = true;
+    grid_->SetInputLocked(true);
+    rowStep_ = std::move(step);
+    rowStepsDone_ = std::move(done);
+    stepCount_ = count;
+    nextStep_ = 0;
+    NextRowStep();
+}
+
+void SizeWariate::NextRowStep() {
+    while (nextStep_ < stepCount_) {
+        const bool pause = rowStep_(nextStep_++);
+        if (pause && stepPauseMs_ > 0) {
+            QTimer::singleShot(stepPauseMs_, this, [this] { NextRowStep(); });
+            return;
+        }
     }
-    QEventLoop loop;
-    QTimer::singleShot(stepPauseMs_, &loop, &QEventLoop::quit);
-    loop.exec();
+    grid_->SetInputLocked(false);
+    rowStepsRunning_ = false;
+    rowStep_ = nullptr;
+    std::function<void()> done = std::move(rowStepsDone_);
+    rowStepsDone_ = nullptr;
+    if (done) done();
 }
 
 void SizeWariate::DeleteCommand() {
     if (Busy() || !grid_->selectionActive()) return;
     if (!CommitActiveCell()) return;
     undo_.Save(job_);
-    rowStepsRunning_ = true;
-    grid_->SetInputLocked(true);
-    const int first = grid_->selectionFirst();
-    const int count = grid_->selectionLast() - first + 1;
-    for (int i = 0; i < count; ++i) {
-        DeleteRow(job_, currentPage_ * kRowsPerPage + first);
-        ShowPage();
-        PauseStep();
-    }
-    grid_->SetInputLocked(false);
-    rowStepsRunning_ = false;
-    ClearRowSelect();
-    SetModified();
-    UpdateEditMenu();
+    const int k = currentPage_ * kRowsPerPage + grid_->selectionFirst();
+    const int count = grid_->selectionLast() - grid_->selectionFirst() + 1;
+    RunRowSteps(
+        count,
+        [this, k](int) {
+            DeleteRow(job_, k);
+            ShowPage();
+            return true;
+        },
+        [this] {
+            ClearRowSelect();
+            SetModified();
+            UpdateEditMenu();
+        });
 }
 
 void SizeWariate::InsertCommand() {
@@ -118,24 +136,24 @@ void SizeWariate::InsertCommand() {
         UpdateEditMenu();
         return;
     }
-    InsertRows(first, count);
-    ClearRowSelect();
-    SetModified();
-    UpdateEditMenu();
+    InsertRows(first, count, [this] {
+        ClearRowSelect();
+        SetModified();
+        UpdateEditMenu();
+    });
 }
 
-void SizeWariate::InsertRows(int first, int count) {
+void SizeWariate::InsertRows(int first, int count, std::function<void()> done) {
     const int k = currentPage_ * kRowsPerPage + first;
-    if (k >= job_.cutCount) return;
-    rowStepsRunning_ = true;
-    grid_->SetInputLocked(true);
-    for (int i = 0; i < count; ++i) {
-        InsertBlankRow(job_, k);
-        ShowPage();
-        if (i < kGridRows - 1) PauseStep();
-    }
-    grid_->SetInputLocked(false);
-    rowStepsRunning_ = false;
+    if (k >= job_.cutCount) count = 0;  // below the list there is nothing to move
+    RunRowSteps(
+        count,
+        [this, k](int step) {
+            InsertBlankRow(job_, k);
+            ShowPage();
+            return step < kGridRows - 1;  // a long block opens its last rows without pauses
+        },
+        std::move(done));
 }
 
 void SizeWariate::PasteCommand() {
@@ -171,12 +189,13 @@ void SizeWariate::PasteCommand() {
     // The rows the block goes into show as selected while they open.
     grid_->SelectRows(row, row + lines - 1);
     undo_.Save(job_);
-    InsertRows(row, lines);
-    ClearRowSelect();
-    PasteRows(job_, text, k, k + lines - 1);
-    ShowPage();
-    SetModified();
-    UpdateEditMenu();
+    InsertRows(row, lines, [this, text, k, lines] {
+        ClearRowSelect();
+        PasteRows(job_, text, k, k + lines - 1);
+        ShowPage();
+        SetModified();
+        UpdateEditMenu();
+    });
 }
 
 void SizeWariate::UndoCommand() {

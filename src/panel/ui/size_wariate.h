@@ -111,6 +111,8 @@ class SizeWariate : public QMainWindow {
     void SetMultiPanelRunner(MultiPanelRunner runner) { multiPanelRunner_ = std::move(runner); }
     using ResultViewer = std::function<void()>;
     void SetResultViewer(ResultViewer viewer) { resultViewer_ = std::move(viewer); }
+    // The pause after each visible step of inserting or deleting rows; 0 runs the steps at
+    // once, before the command returns.
     void SetStepPause(int milliseconds) { stepPauseMs_ = milliseconds; }
 
     // The window's state that tests and the result view read. Its controls have object names
@@ -170,10 +172,14 @@ class SizeWariate : public QMainWindow {
 
     // Row editing (row_editing.cpp).
     void SelectFromRowLabel(int row);
-    // Opens `count` blank rows at the page's row `first`, one visible step at a time.
-    void InsertRows(int first, int count);
-    void DeleteSelectedRows();
-    void PauseStep();
+    // Opens `count` blank rows at the page's row `first`, one visible step at a time, then
+    // calls `done`.
+    void InsertRows(int first, int count, std::function<void()> done);
+    // Runs `count` steps of a row command from the event loop, pausing after a step that asks
+    // for it, then calls `done`. One step: its number; true when a pause follows it.
+    using RowStep = std::function<bool(int step)>;
+    void RunRowSteps(int count, RowStep step, std::function<void()> done);
+    void NextRowStep();
 
     // Shared guards.
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
@@ -225,6 +231,10 @@ class SizeWariate : public QMainWindow {
     QPointer<QWidget> focusBeforeLock_;
     bool rowStepsRunning_ = false;
     int stepPauseMs_ = 100;
+    RowStep rowStep_;
+    std::function<void()> rowStepsDone_;
+    int stepCount_ = 0;
+    int nextStep_ = 0;
 
     FileChooser fileChooser_;
     SavePrompt savePrompt_;
