@@ -2,13 +2,10 @@
 // the panel boxes' focus and keys.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTimer>
 #include <cmath>
 #include <optional>

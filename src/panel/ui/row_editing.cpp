@@ -1,14 +1,10 @@
-// Editing the part list as a whole: selecting rows from their labels, the "編集(&E)" menu and
-// its popup, copy, cut, paste, insertion, deletion and undo.
+// Editing the part list as a whole: selecting rows from their labels, the "編集(&E)" menu's
+// enabling, copy, cut, paste, insertion and deletion in visible steps, and undo.
 
 #include <QAction>
 #include <QClipboard>
-#include <QCursor>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QTimer>
 
 #include "panel/ui/cut_grid.h"

@@ -1,6 +1,7 @@
 #pragma once
 // Tavolex's main window: the stock panel size, kerf and options, the 20-row part grid on ten
-// pages, the automatic layout with its force stop, job files, row editing and the
+// pages (a CutGrid, which owns its cells; the window says what they mean for the job), the
+// automatic layout with its force stop, job files, row editing with its undo, and the
 // multiple-size dialog. It edits the one job it is given.
 
 #include <QFutureWatcher>
@@ -203,8 +204,8 @@ class SizeWariate : public QMainWindow {
 
     PanelJob& job_;
     gui::SettingsStore& settings_;
-    RowUndo
-        undo_;  // "元に戻す": the rows before the last cut, delete, insert, paste, reset or open
+    // "元に戻す": the rows before the last cut, delete, insert, paste, reset or file reading.
+    RowUndo undo_;
     LayoutInput layoutInput_;
     PanelLayoutResult layoutResult_;
 
