@@ -179,7 +179,7 @@ void CutGrid::ShowRows(const PanelJob& job, int pageTop) {
             const QString text = QString::fromStdString(CellText(item, c));
             if (box->text() != text) box->setText(text);
         }
-        if (job.ktyFree != 0) turnBoxes_[At(r)]->setChecked(job.turnFlag[At(k)] == 1);
+        if (job.ktyFree) turnBoxes_[At(r)]->setChecked(job.turnFlag[At(k)] == 1);
     }
     commentEntered_ = job.comIn;
     PaintCells();

@@ -125,8 +125,8 @@ bool SizeWariate::OpenJobPath(const QString& path) {
     ShowPanelSizes();
     LayoutWindow();
     kerfBox_->setText(QString::number(job_.kerf));
-    rotateAllBox_->setChecked(job_.rotateAll != 0);
-    job_.rotateAll = rotateAllBox_->isChecked() ? 1 : 0;
+    rotateAllBox_->setChecked(job_.rotateAll);
+    job_.rotateAll = rotateAllBox_->isChecked();
     grid_->ForgetCurrentCell();
     widthBoxLast_ = false;
     currentFile_ = QFileInfo(path).absoluteFilePath();

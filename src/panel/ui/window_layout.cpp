@@ -78,7 +78,7 @@ void SizeWariate::LayoutWindow() {
     // Visibility: the force stop only while a layout runs; the row check boxes or "縦横自由"
     // by the per-row option; the price box by the cut-sale option; sizes or list by the table.
     forceStopButton_->setVisible(layoutRunning_);
-    const bool perRow = job_.ktyFree == 1;
+    const bool perRow = job_.ktyFree;
     grid_->SetTurnColumnVisible(perRow);
     rotateAllBox_->setVisible(!perRow);
     ApplyPanelSizeVisibility();
