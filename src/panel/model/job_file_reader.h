@@ -38,11 +38,11 @@ struct JobReadResult {
 };
 
 // Replaces the job by the one in `bytes` (Shift-JIS or UTF-8 with or without a byte-order
-// mark; CR LF, LF or CR line ends). The job is reset first (with an undo snapshot of its
-// rows). Afterwards, besides the rows: while ktyFree is on the turn flags come from the file
-// (mode 2) or from the mode (exactly 1 turns them on); mode 2 switches ktyFree on; rotateAll
-// is on for a mode other than 0 and 2; and a single stock size stands in the typed panel
-// values, as the size boxes show it.
+// mark; CR LF, LF or CR line ends). The job is reset first (ResetJob); a window that offers
+// to undo the reading keeps the rows itself beforehand. Afterwards, besides the rows: while
+// ktyFree is on the turn flags come from the file (mode 2) or from the mode (exactly 1 turns
+// them on); mode 2 switches ktyFree on; rotateAll is on for a mode other than 0 and 2; and a
+// single stock size stands in the typed panel values, as the size boxes show it.
 JobReadResult ReadJob(PanelJob& job, std::string_view bytes);
 
 // The same from a stream; a stream that fails part-way gives what arrived before it.

@@ -29,31 +29,7 @@ void TakeTypedPanelSize(PanelJob& job) {
     job.priceMode = taken.priceMode;
 }
 
-void SaveUndo(PanelJob& job) {
-    const int count = job.cutCount;
-    job.undoList.assign(job.cutList.begin(), job.cutList.begin() + count);
-    job.undoFlags.assign(job.turnFlag.begin(), job.turnFlag.begin() + count);
-    job.undoCount = job.cutCount;
-    job.undoReady = true;
-}
-
-bool RestoreUndo(PanelJob& job) {
-    if (!job.undoReady) return false;
-    job.cutList.fill(CutItem{});
-    job.turnFlag.fill(0);
-    for (std::size_t r = 0; r < job.undoList.size(); ++r) {
-        job.cutList[r] = job.undoList[r];
-        job.turnFlag[r] = r < job.undoFlags.size() ? job.undoFlags[r] : 0;
-    }
-    job.cutCount = job.undoCount;
-    job.undoList.clear();
-    job.undoFlags.clear();
-    job.undoReady = false;
-    return true;
-}
-
 void ResetJob(PanelJob& job) {
-    SaveUndo(job);
     job.typedHeight = job.typedWidth = job.typedPrice = 0;
     job.rotateAll = false;
     job.jobTitle.clear();

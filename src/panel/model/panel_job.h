@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace tvx::panel {
 
@@ -69,12 +68,6 @@ struct PanelJob {
     bool comIn = false;      // comment column in Enter navigation
 
     std::string jobTitle;
-
-    // One level of undo over the rows (and their turn flags, which travel with them).
-    std::vector<CutItem> undoList;
-    std::vector<std::int16_t> undoFlags;
-    std::int16_t undoCount = 0;
-    bool undoReady = false;
 };
 
 // Stock entry 0, lastSizeIndex and priceMode as taking the typed panel size leaves them.
@@ -93,13 +86,9 @@ TypedPanelStock TypedPanelSizeTaken(const PanelJob& job);
 // (see TypedPanelSizeTaken). Used before a layout and before saving.
 void TakeTypedPanelSize(PanelJob& job);
 
-// Snapshot of rows 0..cutCount-1 for "元に戻す".
-void SaveUndo(PanelJob& job);
-// Brings the snapshot back (rows, flags and cutCount) and discards it; false without one.
-bool RestoreUndo(PanelJob& job);
-
-// "リセット": takes an undo snapshot, then clears the typed panel values, rotateAll, the title,
-// the stock table, every row and flag; kerf, ktyFree, cutsell and comIn keep their values.
+// "リセット" (and reading a job file first): clears the typed panel values, rotateAll, the
+// title, the stock table, every row and flag; kerf, ktyFree, cutsell and comIn keep their
+// values.
 void ResetJob(PanelJob& job);
 
 // The job as the program starts it, with the options read from the settings.

@@ -1,18 +1,18 @@
-// The grid cells and the panel boxes: focus, committing a cell, and the key tables.
+// What the grid's cells and the panel boxes mean for the job: committing a cell, Enter, and
+// the panel boxes' focus and keys.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMenu>
 #include <QTimer>
 #include <cmath>
 #include <optional>
 
 #include "common/gui/numeric_edit.h"
 #include "common/number_text.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/size_wariate.h"
@@ -28,145 +28,50 @@ std::optional<double> BoxValue(const QLineEdit* box) {
     return gui::NumberBoxValue(box->text());
 }
 
-// Focus changes that do not leave a cell: another window, or a menu or popup opening or
-// closing over it.
-bool StaysInCell(Qt::FocusReason reason) {
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-           reason == Qt::MenuBarFocusReason;
-}
-
 bool IsEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 }  // namespace
 
-QLineEdit* SizeWariate::cell(int index) const {
-    return cells_[static_cast<std::size_t>(index)];
-}
-QLineEdit* SizeWariate::heightBox() const {
-    return heightBox_;
-}
-QLineEdit* SizeWariate::widthBox() const {
-    return widthBox_;
-}
-QLineEdit* SizeWariate::priceBox() const {
-    return priceBox_;
-}
-QLineEdit* SizeWariate::kerfBox() const {
-    return kerfBox_;
-}
-
-bool SizeWariate::SwallowMenuShortcut(QEvent* event) const {
-    // Edit boxes claim some of the menu's keys for themselves (Ctrl+U clears the line); in this
-    // window those keys belong to the menu. The standard editing keys (Ctrl+X, Ctrl+C, Ctrl+V,
-    // Ctrl+A, Ctrl+Z) stay with the box's text; elsewhere Ctrl+X is the menu's "終了".
-    if (event->type() != QEvent::ShortcutOverride) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() != Qt::ControlModifier) return false;
-    switch (key->key()) {
-        case Qt::Key_N:
-        case Qt::Key_O:
-        case Qt::Key_S:
-        case Qt::Key_U:
-        case Qt::Key_H:
-            event->ignore();
-            return true;
-        default:
-            return false;
-    }
+void SizeWariate::ConnectGrid() {
+    connect(grid_, &CutGrid::cellCommitted, this,
+            [this](int row, Column column) { CommitCell(row, column); });
+    connect(grid_, &CutGrid::enterPressed, this,
+            [this](int row, Column column) { EnterFromCell(row, column); });
+    connect(grid_, &CutGrid::upFromFirstRow, this, [this] {
+        if (job_.lastSizeIndex < 1) heightBox_->setFocus(Qt::OtherFocusReason);
+    });
+    connect(grid_, &CutGrid::deleteSelectionRequested, this, [this] { DeleteCommand(); });
+    connect(grid_, &CutGrid::insertSelectionRequested, this, [this] { InsertCommand(); });
+    connect(grid_, &CutGrid::menuRequested, this,
+            [this](const QPoint& pos) { editMenu_->popup(pos); });
+    connect(grid_, &CutGrid::rowLabelPressed, this, [this](int row) { SelectFromRowLabel(row); });
+    connect(grid_, &CutGrid::turnToggled, this,
+            [this](int row, bool on) { OnRowTurnToggled(row, on); });
 }
 
 bool SizeWariate::eventFilter(QObject* watched, QEvent* event) {
-    if (SwallowMenuShortcut(event)) return true;
-    for (int i = 0; i < kGridCells; ++i) {
-        if (watched == cells_[static_cast<std::size_t>(i)]) return CellEvent(i, event);
-    }
-    for (int r = 0; r < kGridRows; ++r) {
-        if (watched == rowLabels_[static_cast<std::size_t>(r)]) return RowLabelEvent(r, event);
-    }
+    // The size boxes and the kerf box are the window's own; the grid watches its cells.
+    if (LeaveMenuKeysToMenu(event)) return true;
     if (watched == heightBox_ || watched == widthBox_ || watched == priceBox_ ||
         watched == kerfBox_)
         return PanelBoxEvent(static_cast<QLineEdit*>(watched), event);
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool SizeWariate::CellEvent(int index, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::FocusIn:
-            CellFocusIn(index, static_cast<QFocusEvent*>(event));
-            return false;
-        case QEvent::FocusOut: {
-            // Another window or a menu taking the focus does not leave the cell; every
-            // command commits the cell itself before it acts.
-            if (!StaysInCell(static_cast<QFocusEvent*>(event)->reason())) CommitCell(index);
-            return false;
-        }
-        case QEvent::KeyPress:
-            // While rows are being inserted or deleted step by step, the grid takes no keys.
-            if (Busy()) return true;
-            return CellKey(index, static_cast<QKeyEvent*>(event));
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
-            if (Busy()) return true;
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) CellMousePress(index, mouse);
-            return mouse->button() == Qt::RightButton;
-        }
-        case QEvent::MouseMove: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (!Busy() && (mouse->buttons() & Qt::LeftButton)) CellMouseMove(index, mouse);
-            return false;
-        }
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::RightButton) return false;
-            if (!Busy()) CellRightRelease(index);
-            return true;
-        }
-        default:
-            return false;
-    }
-}
-
-void SizeWariate::CellFocusIn(int index, QFocusEvent* event) {
-    // A right click inside a selection keeps it; the click's release decides.
-    // So does a focus that comes back when a menu or the popup closes: the menu's command acts
-    // on the selection.
-    const bool rightClick = event->reason() == Qt::MouseFocusReason &&
-                            (QGuiApplication::mouseButtons() & Qt::RightButton);
-    if (!rightClick && !StaysInCell(event->reason())) ClearRowSelect();
-    focusRow_ = index / 4;
-    focusCol_ = index % 4;
-    QLineEdit* box = cells_[static_cast<std::size_t>(index)];
-    if (focusCol_ == 3) {
-        QPalette pal = box->palette();
-        if (!(selActive_ && focusRow_ >= selFirst_ && focusRow_ <= selLast_))
-            pal.setColor(QPalette::Base, palette().color(QPalette::Base));
-        box->setPalette(pal);
-        QTimer::singleShot(0, box, [box] {
-            if (box->hasFocus()) box->end(false);
-        });
-    } else {
-        QTimer::singleShot(0, box, [box] {
-            if (box->hasFocus()) box->selectAll();
-        });
-    }
-}
-
-bool SizeWariate::CommitCell(int index, bool keepUndo) {
-    focusRow_ = index / 4;
-    focusCol_ = index % 4;
-    const int k = currentPage_ * kRowsPerPage + focusRow_;
-    QLineEdit* box = cells_[static_cast<std::size_t>(index)];
+bool SizeWariate::CommitCell(int row, Column column, bool keepUndo) {
+    const int k = currentPage_ * kRowsPerPage + row;
+    QLineEdit* box = grid_->cell(row, column);
     std::string text = box->text().toStdString();
-    if (focusCol_ < 3) {
+    const bool number = column != Column::Comment;
+    if (number) {
         const std::optional<double> value = BoxValue(box);
         if (!value) {
             RefuseBox(box, kNotANumberMessage);
             return false;
         }
-        if (focusCol_ == 2 && *value != std::floor(*value)) {
+        if (column == Column::Quantity && *value != std::floor(*value)) {
             RefuseBox(box, kWholeQuantityMessage);
             return false;
         }
@@ -175,22 +80,18 @@ bool SizeWariate::CommitCell(int index, bool keepUndo) {
     if (refusedBox_ == box) refusedBox_.clear();
     SetMessage(QString());
     CutItem& item = job_.cutList[static_cast<std::size_t>(k)];
-    const bool changed = StoreCellText(item, focusCol_, text);
-    if (focusCol_ < 3) {
-        const QString shown = QString::fromStdString(CellText(item, focusCol_));
+    const bool changed = StoreCellText(item, static_cast<int>(column), text);
+    if (number) {
+        const QString shown = QString::fromStdString(CellText(item, static_cast<int>(column)));
         if (box->text() != shown) box->setText(shown);
-    }
-    if (focusCol_ == 3) {
+    } else {
         box->setCursorPosition(0);
-        PaintCells();
     }
     if (changed) {
         if (k >= job_.cutCount) job_.cutCount = static_cast<std::int16_t>(k + 1);
         SetModified();
-        if (job_.undoReady && !keepUndo) {
-            job_.undoReady = false;
-            job_.undoList.clear();
-            job_.undoFlags.clear();
+        if (undo_.ready() && !keepUndo) {
+            undo_.Discard();
             UpdateEditMenu();
         }
     }
@@ -218,93 +119,41 @@ bool SizeWariate::CommitNumberBox(QLineEdit* box) {
 }
 
 bool SizeWariate::CommitActiveCell() {
+    int row = -1;
+    Column column = Column::Height;
     if (refusedBox_) {
         QLineEdit* refused = refusedBox_;
-        for (int i = 0; i < kGridCells; ++i) {
-            if (refused == cells_[static_cast<std::size_t>(i)]) {
-                if (!CommitCell(i)) return false;
-                break;
-            }
-        }
+        if (grid_->FindCell(refused, &row, &column) && !CommitCell(row, column)) return false;
         if (refusedBox_ && !CommitNumberBox(refused)) return false;
     }
     QWidget* focus = QApplication::focusWidget();
-    for (int i = 0; i < kGridCells; ++i) {
-        if (focus == cells_[static_cast<std::size_t>(i)]) return CommitCell(i);
-    }
+    if (grid_->FindCell(focus, &row, &column)) return CommitCell(row, column);
     if (focus == heightBox_ || focus == widthBox_ || focus == priceBox_ || focus == kerfBox_)
         return CommitNumberBox(static_cast<QLineEdit*>(focus));
     return true;
 }
 
-void SizeWariate::FocusCell(int index) {
-    QLineEdit* box = cells_[static_cast<std::size_t>(index)];
-    box->setFocus(Qt::OtherFocusReason);
-    // Without an active window the focus event does not come; keep the state all the same.
-    if (!box->hasFocus()) {
-        ClearRowSelect();
-        focusRow_ = index / 4;
-        focusCol_ = index % 4;
-    }
+void SizeWariate::FocusCell(int row, Column column) {
+    grid_->FocusCell(row, column);
 }
 
 void SizeWariate::RestoreFocus() {
-    if (focusRow_ == -1) {
+    if (grid_->currentRow() < 0) {
         if (job_.lastSizeIndex > 0) return;
-        (focusCol_ == 0 ? heightBox_ : widthBox_)->setFocus(Qt::OtherFocusReason);
+        (widthBoxLast_ ? widthBox_ : heightBox_)->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (focusRow_ >= 0 && focusRow_ < kGridRows && focusCol_ >= 0 && focusCol_ < 4)
-        FocusCell(focusRow_ * 4 + focusCol_);
+    FocusCell(grid_->currentRow(), grid_->currentColumn());
 }
 
-bool SizeWariate::CellKey(int index, QKeyEvent* key) {
-    const int row = index / 4;
-    const int col = index % 4;
-    if (IsEnter(key->key())) {
-        EnterFromCell(index);
-        return true;
-    }
-    switch (key->key()) {
-        case Qt::Key_Left:
-            if (col > 0) FocusCell(index - 1);
-            return true;
-        case Qt::Key_Right:
-            if (col < 3) FocusCell(index + 1);
-            return true;
-        case Qt::Key_Up:
-            if (row > 0)
-                FocusCell(index - 4);
-            else if (job_.lastSizeIndex < 1)
-                heightBox_->setFocus(Qt::OtherFocusReason);
-            return true;
-        case Qt::Key_Down:
-            if (row < kGridRows - 1) FocusCell(index + 4);
-            return true;
-        case Qt::Key_Delete:
-        case Qt::Key_Backspace:
-            if (!selActive_) return false;
-            DeleteCommand();
-            return true;
-        case Qt::Key_Insert:
-            if (!selActive_) return false;
-            InsertCommand();
-            return true;
-        default:
-            return false;
-    }
-}
-
-void SizeWariate::EnterFromCell(int index) {
-    if (!CommitCell(index)) return;
-    const int row = index / 4;
-    const int col = index % 4;
-    if (col == 0 || col == 1) {
-        FocusCell(index + 1);
+void SizeWariate::EnterFromCell(int row, Column column) {
+    if (!CommitCell(row, column)) return;
+    if (column == Column::Height || column == Column::Width) {
+        FocusCell(row, static_cast<Column>(static_cast<int>(column) + 1));
         return;
     }
-    if (col == 2 && job_.comIn) {
-        FocusCell(row * 4 + 3);
+    if (column == Column::Quantity && job_.comIn) {
+        FocusCell(row, Column::Comment);
         return;
     }
     // The next row's height cell (or, from the comment column with the comment column out of
@@ -314,19 +163,16 @@ void SizeWariate::EnterFromCell(int index) {
         NextPage();
         nextRow = 0;
     }
-    const bool toComment =
-        col == 3 && !job_.comIn && !cells_[static_cast<std::size_t>(nextRow * 4)]->text().isEmpty();
-    FocusCell(nextRow * 4 + (toComment ? 3 : 0));
+    const bool toComment = column == Column::Comment && !job_.comIn &&
+                           !grid_->cell(nextRow, Column::Height)->text().isEmpty();
+    FocusCell(nextRow, toComment ? Column::Comment : Column::Height);
 }
 
 bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
-        if (box == heightBox_) {
-            focusRow_ = -1;
-            focusCol_ = 0;
-        } else if (box == widthBox_ || box == priceBox_) {
-            focusRow_ = -1;
-            focusCol_ = 1;
+        if (box == heightBox_ || box == widthBox_ || box == priceBox_) {
+            grid_->ForgetCurrentCell();
+            widthBoxLast_ = box != heightBox_;
         }
         QTimer::singleShot(0, box, [box] {
             if (box->hasFocus()) box->selectAll();
@@ -334,14 +180,14 @@ bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
         return false;
     }
     if (event->type() == QEvent::FocusOut) {
-        if (!StaysInCell(static_cast<QFocusEvent*>(event)->reason()) && !Busy())
+        if (!FocusStaysInBox(static_cast<QFocusEvent*>(event)->reason()) && !Busy())
             CommitNumberBox(box);
         return false;
     }
     if (event->type() != QEvent::KeyPress) return false;
     if (Busy()) return true;
     const int key = static_cast<QKeyEvent*>(event)->key();
-    QWidget* firstCell = cells_[0];
+    QWidget* firstCell = grid_->cell(0, Column::Height);
     const bool price = job_.cutsell;
     auto go = [](QWidget* target) { target->setFocus(Qt::OtherFocusReason); };
     if (key == Qt::Key_Up) return true;

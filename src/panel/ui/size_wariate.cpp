@@ -12,13 +12,13 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "common/gui/click_menu.h"
 #include "common/gui/help_viewer.h"
 #include "common/gui/printer_setup.h"
 #include "common/gui/settings_store.h"
 #include "common/number_text.h"
 #include "common/version_text.h"
 #include "panel/model/panel_settings.h"
+#include "panel/ui/cut_grid.h"
 
 namespace tvx::panel {
 namespace {
@@ -47,7 +47,6 @@ SizeWariate::SizeWariate(PanelJob& job, gui::SettingsStore& settings, QWidget* p
     ReadSettings();
     BuildControls();
     BuildMenus();
-    for (QLineEdit* box : cells_) gui::SuppressContextMenu(box);
     resize(800, 580 + 24);
     ShowPage();
     ShowPanelSizes();
@@ -107,7 +106,6 @@ void SizeWariate::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    for (QLineEdit* box : cells_) gui::RestoreContextMenu(box);
     gui::HelpViewer::Instance().CloseAll();
     event->accept();
     QApplication::processEvents();

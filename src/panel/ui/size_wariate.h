@@ -1,6 +1,7 @@
 #pragma once
 // Tavolex's main window: the stock panel size, kerf and options, the 20-row part grid on ten
-// pages, the automatic layout with its force stop, job files, row editing and the
+// pages (a CutGrid, which owns its cells; the window says what they mean for the job), the
+// automatic layout with its force stop, job files, row editing with its undo, and the
 // multiple-size dialog. It edits the one job it is given.
 
 #include <QFutureWatcher>
@@ -16,6 +17,7 @@
 #include "common/search_control.h"
 #include "panel/engine/layout_types.h"
 #include "panel/model/panel_job.h"
+#include "panel/ui/row_undo.h"
 
 class QAction;
 class QCheckBox;
@@ -35,12 +37,12 @@ namespace tvx::panel {
 // The message line while the automatic layout runs; the iteration count follows it.
 inline constexpr const char* kCalculatingMessage = "計算中．．．．．";
 
+class CutGrid;
+enum class Column;
 class MultiPanel;
 using gui::NumericEdit;
 
 inline constexpr int kMainWindowHelpContext = 22;
-inline constexpr int kGridCells = 80;
-inline constexpr int kGridRows = 20;
 
 class SizeWariate : public QMainWindow {
     Q_OBJECT
@@ -110,54 +112,24 @@ class SizeWariate : public QMainWindow {
     void SetMultiPanelRunner(MultiPanelRunner runner) { multiPanelRunner_ = std::move(runner); }
     using ResultViewer = std::function<void()>;
     void SetResultViewer(ResultViewer viewer) { resultViewer_ = std::move(viewer); }
+    // The pause after each visible step of inserting or deleting rows; 0 runs the steps at
+    // once, before the command returns.
     void SetStepPause(int milliseconds) { stepPauseMs_ = milliseconds; }
 
-    // State and controls, for tests.
+    // The window's state that tests and the result view read. Its controls have object names
+    // (the grid "cutGrid" with cells "height<r>", "width<r>", "quantity<r>", "comment<r>";
+    // "heightBox", "widthBox", "priceBox", "kerfBox", "messageLine", "editMenu", "undoAction"
+    // and the like): tests find them with findChild.
     PanelJob& job() { return job_; }
     int currentPage() const { return currentPage_; }
-    int focusRow() const { return focusRow_; }
-    int focusCol() const { return focusCol_; }
-    bool selActive() const { return selActive_; }
-    int selFirst() const { return selFirst_; }
-    int selLast() const { return selLast_; }
     bool rowStepsRunning() const { return rowStepsRunning_; }
     bool layoutRunning() const { return layoutRunning_; }
     const LayoutInput& layoutInput() const { return layoutInput_; }
     const PanelLayoutResult& layoutResult() const { return layoutResult_; }
     LayoutInput& layoutInput() { return layoutInput_; }
     PanelLayoutResult& layoutResult() { return layoutResult_; }
-    QLineEdit* cell(int index) const;
-    QLineEdit* heightBox() const;
-    QLineEdit* widthBox() const;
-    QLineEdit* priceBox() const;
-    QLineEdit* kerfBox() const;
-    QToolButton* kerfUpButton() const { return kerfUp_; }
-    QToolButton* kerfDownButton() const { return kerfDown_; }
-    QCheckBox* rotateAllBox() const { return rotateAllBox_; }
-    QCheckBox* rowTurnBox(int row) const { return turnBoxes_[static_cast<std::size_t>(row)]; }
-    QLabel* rowLabel(int row) const { return rowLabels_[static_cast<std::size_t>(row)]; }
-    QLabel* stockLabel(int i) const { return stockLabels_[static_cast<std::size_t>(i)]; }
-    QLabel* messageLabel() const { return messageLabel_; }
-    QPushButton* multiPanelButton() const { return multiPanelButton_; }
-    QPushButton* autoCutButton() const { return autoCutButton_; }
-    QPushButton* forceStopButton() const { return forceStopButton_; }
-    QPushButton* commentButton() const { return commentButton_; }
-    QMenu* editMenu() const { return editMenu_; }
-    QAction* undoAction() const { return undoAction_; }
-    QAction* cutAction() const { return cutAction_; }
-    QAction* copyAction() const { return copyAction_; }
-    QAction* pasteAction() const { return pasteAction_; }
-    QAction* insertAction() const { return insertAction_; }
-    QAction* deleteAction() const { return deleteAction_; }
-    QAction* quitAction() const { return quitAction_; }
-    QAction* saveAction() const { return saveAction_; }
-    QAction* cutsellAction() const { return cutsellAction_; }
-    QAction* ktyFreeAction() const { return ktyFreeAction_; }
-    QAction* optimizeAction() const { return optimizeAction_; }
     // The optimising layout's verdict on the last layout ("最適", "下限との差 x.x%"), or "".
     const QString& optimizeVerdict() const { return optimizeVerdict_; }
-    QColor SelectionColour() const;
-    QColor CommentBackColour() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -177,42 +149,38 @@ class SizeWariate : public QMainWindow {
     void LayoutWindow();
     void ApplyPanelSizeVisibility();
     void PlaceStockLabels();
-    void PaintCells();
 
     // Grid and boxes (grid_keys.cpp).
-    bool CellEvent(int index, QEvent* event);
+    void ConnectGrid();
     bool PanelBoxEvent(QLineEdit* box, QEvent* event);
-    bool CellKey(int index, QKeyEvent* key);
-    void CellFocusIn(int index, QFocusEvent* event);
     // Takes a cell's text into the job; false (message line, focus back in the cell) when a
     // numeric cell holds text that is not a number, or a quantity that is not whole.
     // `keepUndo`: the undo copy was taken for this very change (a paste).
-    bool CommitCell(int index, bool keepUndo = false);
+    bool CommitCell(int row, Column column, bool keepUndo = false);
     // Takes the focused cell or number box, and a cell refused before; false while one of them
     // holds a refused value (commands then do nothing).
     bool CommitActiveCell();
     bool CommitNumberBox(QLineEdit* box);
     void RefuseBox(QLineEdit* box, const QString& message);
-    bool RowLabelEvent(int row, QEvent* event);
-    void FocusCell(int index);
+    void FocusCell(int row, Column column);
     void RestoreFocus();
-    void EnterFromCell(int index);
+    void EnterFromCell(int row, Column column);
     void OnPanelBoxChanged();
     void OnKerfChanged();
     void StepKerf(int delta);
     void OnRotateAllToggled(bool on);
     void OnRowTurnToggled(int row, bool on);
-    bool SwallowMenuShortcut(QEvent* event) const;
 
     // Row editing (row_editing.cpp).
-    void CellMousePress(int index, QMouseEvent* event);
-    void CellMouseMove(int index, QMouseEvent* event);
-    void DragTo(const QPoint& centralPos);
-    void CellRightRelease(int index);
-    void SetSelection(int first, int last);
-    void InsertRows(int count);
-    void DeleteSelectedRows();
-    void PauseStep();
+    void SelectFromRowLabel(int row);
+    // Opens `count` blank rows at the page's row `first`, one visible step at a time, then
+    // calls `done`.
+    void InsertRows(int first, int count, std::function<void()> done);
+    // Runs `count` steps of a row command from the event loop, pausing after a step that asks
+    // for it, then calls `done`. One step: its number; true when a pause follows it.
+    using RowStep = std::function<bool(int step)>;
+    void RunRowSteps(int count, RowStep step, std::function<void()> done);
+    void NextRowStep();
 
     // Shared guards.
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
@@ -236,12 +204,15 @@ class SizeWariate : public QMainWindow {
 
     PanelJob& job_;
     gui::SettingsStore& settings_;
+    // "元に戻す": the rows before the last cut, delete, insert, paste, reset or file reading.
+    RowUndo undo_;
     LayoutInput layoutInput_;
     PanelLayoutResult layoutResult_;
 
     int currentPage_ = 0;
-    int focusRow_ = -1;
-    int focusCol_ = 0;
+    // With no current cell in the grid, the focus goes back to the width box (else the height
+    // box): the size box that had it last.
+    bool widthBoxLast_ = false;
     bool firstActivation_ = true;
     QString commandLine_;
     bool quitting_ = false;
@@ -261,14 +232,10 @@ class SizeWariate : public QMainWindow {
     QPointer<QWidget> focusBeforeLock_;
     bool rowStepsRunning_ = false;
     int stepPauseMs_ = 100;
-
-    bool selActive_ = false;
-    int selFirst_ = 0;
-    int selLast_ = 0;
-    int anchorRow_ = -1;
-    int anchorCol_ = -1;
-    int dragRow_ = -1;
-    int dragCol_ = -1;
+    RowStep rowStep_;
+    std::function<void()> rowStepsDone_;
+    int stepCount_ = 0;
+    int nextStep_ = 0;
 
     FileChooser fileChooser_;
     SavePrompt savePrompt_;
@@ -292,11 +259,7 @@ class SizeWariate : public QMainWindow {
     QToolButton* kerfUp_ = nullptr;
     QToolButton* kerfDown_ = nullptr;
     QCheckBox* rotateAllBox_ = nullptr;
-    QLabel* gridHeading_ = nullptr;
-    std::array<std::array<QLabel*, 5>, 2> columnHeadings_{};
-    std::array<QLabel*, kGridRows> rowLabels_{};
-    std::array<QLineEdit*, kGridCells> cells_{};
-    std::array<QCheckBox*, kGridRows> turnBoxes_{};
+    CutGrid* grid_ = nullptr;
     QPushButton* commentButton_ = nullptr;
     QPushButton* previousPageButton_ = nullptr;
     QPushButton* nextPageButton_ = nullptr;

@@ -18,6 +18,7 @@
 #include "panel/engine/check_job.h"
 #include "panel/engine/geometry.h"
 #include "panel/engine/optimize/optimized_layout.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/manual_wariate.h"
 #include "panel/ui/multi_panel.h"
@@ -31,7 +32,7 @@ void SizeWariate::NextPage() {
     if (currentPage_ >= kMaxRows / kRowsPerPage - 1) return;
     ++currentPage_;
     ShowPage();
-    FocusCell(0);
+    FocusCell(0, Column::Height);
 }
 
 void SizeWariate::PreviousPage() {
@@ -40,14 +41,14 @@ void SizeWariate::PreviousPage() {
     if (currentPage_ <= 0) return;
     --currentPage_;
     ShowPage();
-    FocusCell(0);
+    FocusCell(0, Column::Height);
 }
 
 void SizeWariate::ToggleCommentColumn() {
     if (Busy()) return;
     if (!CommitActiveCell()) return;
     job_.comIn = !job_.comIn;
-    PaintCells();
+    grid_->SetCommentColumnEntered(job_.comIn);
     RestoreFocus();
 }
 
@@ -108,7 +109,7 @@ void SizeWariate::OpenMultiPanel() {
     if (job_.lastSizeIndex == -1)
         heightBox_->setFocus(Qt::OtherFocusReason);
     else
-        FocusCell(0);
+        FocusCell(0, Column::Height);
 }
 
 bool SizeWariate::RunCheck() {
@@ -137,8 +138,8 @@ bool SizeWariate::RunCheck() {
         case CheckFocus::RowWidth:
             currentPage_ = check.row / kRowsPerPage;
             ShowPage();
-            FocusCell((check.row % kRowsPerPage) * 4 +
-                      (check.focus == CheckFocus::RowHeight ? 0 : 1));
+            FocusCell(check.row % kRowsPerPage,
+                      check.focus == CheckFocus::RowHeight ? Column::Height : Column::Width);
             break;
         case CheckFocus::None:
             break;
@@ -286,6 +287,7 @@ void SizeWariate::ResetJobCommand() {
     if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     refusedBox_.clear();
+    undo_.Save(job_);
     ResetJob(job_);
     heightBox_->clear();
     widthBox_->clear();
@@ -298,8 +300,8 @@ void SizeWariate::ResetJobCommand() {
     for (QLabel* stock : stockLabels_) stock->hide();
     ApplyPanelSizeVisibility();
     heightBox_->setFocus(Qt::OtherFocusReason);
-    focusRow_ = -1;
-    focusCol_ = 0;
+    grid_->ForgetCurrentCell();
+    widthBoxLast_ = false;
     currentFile_.clear();
     ClearModified();
     ShowFileTitle();

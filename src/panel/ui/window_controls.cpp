@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "common/version_text.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/size_wariate.h"
 
@@ -66,9 +67,10 @@ void SizeWariate::BuildControls() {
     heightBox_ = numeric(central_);
     widthBox_ = numeric(central_);
     priceBox_ = numeric(central_);
-    for (QLabel*& stock : stockLabels_) {
-        stock = label(QString());
-        stock->setFont(UiFont(true));
+    for (std::size_t i = 0; i < stockLabels_.size(); ++i) {
+        stockLabels_[i] = label(QString());
+        stockLabels_[i]->setFont(UiFont(true));
+        stockLabels_[i]->setObjectName(QString("stockLabel%1").arg(i));
     }
     multiPanelButton_ = new QPushButton(" 複数  パネル ", central_);
     kerfLabel_ = label("切断幅");
@@ -84,35 +86,9 @@ void SizeWariate::BuildControls() {
     kerfDown_->setFocusPolicy(Qt::NoFocus);
     rotateAllBox_ = new QCheckBox("縦横自由", central_);
 
-    gridHeading_ = label("カットサイズ");
-    const char* headings[5] = {"（高さ）", "（幅）", "（枚数）", "（コメント）", "(縦横)"};
-    for (auto& block : columnHeadings_) {
-        for (int c = 0; c < 5; ++c) {
-            block[static_cast<std::size_t>(c)] = label(headings[c]);
-            block[static_cast<std::size_t>(c)]->setAlignment(Qt::AlignCenter);
-        }
-        block[4]->setFont(UiFont(true));
-    }
-    for (int r = 0; r < kGridRows; ++r) {
-        QLabel* rowLabel = label(QString());
-        rowLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        rowLabel->setObjectName(QString("rowLabel%1").arg(r));
-        rowLabel->installEventFilter(this);  // a drag over the labels selects rows
-        rowLabels_[static_cast<std::size_t>(r)] = rowLabel;
-        for (int c = 0; c < 4; ++c) {
-            QLineEdit* box = c < 3 ? numeric(central_) : new QLineEdit(central_);
-            if (c == 3) box->installEventFilter(this);
-            if (c < 3) box->setAlignment(Qt::AlignRight);
-            box->setObjectName(QString("cell%1").arg(r * 4 + c));
-            cells_[static_cast<std::size_t>(r * 4 + c)] = box;
-        }
-        auto* turn = new QCheckBox(central_);
-        turnBoxes_[static_cast<std::size_t>(r)] = turn;
-        connect(turn, &QCheckBox::clicked, this, [this, r](bool on) { OnRowTurnToggled(r, on); });
-    }
-    // Tab order follows the rows.
-    for (int i = 1; i < kGridCells; ++i)
-        setTabOrder(cells_[static_cast<std::size_t>(i - 1)], cells_[static_cast<std::size_t>(i)]);
+    grid_ = new CutGrid(central_);
+    grid_->SetTurnHeadingFont(UiFont(true));
+    ConnectGrid();
 
     commentButton_ = new QPushButton("コメント欄", central_);
     previousPageButton_ = new QPushButton("前ﾍﾟｰｼﾞ", central_);
@@ -124,6 +100,15 @@ void SizeWariate::BuildControls() {
     forceStopButton_ = new QPushButton("強制終了", central_);
     messageLabel_ = label(QString());
     messageLabel_->setObjectName("messageLine");
+    multiPanelButton_->setObjectName("multiPanelButton");
+    kerfUp_->setObjectName("kerfUp");
+    kerfDown_->setObjectName("kerfDown");
+    rotateAllBox_->setObjectName("rotateAllBox");
+    commentButton_->setObjectName("commentButton");
+    previousPageButton_->setObjectName("previousPageButton");
+    nextPageButton_->setObjectName("nextPageButton");
+    manualCutButton_->setObjectName("manualCutButton");
+    forceStopButton_->setObjectName("forceStopButton");
     heightBox_->setObjectName("heightBox");
     widthBox_->setObjectName("widthBox");
     priceBox_->setObjectName("priceBox");
@@ -177,6 +162,7 @@ void SizeWariate::BuildMenus() {
     openAction_ = add(fileMenu_, "開く(&O)", QKeySequence("Ctrl+O"), [this] { OpenCommand(); });
     openAction_->setObjectName("openAction");
     saveAction_ = add(fileMenu_, "保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveCommand(); });
+    saveAction_->setObjectName("saveAction");
     fileMenu_->addSeparator();
     // Ctrl+X quits from anywhere but a text box, where it cuts the box's text.
     quitAction_ = add(fileMenu_, "終了(&X)", QKeySequence("Ctrl+X"), [this] { QuitCommand(); });
@@ -192,6 +178,12 @@ void SizeWariate::BuildMenus() {
     editMenu_->addSeparator();
     insertAction_ = add(editMenu_, "挿入(&I)", {}, [this] { InsertCommand(); });
     deleteAction_ = add(editMenu_, "削除(&D)", {}, [this] { DeleteCommand(); });
+    undoAction_->setObjectName("undoAction");
+    cutAction_->setObjectName("cutAction");
+    copyAction_->setObjectName("copyAction");
+    pasteAction_->setObjectName("pasteAction");
+    insertAction_->setObjectName("insertAction");
+    deleteAction_->setObjectName("deleteAction");
     connect(editMenu_, &QMenu::aboutToShow, this, [this] {
         CommitActiveCell();
         UpdateEditMenu();
@@ -199,9 +191,11 @@ void SizeWariate::BuildMenus() {
 
     QMenu* options = menuBar()->addMenu("オプション(&O)");
     cutsellAction_ = add(options, "切売り価格(&U)", {}, [this] { ToggleCutsell(); });
+    cutsellAction_->setObjectName("cutSaleAction");
     cutsellAction_->setCheckable(true);
     cutsellAction_->setChecked(job_.cutsell);
     ktyFreeAction_ = add(options, "個別縦横自由(&K)", {}, [this] { ToggleKtyFree(); });
+    ktyFreeAction_->setObjectName("perRowTurnAction");
     ktyFreeAction_->setCheckable(true);
     ktyFreeAction_->setChecked(job_.ktyFree);
     optimizeAction_ = add(options, "最適化レイアウト", {},

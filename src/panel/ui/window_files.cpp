@@ -13,6 +13,7 @@
 #include "common/job_file_names.h"
 #include "common/text_file.h"
 #include "panel/model/panel_settings.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/cut_list_ops.h"
 #include "panel/ui/job_file_bridge.h"
 #include "panel/ui/keypad_letters.h"
@@ -89,6 +90,9 @@ bool SizeWariate::Save_Data() {
 }
 
 bool SizeWariate::OpenJobPath(const QString& path) {
+    // "元に戻す" brings back the rows the file replaced.
+    RowUndo before;
+    before.Save(job_);
     JobFileOpening opening = ReadJobFileAt(job_, path);
     if (!opening.read) {
         SetMessage(opening.message.isEmpty() ? QString("ファイルを開けませんでした。")
@@ -99,6 +103,7 @@ bool SizeWariate::OpenJobPath(const QString& path) {
         settings_.SaveText(kJobFolderKey, QString::fromStdString(FolderOf(path.toStdString())));
 
     // The window as after "リセット", then what was read.
+    undo_ = std::move(before);
     refusedBox_.clear();
     ClearRowSelect();
     const std::int32_t height = job_.typedHeight, width = job_.typedWidth, price = job_.typedPrice;
@@ -122,8 +127,8 @@ bool SizeWariate::OpenJobPath(const QString& path) {
     kerfBox_->setText(QString::number(job_.kerf));
     rotateAllBox_->setChecked(job_.rotateAll);
     job_.rotateAll = rotateAllBox_->isChecked();
-    focusRow_ = -1;
-    focusCol_ = 0;
+    grid_->ForgetCurrentCell();
+    widthBoxLast_ = false;
     currentFile_ = QFileInfo(path).absoluteFilePath();
     ClearModified();
     ShowFileTitle();

@@ -1,5 +1,6 @@
-// Placing the main window's controls as fractions of the window, their visibility rules, and
-// the two redisplay operations of the grid and the stock sizes.
+// Placing the main window's controls as fractions of the window (the grid places its own parts
+// on the same scale), their visibility rules, and the two redisplay operations of the grid and
+// the stock sizes.
 
 #include <QCheckBox>
 #include <QLabel>
@@ -9,7 +10,7 @@
 
 #include "common/gui/qt_text.h"
 #include "common/number_text.h"
-#include "panel/ui/cut_list_ops.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/keypad_letters.h"
 #include "panel/ui/size_wariate.h"
 
@@ -27,15 +28,6 @@ constexpr int kSmallestHeight = 33;
 struct Place {
     int x, y, w, h;
 };
-
-constexpr int kRowTop = 255;
-constexpr int kRowPitch = 46;
-constexpr int kRowHeight = 40;
-constexpr int kBlockWidth = 500;
-// Row label, height, width, quantity, comment, turn heading; then the turn check box.
-constexpr Place kColumns[6] = {{5, 0, 45, 0},   {52, 0, 85, 0},   {139, 0, 85, 0},
-                               {226, 0, 55, 0}, {283, 0, 145, 0}, {430, 0, 60, 0}};
-constexpr Place kTurnBox = {452, 0, 30, 0};
 
 void SetTextIfDifferent(QLineEdit* box, const QString& text) {
     if (box->text() != text) box->setText(text);
@@ -70,27 +62,8 @@ void SizeWariate::LayoutWindow() {
     put(kerfUp_, {585, 140, 22, 20});
     put(kerfDown_, {585, 160, 22, 20});
     put(rotateAllBox_, {635, 140, 160, 40});
-    put(gridHeading_, {15, 195, 160, 30});
-    for (int b = 0; b < 2; ++b) {
-        const int bx = b * kBlockWidth;
-        // The row-label column has no heading.
-        for (int c = 0; c < 5; ++c) {
-            const Place col = kColumns[c + 1];
-            put(columnHeadings_[static_cast<std::size_t>(b)][static_cast<std::size_t>(c)],
-                {bx + col.x, 225, col.w, 28});
-        }
-    }
-    for (int r = 0; r < kGridRows; ++r) {
-        const int bx = (r / 10) * kBlockWidth;
-        const int y = kRowTop + (r % 10) * kRowPitch;
-        put(rowLabels_[static_cast<std::size_t>(r)],
-            {bx + kColumns[0].x, y, kColumns[0].w, kRowHeight});
-        for (int c = 0; c < 4; ++c) {
-            const Place col = kColumns[c + 1];
-            put(cells_[static_cast<std::size_t>(r * 4 + c)], {bx + col.x, y, col.w, kRowHeight});
-        }
-        put(turnBoxes_[static_cast<std::size_t>(r)], {bx + kTurnBox.x, y, kTurnBox.w, kRowHeight});
-    }
+    grid_->SetCommentColumnEntered(job_.comIn);
+    grid_->Arrange(width, height);
     put(commentButton_, {15, 730, 110, 60});
     put(previousPageButton_, {135, 730, 110, 60});
     put(nextPageButton_, {255, 730, 110, 60});
@@ -106,12 +79,10 @@ void SizeWariate::LayoutWindow() {
     // by the per-row option; the price box by the cut-sale option; sizes or list by the table.
     forceStopButton_->setVisible(layoutRunning_);
     const bool perRow = job_.ktyFree;
-    for (QCheckBox* turn : turnBoxes_) turn->setVisible(perRow);
+    grid_->SetTurnColumnVisible(perRow);
     rotateAllBox_->setVisible(!perRow);
-    for (auto& block : columnHeadings_) block[4]->setVisible(perRow);
     ApplyPanelSizeVisibility();
     SetTextIfDifferent(kerfBox_, QString::number(job_.kerf));
-    PaintCells();
 }
 
 void SizeWariate::resizeEvent(QResizeEvent* event) {
@@ -147,19 +118,7 @@ void SizeWariate::ApplyPanelSizeVisibility() {
 }
 
 void SizeWariate::ShowPage() {
-    for (int i = 0; i < kGridRows; ++i) {
-        const int k = currentPage_ * kRowsPerPage + i;
-        const CutItem& item = job_.cutList[static_cast<std::size_t>(k)];
-        rowLabels_[static_cast<std::size_t>(i)]->setText(QString("(%1)").arg(k + 1));
-        for (int c = 0; c < 4; ++c) {
-            const QString text = QString::fromStdString(CellText(item, c));
-            SetTextIfDifferent(cells_[static_cast<std::size_t>(i * 4 + c)], text);
-        }
-        if (job_.ktyFree)
-            turnBoxes_[static_cast<std::size_t>(i)]->setChecked(
-                job_.turnFlag[static_cast<std::size_t>(k)] == 1);
-    }
-    PaintCells();
+    grid_->ShowRows(job_, currentPage_ * kRowsPerPage);
 }
 
 void SizeWariate::ShowPanelSizes() {
@@ -178,32 +137,6 @@ void SizeWariate::ShowPanelSizes() {
         PlaceStockLabels();
     }
     ApplyPanelSizeVisibility();
-}
-
-QColor SizeWariate::SelectionColour() const {
-    return QColor(128, 128, 255);
-}
-
-QColor SizeWariate::CommentBackColour() const {
-    return job_.comIn ? palette().color(QPalette::Base) : palette().color(QPalette::Button);
-}
-
-void SizeWariate::PaintCells() {
-    const QColor window = palette().color(QPalette::Base);
-    for (int i = 0; i < kGridCells; ++i) {
-        QLineEdit* box = cells_[static_cast<std::size_t>(i)];
-        const int row = i / 4;
-        QColor colour = window;
-        if (selActive_ && row >= selFirst_ && row <= selLast_)
-            colour = SelectionColour();
-        else if (i % 4 == 3 && !box->hasFocus())
-            colour = CommentBackColour();
-        QPalette pal = box->palette();
-        if (pal.color(QPalette::Base) != colour) {
-            pal.setColor(QPalette::Base, colour);
-            box->setPalette(pal);
-        }
-    }
 }
 
 }  // namespace tvx::panel

@@ -285,7 +285,7 @@ TEST(ReadJob, AcceptsUtf8WithOrWithoutMarkAndLfLines) {
     }
 }
 
-TEST(ReadJob, ResetsTheJobWithAnUndoSnapshot) {
+TEST(ReadJob, ResetsTheJobFirst) {
     PanelJob job;
     job.cutList[0] = CutItem{10.0f, 20.0f, 1, "old"};
     job.cutCount = 1;
@@ -296,8 +296,7 @@ TEST(ReadJob, ResetsTheJobWithAnUndoSnapshot) {
     EXPECT_EQ(job.jobTitle, "");
     EXPECT_EQ(job.cutCount, 0);
     EXPECT_EQ(job.stock[3], StockEntry{});
-    ASSERT_TRUE(job.undoReady);
-    EXPECT_EQ(job.undoList.at(0).comment, "old");
+    EXPECT_EQ(job.cutList[0], CutItem{});
 }
 
 // Hands out its text, then fails as a disk with a bad sector would.
@@ -333,7 +332,6 @@ TEST(LoadJobFile, MissingFileLeavesTheJobAlone) {
     EXPECT_FALSE(result.jobChanged());
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(job.jobTitle, "keep");
-    EXPECT_FALSE(job.undoReady);
 }
 
 }  // namespace

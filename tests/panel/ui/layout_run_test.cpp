@@ -11,6 +11,7 @@
 #include "panel/engine/check_job.h"
 #include "window_fixture.h"
 
+using tvx::panel::Column;
 using tvx::panel::test::WindowFixture;
 
 class LayoutRunTest : public QObject {
@@ -27,11 +28,11 @@ constexpr int kStopTimeoutMs = 60000;
 
 // One size and far more parts than the search can place quickly: every run is long.
 void EnterLongOneSizeJob(WindowFixture& f) {
-    f.window->heightBox()->setText("1820");
-    f.window->widthBox()->setText("910");
-    f.Type(0, "50");
-    f.Type(1, "50");
-    f.Type(2, "30000");
+    f.Find<QLineEdit>("heightBox")->setText("1820");
+    f.Find<QLineEdit>("widthBox")->setText("910");
+    f.Type(0, Column::Height, "50");
+    f.Type(0, Column::Width, "50");
+    f.Type(0, Column::Quantity, "30000");
 }
 
 // Three sizes without limits, two parts to the smallest panel: hundreds of iterations.
@@ -41,27 +42,27 @@ void EnterLongSeveralSizeJob(WindowFixture& f) {
     f.job.stock[2] = {1220, 610, 0, 0};
     f.job.lastSizeIndex = 2;
     f.window->ShowPanelSizes();
-    f.Type(0, "500");
-    f.Type(1, "500");
-    f.Type(2, "600");
+    f.Type(0, Column::Height, "500");
+    f.Type(0, Column::Width, "500");
+    f.Type(0, Column::Quantity, "600");
 }
 
 // While the search runs only "強制終了" may be used.
 void ExpectLocked(WindowFixture& f) {
     QVERIFY(f.window->layoutRunning());
-    QVERIFY(f.window->forceStopButton()->isVisible());
-    QVERIFY(f.window->forceStopButton()->isEnabled());
-    QVERIFY(!f.window->autoCutButton()->isEnabled());
-    QVERIFY(!f.window->cell(0)->isEnabled());
-    QVERIFY(!f.window->heightBox()->isEnabled());
+    QVERIFY(f.Find<QPushButton>("forceStopButton")->isVisible());
+    QVERIFY(f.Find<QPushButton>("forceStopButton")->isEnabled());
+    QVERIFY(!f.Find<QPushButton>("autoCutButton")->isEnabled());
+    QVERIFY(!f.Cell(0, Column::Height)->isEnabled());
+    QVERIFY(!f.Find<QLineEdit>("heightBox")->isEnabled());
     for (QAction* menu : f.window->menuBar()->actions()) QVERIFY(!menu->isEnabled());
 }
 
 void ExpectUnlocked(WindowFixture& f) {
     QVERIFY(!f.window->layoutRunning());
-    QVERIFY(f.window->forceStopButton()->isHidden());
-    QVERIFY(f.window->autoCutButton()->isEnabled());
-    QVERIFY(f.window->cell(0)->isEnabled());
+    QVERIFY(f.Find<QPushButton>("forceStopButton")->isHidden());
+    QVERIFY(f.Find<QPushButton>("autoCutButton")->isEnabled());
+    QVERIFY(f.Cell(0, Column::Height)->isEnabled());
     for (QAction* menu : f.window->menuBar()->actions()) QVERIFY(menu->isEnabled());
 }
 
@@ -74,16 +75,16 @@ void LayoutRunTest::forceStopDuringAOneSizeLayout() {
     f.window->SetResultViewer([&] { ++shown; });
     f.window->AutoCut();
     ExpectLocked(f);
-    QCOMPARE(f.window->messageLabel()->text(), QString("計算中．．．．．"));
-    f.window->forceStopButton()->click();
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(), QString("計算中．．．．．"));
+    f.Find<QPushButton>("forceStopButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), kStopTimeoutMs);
     ExpectUnlocked(f);
     // The first run was cut short: no complete layout, the usual message.
     QCOMPARE(shown, 0);
-    QCOMPARE(f.window->messageLabel()->text(), QString(tvx::panel::kNoLayoutMessage));
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(), QString(tvx::panel::kNoLayoutMessage));
 
     // The next layout is not stopped by the old request.
-    f.Type(2, "4");
+    f.Type(0, Column::Quantity, "4");
     f.window->AutoCut();
     QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), kStopTimeoutMs);
     QCOMPARE(shown, 1);
@@ -101,17 +102,17 @@ void LayoutRunTest::forceStopDuringASeveralSizeLayoutKeepsTheBestLayout() {
     f.window->AutoCut();
     ExpectLocked(f);
     // Progress arrives from the worker: the iteration count every ten iterations.
-    QTRY_VERIFY2_WITH_TIMEOUT(f.window->messageLabel()->text().startsWith("計算中．．．．．1"),
-                              qPrintable(f.window->messageLabel()->text()), kStopTimeoutMs);
-    const QString line = f.window->messageLabel()->text();
+    QTRY_VERIFY2_WITH_TIMEOUT(f.Find<QLabel>("messageLine")->text().startsWith("計算中．．．．．1"),
+                              qPrintable(f.Find<QLabel>("messageLine")->text()), kStopTimeoutMs);
+    const QString line = f.Find<QLabel>("messageLine")->text();
     bool number = false;
     QCOMPARE(line.mid(QString("計算中．．．．．").size()).toInt(&number) % 10, 0);
     QVERIFY(number);
-    f.window->forceStopButton()->click();
+    f.Find<QPushButton>("forceStopButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), kStopTimeoutMs);
     ExpectUnlocked(f);
     QCOMPARE(shown, 1);  // the best layout so far is shown
-    QVERIFY(f.window->messageLabel()->text().isEmpty());
+    QVERIFY(f.Find<QLabel>("messageLine")->text().isEmpty());
 }
 
 void LayoutRunTest::closingTheWindowDuringALayoutClosesItWhenTheSearchReturns() {

@@ -16,6 +16,7 @@
 #include "panel/ui/keypad_letters.h"
 #include "window_fixture.h"
 
+using tvx::panel::Column;
 using tvx::panel::test::WindowFixture;
 
 class MainWindowTest : public QObject {
@@ -44,23 +45,23 @@ void MainWindowTest::keypadLettersAndFullWidthBecomeDigits() {
     QCOMPARE(tvx::panel::MapKeypadLetters("abc"), QString("abc"));
 
     WindowFixture f;
-    f.Type(0, "jkl");  // height 123
-    QCOMPARE(f.window->cell(0)->text(), QString("123"));
+    f.Type(0, Column::Height, "jkl");  // height 123
+    QCOMPARE(f.Cell(0, Column::Height)->text(), QString("123"));
     QCOMPARE(f.job.cutList[0].height, 123.0f);
     // The comment column takes the letters as they are.
-    f.Type(3, "jkl");
+    f.Type(0, Column::Comment, "jkl");
     QCOMPARE(f.job.cutList[0].comment, std::string("jkl"));
     // What the input method commits full-width arrives as ASCII.
-    QLineEdit* width = f.window->cell(1);
+    QLineEdit* width = f.Cell(0, Column::Width);
     width->setFocus();
     QInputMethodEvent commit;
     commit.setCommitString("４５０．５");
     QApplication::sendEvent(width, &commit);
     QCOMPARE(width->text(), QString("450.5"));
     // So does the kerf box.
-    f.window->kerfBox()->setFocus();
-    f.window->kerfBox()->selectAll();
-    QTest::keyClicks(f.window->kerfBox(), "k");
+    f.Find<QLineEdit>("kerfBox")->setFocus();
+    f.Find<QLineEdit>("kerfBox")->selectAll();
+    QTest::keyClicks(f.Find<QLineEdit>("kerfBox"), "k");
     QCOMPARE(f.job.kerf, std::int16_t{2});
 }
 
@@ -77,27 +78,27 @@ void MainWindowTest::versionLabelShowsTheProgramVersionInFullWidth() {
 
 void MainWindowTest::enterWalksTheGridAndTurnsThePage() {
     WindowFixture f;
-    f.Type(0, "600");
-    QCOMPARE(f.Focused(), f.window->cell(1));
-    f.Type(1, "300");
-    QCOMPARE(f.Focused(), f.window->cell(2));
-    f.Type(2, "2");  // comment column off: next row's height
-    QCOMPARE(f.Focused(), f.window->cell(4));
+    f.Type(0, Column::Height, "600");
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Width));
+    f.Type(0, Column::Width, "300");
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Quantity));
+    f.Type(0, Column::Quantity, "2");  // comment column off: next row's height
+    QCOMPARE(f.Focused(), f.Cell(1, Column::Height));
     QCOMPARE(f.job.cutCount, std::int16_t{1});
 
     // Enter in the quantity cell of row 20 turns to the next page.
-    f.Type(19 * 4 + 2, "1");
+    f.Type(19, Column::Quantity, "1");
     QCOMPARE(f.window->currentPage(), 1);
-    QCOMPARE(f.Focused(), f.window->cell(0));
-    QCOMPARE(f.window->rowLabel(0)->text(), QString("(21)"));
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Height));
+    QCOMPARE(f.Find<QLabel>(QString("rowLabel%1").arg(0))->text(), QString("(21)"));
     QCOMPARE(f.job.cutCount, std::int16_t{20});
 
     // On the last page the page stays and the focus goes to cell 0.
     for (int i = 0; i < 8; ++i) f.window->NextPage();
     QCOMPARE(f.window->currentPage(), 9);
-    f.Type(19 * 4 + 2, "4");
+    f.Type(19, Column::Quantity, "4");
     QCOMPARE(f.window->currentPage(), 9);
-    QCOMPARE(f.Focused(), f.window->cell(0));
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Height));
     QCOMPARE(f.job.cutList[199].quantity, std::int16_t{4});
     QCOMPARE(f.job.cutCount, std::int16_t{200});
 }
@@ -106,60 +107,61 @@ void MainWindowTest::enterFromTheCommentColumn() {
     WindowFixture f;
     f.window->ToggleCommentColumn();
     QVERIFY(f.job.comIn);
-    QCOMPARE(f.window->cell(3)->palette().color(QPalette::Base), f.window->CommentBackColour());
-    f.Type(2, "1");  // comment column on: the row's comment cell
-    QCOMPARE(f.Focused(), f.window->cell(3));
-    f.Type(3, "棚");
-    QCOMPARE(f.Focused(), f.window->cell(4));
+    QCOMPARE(f.Cell(0, Column::Comment)->palette().color(QPalette::Base),
+             f.Grid()->CommentBackColour());
+    f.Type(0, Column::Quantity, "1");  // comment column on: the row's comment cell
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Comment));
+    f.Type(0, Column::Comment, "棚");
+    QCOMPARE(f.Focused(), f.Cell(1, Column::Height));
 
     f.window->ToggleCommentColumn();
     // Comment column off: from a comment cell to the next row's comment when its height is set.
-    f.Type(4, "500");
-    f.Type(3, "棚板");
-    QCOMPARE(f.Focused(), f.window->cell(7));
-    f.Type(7, "x");  // row 2 has no height
-    QCOMPARE(f.Focused(), f.window->cell(8));
+    f.Type(1, Column::Height, "500");
+    f.Type(0, Column::Comment, "棚板");
+    QCOMPARE(f.Focused(), f.Cell(1, Column::Comment));
+    f.Type(1, Column::Comment, "x");  // row 2 has no height
+    QCOMPARE(f.Focused(), f.Cell(2, Column::Height));
 }
 
 void MainWindowTest::arrowsAndPanelBoxes() {
     WindowFixture f;
-    f.window->cell(5)->setFocus();
-    QTest::keyClick(f.window->cell(5), Qt::Key_Left);
-    QCOMPARE(f.Focused(), f.window->cell(4));
-    QTest::keyClick(f.window->cell(4), Qt::Key_Left);  // column 0: nothing
-    QCOMPARE(f.Focused(), f.window->cell(4));
-    QTest::keyClick(f.window->cell(4), Qt::Key_Up);
-    QCOMPARE(f.Focused(), f.window->cell(0));
-    QTest::keyClick(f.window->cell(0), Qt::Key_Up);  // row 0: the height box
-    QCOMPARE(f.Focused(), f.window->heightBox());
-    QCOMPARE(f.window->focusRow(), -1);
-    QTest::keyClicks(f.window->heightBox(), "1820");
-    QTest::keyClick(f.window->heightBox(), Qt::Key_Return);
-    QCOMPARE(f.Focused(), f.window->widthBox());
-    QTest::keyClicks(f.window->widthBox(), "910");
-    QTest::keyClick(f.window->widthBox(), Qt::Key_Right);  // no price box: the kerf box
-    QCOMPARE(f.Focused(), f.window->kerfBox());
+    f.Cell(1, Column::Width)->setFocus();
+    QTest::keyClick(f.Cell(1, Column::Width), Qt::Key_Left);
+    QCOMPARE(f.Focused(), f.Cell(1, Column::Height));
+    QTest::keyClick(f.Cell(1, Column::Height), Qt::Key_Left);  // column 0: nothing
+    QCOMPARE(f.Focused(), f.Cell(1, Column::Height));
+    QTest::keyClick(f.Cell(1, Column::Height), Qt::Key_Up);
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Height));
+    QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_Up);  // row 0: the height box
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("heightBox"));
+    QCOMPARE(f.Grid()->currentRow(), -1);
+    QTest::keyClicks(f.Find<QLineEdit>("heightBox"), "1820");
+    QTest::keyClick(f.Find<QLineEdit>("heightBox"), Qt::Key_Return);
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("widthBox"));
+    QTest::keyClicks(f.Find<QLineEdit>("widthBox"), "910");
+    QTest::keyClick(f.Find<QLineEdit>("widthBox"), Qt::Key_Right);  // no price box: the kerf box
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("kerfBox"));
     QCOMPARE(f.job.typedHeight, 1820);
     QCOMPARE(f.job.typedWidth, 910);
-    f.window->kerfBox()->clear();
-    QTest::keyClick(f.window->kerfBox(), Qt::Key_Return);  // an empty kerf is written as 0
-    QCOMPARE(f.window->kerfBox()->text(), QString("0"));
-    QCOMPARE(f.Focused(), f.window->cell(0));
+    f.Find<QLineEdit>("kerfBox")->clear();
+    QTest::keyClick(f.Find<QLineEdit>("kerfBox"), Qt::Key_Return);  // an empty kerf is written as 0
+    QCOMPARE(f.Find<QLineEdit>("kerfBox")->text(), QString("0"));
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Height));
     // The spinner never goes below 0.
-    f.window->kerfDownButton()->click();
+    f.Find<QToolButton>("kerfDown")->click();
     QCOMPARE(f.job.kerf, std::int16_t{0});
-    f.window->kerfUpButton()->click();
-    f.window->kerfUpButton()->click();
-    QCOMPARE(f.window->kerfBox()->text(), QString("2"));
+    f.Find<QToolButton>("kerfUp")->click();
+    f.Find<QToolButton>("kerfUp")->click();
+    QCOMPARE(f.Find<QLineEdit>("kerfBox")->text(), QString("2"));
     QCOMPARE(f.job.kerf, std::int16_t{2});
 }
 
 void MainWindowTest::typingBelowTheListExtendsIt() {
     WindowFixture f;
-    for (int r = 0; r < 5; ++r) f.Type(r * 4, "100");
+    for (int r = 0; r < 5; ++r) f.Type(r, Column::Height, "100");
     QCOMPARE(f.job.cutCount, std::int16_t{5});
     f.window->NextPage();
-    f.Type(10 * 4, "300");  // row 31
+    f.Type(10, Column::Height, "300");  // row 31
     QCOMPARE(f.job.cutCount, std::int16_t{31});
     QCOMPARE(f.job.cutList[30].height, 300.0f);
     QCOMPARE(f.job.cutList[10].height, 0.0f);
@@ -167,136 +169,136 @@ void MainWindowTest::typingBelowTheListExtendsIt() {
 
 void MainWindowTest::checkMessagesMoveTheFocus() {
     WindowFixture f;
-    f.window->heightBox()->setText("1800");
-    f.window->widthBox()->setText("910");
-    f.Type(0, "1820");
-    f.Type(1, "900");
-    f.Type(2, "1");
+    f.Find<QLineEdit>("heightBox")->setText("1800");
+    f.Find<QLineEdit>("widthBox")->setText("910");
+    f.Type(0, Column::Height, "1820");
+    f.Type(0, Column::Width, "900");
+    f.Type(0, Column::Quantity, "1");
     f.window->AutoCut();
-    QCOMPARE(f.window->messageLabel()->text(), QString("パネルサイズを超えています。"));
-    QCOMPARE(f.Focused(), f.window->cell(0));
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(), QString("パネルサイズを超えています。"));
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Height));
 
     // A too wide part on page 2 turns to its page and focuses its width cell.
-    f.Type(0, "500");
+    f.Type(0, Column::Height, "500");
     f.window->NextPage();
-    f.Type(4 * 4 + 0, "500");
-    f.Type(4 * 4 + 1, "1000");
-    f.Type(4 * 4 + 2, "1");
+    f.Type(4, Column::Height, "500");
+    f.Type(4, Column::Width, "1000");
+    f.Type(4, Column::Quantity, "1");
     f.window->PreviousPage();
     f.window->AutoCut();
     QCOMPARE(f.window->currentPage(), 1);
-    QCOMPARE(f.Focused(), f.window->cell(4 * 4 + 1));
-    QCOMPARE(f.window->messageLabel()->text(), QString("パネルサイズを超えています。"));
+    QCOMPARE(f.Focused(), f.Cell(4, Column::Width));
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(), QString("パネルサイズを超えています。"));
     // With free orientation the part fits turned.
-    f.window->rotateAllBox()->click();
+    f.Find<QCheckBox>("rotateAllBox")->click();
     QVERIFY(f.window->RunCheck());
 
     // A negative kerf, or one too large for the layout's lengths, goes back to its box,
     // which keeps what was typed.
-    f.window->kerfBox()->setText("-50");
+    f.Find<QLineEdit>("kerfBox")->setText("-50");
     f.window->AutoCut();
-    QCOMPARE(f.window->messageLabel()->text(), QString("切断幅は0以上で指定してください。"));
-    QCOMPARE(f.Focused(), f.window->kerfBox());
-    QCOMPARE(f.window->kerfBox()->text(), QString("-50"));
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(), QString("切断幅は0以上で指定してください。"));
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("kerfBox"));
+    QCOMPARE(f.Find<QLineEdit>("kerfBox")->text(), QString("-50"));
     QCOMPARE(f.job.kerf, std::int16_t{-50});
-    f.window->kerfBox()->setText("32767");
+    f.Find<QLineEdit>("kerfBox")->setText("32767");
     f.window->AutoCut();
-    QVERIFY(f.window->messageLabel()->text().startsWith("切断幅が大きすぎます。"));
-    QCOMPARE(f.Focused(), f.window->kerfBox());
-    f.window->kerfBox()->setText("3");
+    QVERIFY(f.Find<QLabel>("messageLine")->text().startsWith("切断幅が大きすぎます。"));
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("kerfBox"));
+    f.Find<QLineEdit>("kerfBox")->setText("3");
     QVERIFY(f.window->RunCheck());
 
-    f.window->heightBox()->setText("99");
-    QVERIFY(f.window->messageLabel()->text().isEmpty());  // a change of a box clears the line
+    f.Find<QLineEdit>("heightBox")->setText("99");
+    QVERIFY(f.Find<QLabel>("messageLine")->text().isEmpty());  // a change of a box clears the line
     f.window->AutoCut();
-    QCOMPARE(f.window->messageLabel()->text(),
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(),
              QString("100から15000までの範囲で指定してください。"));
-    QCOMPARE(f.Focused(), f.window->heightBox());
-    f.window->heightBox()->setText("1800");
-    f.window->widthBox()->setText("15001");
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("heightBox"));
+    f.Find<QLineEdit>("heightBox")->setText("1800");
+    f.Find<QLineEdit>("widthBox")->setText("15001");
     f.window->AutoCut();
-    QCOMPARE(f.Focused(), f.window->widthBox());
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("widthBox"));
 
     // Incomplete rows only: nothing, no message.
     WindowFixture g;
-    g.window->heightBox()->setText("1820");
-    g.window->widthBox()->setText("910");
-    g.Type(0, "300");
-    g.Type(1, "200");
+    g.Find<QLineEdit>("heightBox")->setText("1820");
+    g.Find<QLineEdit>("widthBox")->setText("910");
+    g.Type(0, Column::Height, "300");
+    g.Type(0, Column::Width, "200");
     g.window->AutoCut();
-    QVERIFY(g.window->messageLabel()->text().isEmpty());
+    QVERIFY(g.Find<QLabel>("messageLine")->text().isEmpty());
 
     // A job that lays out opens the result view and ends with a clear line.
     bool shown = false;
     g.window->SetResultViewer([&] {
         shown = true;
         QVERIFY(!g.window->layoutResult().panels.empty());
-        QVERIFY(g.window->forceStopButton()->isHidden() == false || !g.window->layoutRunning());
+        QVERIFY(g.Find<QPushButton>("forceStopButton")->isHidden() == false ||
+                !g.window->layoutRunning());
     });
-    g.Type(2, "3");
+    g.Type(0, Column::Quantity, "3");
     g.window->AutoCut();
     QTRY_VERIFY(!g.window->layoutRunning());
     QVERIFY(shown);
-    QVERIFY(g.window->messageLabel()->text().isEmpty());
-    QVERIFY(g.window->autoCutButton()->isEnabled());
-    QVERIFY(g.window->forceStopButton()->isHidden());
+    QVERIFY(g.Find<QLabel>("messageLine")->text().isEmpty());
+    QVERIFY(g.Find<QPushButton>("autoCutButton")->isEnabled());
+    QVERIFY(g.Find<QPushButton>("forceStopButton")->isHidden());
 }
 
 void MainWindowTest::resetThenUndoBringsRowsBack() {
     WindowFixture f;
-    f.window->heightBox()->setText("1820");
-    f.window->widthBox()->setText("910");
-    f.window->kerfBox()->setText("3");
-    f.Type(0, "400");
-    f.Type(1, "300");
-    f.Type(2, "2");
-    f.Type(4, "250");
-    QVERIFY(!f.window->undoAction()->isEnabled());
+    f.Find<QLineEdit>("heightBox")->setText("1820");
+    f.Find<QLineEdit>("widthBox")->setText("910");
+    f.Find<QLineEdit>("kerfBox")->setText("3");
+    f.Type(0, Column::Height, "400");
+    f.Type(0, Column::Width, "300");
+    f.Type(0, Column::Quantity, "2");
+    f.Type(1, Column::Height, "250");
+    QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());
     f.window->ResetJobCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{0});
-    QVERIFY(f.window->cell(0)->text().isEmpty());
-    QVERIFY(f.window->heightBox()->text().isEmpty());
-    QCOMPARE(f.window->kerfBox()->text(), QString("3"));  // the kerf stays
-    QCOMPARE(f.Focused(), f.window->heightBox());
-    QVERIFY(f.window->undoAction()->isEnabled());
+    QVERIFY(f.Cell(0, Column::Height)->text().isEmpty());
+    QVERIFY(f.Find<QLineEdit>("heightBox")->text().isEmpty());
+    QCOMPARE(f.Find<QLineEdit>("kerfBox")->text(), QString("3"));  // the kerf stays
+    QCOMPARE(f.Focused(), f.Find<QLineEdit>("heightBox"));
+    QVERIFY(f.Find<QAction>("undoAction")->isEnabled());
     f.window->UndoCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{2});
-    QCOMPARE(f.window->cell(0)->text(), QString("400"));
-    QCOMPARE(f.window->cell(2)->text(), QString("2"));
-    QVERIFY(f.window->heightBox()->text().isEmpty());  // sizes are not part of the undo
-    QVERIFY(!f.window->undoAction()->isEnabled());
+    QCOMPARE(f.Cell(0, Column::Height)->text(), QString("400"));
+    QCOMPARE(f.Cell(0, Column::Quantity)->text(), QString("2"));
+    QVERIFY(f.Find<QLineEdit>("heightBox")->text().isEmpty());  // sizes are not part of the undo
+    QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());
 
     // Typing into a cell after a reset makes undo impossible.
     f.window->ResetJobCommand();
-    f.Type(0, "700");
-    QVERIFY(!f.job.undoReady);
-    QVERIFY(!f.window->undoAction()->isEnabled());
+    f.Type(0, Column::Height, "700");
+    QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());
 }
 
 void MainWindowTest::perRowOrientationTicksRowsInUse() {
     WindowFixture f;
-    f.Type(0, "100");
-    f.Type(4, "100");
-    f.window->rotateAllBox()->click();
+    f.Type(0, Column::Height, "100");
+    f.Type(1, Column::Height, "100");
+    f.Find<QCheckBox>("rotateAllBox")->click();
     QVERIFY(f.job.rotateAll);
     f.window->ToggleKtyFree();
-    QVERIFY(f.window->ktyFreeAction()->isChecked());
-    QVERIFY(f.window->rotateAllBox()->isHidden());
-    QVERIFY(!f.window->rowTurnBox(0)->isHidden());
-    QVERIFY(f.window->rowTurnBox(0)->isChecked());
-    QVERIFY(f.window->rowTurnBox(1)->isChecked());
-    QVERIFY(!f.window->rowTurnBox(2)->isChecked());
-    f.window->rowTurnBox(1)->click();
+    QVERIFY(f.Find<QAction>("perRowTurnAction")->isChecked());
+    QVERIFY(f.Find<QCheckBox>("rotateAllBox")->isHidden());
+    QVERIFY(!f.Find<QCheckBox>(QString("turn%1").arg(0))->isHidden());
+    QVERIFY(f.Find<QCheckBox>(QString("turn%1").arg(0))->isChecked());
+    QVERIFY(f.Find<QCheckBox>(QString("turn%1").arg(1))->isChecked());
+    QVERIFY(!f.Find<QCheckBox>(QString("turn%1").arg(2))->isChecked());
+    f.Find<QCheckBox>(QString("turn%1").arg(1))->click();
     QCOMPARE(f.job.turnFlag[1], std::int16_t{0});
     f.window->ToggleCutsell();
-    QVERIFY(!f.window->priceBox()->isHidden());
+    QVERIFY(!f.Find<QLineEdit>("priceBox")->isHidden());
     f.window->ToggleCutsell();
-    QVERIFY(f.window->priceBox()->isHidden());
+    QVERIFY(f.Find<QLineEdit>("priceBox")->isHidden());
 }
 
 void MainWindowTest::settingsWrittenByQuitOnly() {
     WindowFixture f;
-    f.window->kerfBox()->setText("4");
+    f.Find<QLineEdit>("kerfBox")->setText("4");
     f.window->ToggleCommentColumn();
     f.window->ToggleCutsell();
     f.window->close();  // the close box: nothing written
@@ -305,12 +307,12 @@ void MainWindowTest::settingsWrittenByQuitOnly() {
 
     f.Open();
     QCOMPARE(f.job.kerf, std::int16_t{0});
-    f.window->kerfBox()->setText("4");
+    f.Find<QLineEdit>("kerfBox")->setText("4");
     f.window->ToggleCommentColumn();
     f.window->ToggleKtyFree();
     // Outside the text boxes Ctrl+X is "終了(&X)".
-    f.window->rotateAllBox()->setFocus();
-    QTest::keyClick(f.window->rotateAllBox(), Qt::Key_X, Qt::ControlModifier);
+    f.Find<QCheckBox>("rotateAllBox")->setFocus();
+    QTest::keyClick(f.Find<QCheckBox>("rotateAllBox"), Qt::Key_X, Qt::ControlModifier);
     QVERIFY(!f.window->isVisible());
     QSettings ini(f.IniPath(), QSettings::IniFormat);
     QCOMPARE(ini.value("SizeWariate/Nokome").toString(), QString("4"));
@@ -322,8 +324,8 @@ void MainWindowTest::settingsWrittenByQuitOnly() {
     QCOMPARE(f.job.kerf, std::int16_t{4});
     QVERIFY(f.job.comIn);
     QVERIFY(f.job.ktyFree);
-    QVERIFY(f.window->ktyFreeAction()->isChecked());
-    QCOMPARE(f.window->kerfBox()->text(), QString("4"));
+    QVERIFY(f.Find<QAction>("perRowTurnAction")->isChecked());
+    QCOMPARE(f.Find<QLineEdit>("kerfBox")->text(), QString("4"));
 }
 
 void MainWindowTest::commandLineJobOpensAtFirstActivation() {
@@ -342,10 +344,10 @@ void MainWindowTest::commandLineJobOpensAtFirstActivation() {
     f.window->show();
     QTRY_COMPARE(f.job.cutCount, std::int16_t{2});
     QCOMPARE(f.job.jobTitle, std::string("テスト"));
-    QCOMPARE(f.window->heightBox()->text(), QString("1820"));
-    QCOMPARE(f.window->kerfBox()->text(), QString("3"));
-    QVERIFY(f.window->rotateAllBox()->isChecked());
-    QCOMPARE(f.window->cell(4)->text(), QString("600"));
+    QCOMPARE(f.Find<QLineEdit>("heightBox")->text(), QString("1820"));
+    QCOMPARE(f.Find<QLineEdit>("kerfBox")->text(), QString("3"));
+    QVERIFY(f.Find<QCheckBox>("rotateAllBox")->isChecked());
+    QCOMPARE(f.Cell(1, Column::Height)->text(), QString("600"));
     QCOMPARE(f.settings->GetText("SaveFile"), f.dir.path() + "/");
     // Only the first activation opens it.
     f.window->ResetJobCommand();
@@ -361,19 +363,19 @@ void MainWindowTest::saveCommitsTheCellBeingEdited() {
         offeredFolder = folder;
         return save ? path : QString();
     });
-    f.window->heightBox()->setText("1820");
-    f.window->widthBox()->setText("910");
-    f.Type(0, "450");
-    f.Type(1, "300");
-    QLineEdit* quantity = f.window->cell(2);
+    f.Find<QLineEdit>("heightBox")->setText("1820");
+    f.Find<QLineEdit>("widthBox")->setText("910");
+    f.Type(0, Column::Height, "450");
+    f.Type(0, Column::Width, "300");
+    QLineEdit* quantity = f.Cell(0, Column::Quantity);
     quantity->setFocus();
     QTest::keyClicks(quantity, "4");
     f.window->NextPage();
     f.window->PreviousPage();
-    f.window->cell(2)->setFocus();
-    f.window->cell(2)->selectAll();
-    QTest::keyClicks(f.window->cell(2), "5");
-    QTest::keyClick(f.window->cell(2), Qt::Key_S, Qt::ControlModifier);
+    f.Cell(0, Column::Quantity)->setFocus();
+    f.Cell(0, Column::Quantity)->selectAll();
+    QTest::keyClicks(f.Cell(0, Column::Quantity), "5");
+    QTest::keyClick(f.Cell(0, Column::Quantity), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(path));
     QCOMPARE(offeredFolder, QString());
     QCOMPARE(f.settings->GetText("SaveFile"), f.dir.path() + "/");
@@ -392,7 +394,7 @@ void MainWindowTest::saveCommitsTheCellBeingEdited() {
     QString boxText;
     WindowFixture::AnswerNextBox(&boxText);
     f.window->SaveCommand();
-    QVERIFY(f.window->messageLabel()->text().startsWith("保存できませんでした。"));
+    QVERIFY(f.Find<QLabel>("messageLine")->text().startsWith("保存できませんでした。"));
     // The box says so too, with the system's reason.
     QVERIFY2(boxText.startsWith("保存できませんでした。\n") && boxText.size() > 12,
              qPrintable(boxText));
@@ -404,13 +406,14 @@ void MainWindowTest::saveCommitsTheCellBeingEdited() {
 
 void MainWindowTest::openingAMissingFileKeepsTheJob() {
     WindowFixture f;
-    f.Type(0, "450");
+    f.Type(0, Column::Height, "450");
     f.window->SetFileChooser(
         [&](bool, const QString&, const QString&) { return f.dir.filePath("missing.csv"); });
     f.window->OpenCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{1});
-    QCOMPARE(f.window->cell(0)->text(), QString("450"));
-    QVERIFY(!f.window->messageLabel()->text().isEmpty());
+    QCOMPARE(f.Cell(0, Column::Height)->text(), QString("450"));
+    QVERIFY(!f.Find<QLabel>("messageLine")->text().isEmpty());
+    QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());  // nothing was replaced
 
     // A reading that stops part-way shows what was read and says so.
     const QString broken = f.dir.filePath("broken.csv");
@@ -423,11 +426,16 @@ void MainWindowTest::openingAMissingFileKeepsTheJob() {
     f.window->OpenCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{1});
     QCOMPARE(f.window->currentPage(), 0);
-    QCOMPARE(f.window->cell(0)->text(), QString("450"));
-    QCOMPARE(f.window->heightBox()->text(), QString("1820"));
-    QVERIFY(f.window->messageLabel()->text().contains("中止"));
-    // The old rows can be brought back.
-    QVERIFY(f.window->undoAction()->isEnabled());
+    QCOMPARE(f.Cell(0, Column::Height)->text(), QString("450"));
+    QCOMPARE(f.Find<QLineEdit>("heightBox")->text(), QString("1820"));
+    QVERIFY(f.Find<QLabel>("messageLine")->text().contains("中止"));
+    // The rows the file replaced can be brought back.
+    QVERIFY(f.Find<QAction>("undoAction")->isEnabled());
+    f.window->UndoCommand();
+    QCOMPARE(f.job.cutCount, std::int16_t{1});
+    QCOMPARE(f.job.cutList[0].height, 450.0f);
+    QCOMPARE(f.job.cutList[0].width, 0.0f);
+    QVERIFY(f.Cell(0, Column::Width)->text().isEmpty());
 }
 
 void MainWindowTest::helpOpensAndClosesWithTheWindow() {
@@ -444,11 +452,11 @@ void MainWindowTest::autoCutOpensTheResultViewWhoseSaveSaves() {
     const QString path = f.dir.filePath("from-result.csv");
     f.window->SetFileChooser(
         [&](bool save, const QString&, const QString&) { return save ? path : QString(); });
-    f.window->heightBox()->setText("1820");
-    f.window->widthBox()->setText("910");
-    f.Type(0, "600");
-    f.Type(1, "450");
-    f.Type(2, "3");
+    f.Find<QLineEdit>("heightBox")->setText("1820");
+    f.Find<QLineEdit>("widthBox")->setText("910");
+    f.Type(0, Column::Height, "600");
+    f.Type(0, Column::Width, "450");
+    f.Type(0, Column::Quantity, "3");
     bool sawView = false;
     QString title, lineWhileShown;
     // The view is modal: it is driven from inside its own event loop, once it is up.
@@ -460,7 +468,7 @@ void MainWindowTest::autoCutOpensTheResultViewWhoseSaveSaves() {
         poll.stop();
         sawView = true;
         title = view->windowTitle();
-        lineWhileShown = f.window->messageLabel()->text();
+        lineWhileShown = f.Find<QLabel>("messageLine")->text();
         view->saveButton()->click();
         view->closeButton()->click();
     });
@@ -471,7 +479,7 @@ void MainWindowTest::autoCutOpensTheResultViewWhoseSaveSaves() {
     QCOMPARE(title, QString("一覧表示"));
     QVERIFY2(lineWhileShown.startsWith("計算中"), qPrintable(lineWhileShown));
     QVERIFY(QFile::exists(path));
-    QVERIFY(f.window->messageLabel()->text().isEmpty());
+    QVERIFY(f.Find<QLabel>("messageLine")->text().isEmpty());
     QVERIFY(!f.window->layoutRunning());
 }
 

@@ -473,11 +473,11 @@ void ManualWariateTest::randomClicksNeverOverlap() {
 
 void ManualWariateTest::mainWindowManualCutOpensTheEditor() {
     tvx::panel::test::WindowFixture f;
-    f.window->heightBox()->setText("910");
-    f.window->widthBox()->setText("1820");
-    f.Type(0, "300");
-    f.Type(1, "400");
-    f.Type(2, "2");
+    f.Find<QLineEdit>("heightBox")->setText("910");
+    f.Find<QLineEdit>("widthBox")->setText("1820");
+    f.Type(0, Column::Height, "300");
+    f.Type(0, Column::Width, "400");
+    f.Type(0, Column::Quantity, "2");
     bool opened = false;
     QTimer::singleShot(0, [&] {
         auto* editor = qobject_cast<ManualWariate*>(QApplication::activeModalWidget());
@@ -497,21 +497,21 @@ void ManualWariateTest::mainWindowManualCutOpensTheEditor() {
     QCOMPARE(f.window->layoutInput().rows.size(), std::size_t(1));
 
     // A failing check opens nothing.
-    f.window->heightBox()->setText("99");
+    f.Find<QLineEdit>("heightBox")->setText("99");
     opened = false;
     f.window->ManualCut();
     QVERIFY(!opened);
-    QCOMPARE(f.window->messageLabel()->text(),
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(),
              QString("100から15000までの範囲で指定してください。"));
 }
 
 void ManualWariateTest::resultViewModifyOpensTheEditorAndUpdatesTheTotals() {
     tvx::panel::test::WindowFixture f;
-    f.window->heightBox()->setText("910");
-    f.window->widthBox()->setText("1820");
-    f.Type(0, "300");
-    f.Type(1, "400");
-    f.Type(2, "4");
+    f.Find<QLineEdit>("heightBox")->setText("910");
+    f.Find<QLineEdit>("widthBox")->setText("1820");
+    f.Type(0, Column::Height, "300");
+    f.Type(0, Column::Width, "400");
+    f.Type(0, Column::Quantity, "4");
     QString before, after;
     bool editorSeen = false;
     // The layout runs on a worker thread: look for the result view until it is open.

@@ -12,6 +12,7 @@
 #include "panel/ui/panel_catalogue.h"
 #include "window_fixture.h"
 
+using tvx::panel::Column;
 using tvx::panel::MultiPanel;
 using tvx::panel::PanelJob;
 
@@ -258,8 +259,8 @@ void MultiPanelTest::shippedCatalogueIsReadWhenTheUserHasNone() {
 void MultiPanelTest::mainWindowPrefillsAndShowsTheList() {
     tvx::panel::test::WindowFixture f;
     QTemporaryDir dir;
-    f.window->heightBox()->setText("1820");
-    f.window->widthBox()->setText("910");
+    f.Find<QLineEdit>("heightBox")->setText("1820");
+    f.Find<QLineEdit>("widthBox")->setText("910");
     f.window->SetMultiPanelRunner([&](MultiPanel& dialog) {
         QCOMPARE(dialog.gridBox(0, 0)->text(), QString("1820"));
         QCOMPARE(dialog.currentRow(), 1);
@@ -269,11 +270,11 @@ void MultiPanelTest::mainWindowPrefillsAndShowsTheList() {
     });
     f.window->OpenMultiPanel();
     QCOMPARE(f.job.lastSizeIndex, std::int16_t{1});
-    QVERIFY(f.window->heightBox()->isHidden());
-    QVERIFY(!f.window->stockLabel(1)->isHidden());
-    QCOMPARE(f.window->stockLabel(1)->text(), QString(" 2430×1220"));
-    QVERIFY(f.window->stockLabel(2)->isHidden());
-    QCOMPARE(f.Focused(), f.window->cell(0));
+    QVERIFY(f.Find<QLineEdit>("heightBox")->isHidden());
+    QVERIFY(!f.Find<QLabel>(QString("stockLabel%1").arg(1))->isHidden());
+    QCOMPARE(f.Find<QLabel>(QString("stockLabel%1").arg(1))->text(), QString(" 2430×1220"));
+    QVERIFY(f.Find<QLabel>(QString("stockLabel%1").arg(2))->isHidden());
+    QCOMPARE(f.Focused(), f.Cell(0, Column::Height));
 }
 
 QTEST_MAIN(MultiPanelTest)

@@ -11,6 +11,7 @@
 #include "panel/ui/multi_panel.h"
 #include "window_fixture.h"
 
+using tvx::panel::Column;
 using tvx::panel::test::WindowFixture;
 
 namespace {
@@ -50,11 +51,11 @@ class NumberBoxesTest : public QObject {
 
 void NumberBoxesTest::thousandsSeparatorsReadAsOne() {
     WindowFixture f;
-    TypeInto(f.window->cell(0), "1,200");
+    TypeInto(f.Cell(0, Column::Height), "1,200");
     QCOMPARE(f.job.cutList[0].height, 1200.0f);
-    QCOMPARE(f.window->cell(0)->text(), QString("1200"));
+    QCOMPARE(f.Cell(0, Column::Height)->text(), QString("1200"));
     // Full-width digits and comma from the input method read the same way.
-    f.Type(1, QString::fromUtf8("１，０５０"));
+    f.Type(0, Column::Width, QString::fromUtf8("１，０５０"));
     QCOMPARE(f.job.cutList[0].width, 1050.0f);
     TypeInto(Box(f, "heightBox"), "1,820");
     QCOMPARE(f.job.typedHeight, 1820);
@@ -63,9 +64,9 @@ void NumberBoxesTest::thousandsSeparatorsReadAsOne() {
 
 void NumberBoxesTest::textThatIsNotANumberIsRefusedWithTheFocusKept() {
     WindowFixture f;
-    f.Type(0, "450");
+    f.Type(0, Column::Height, "450");
     // "4OO" with the letter O: refused on Enter, the focus stays, the row keeps its value.
-    QLineEdit* height = f.window->cell(0);
+    QLineEdit* height = f.Cell(0, Column::Height);
     TypeInto(height, "4OO");
     QCOMPARE(Message(f), QString(kNotANumber));
     QCOMPARE(QApplication::focusWidget(), height);
@@ -87,12 +88,12 @@ void NumberBoxesTest::textThatIsNotANumberIsRefusedWithTheFocusKept() {
     TypeInto(height, "600");
     QCOMPARE(f.job.cutList[0].height, 600.0f);
     QCOMPARE(Message(f), QString());
-    QCOMPARE(QApplication::focusWidget(), f.window->cell(1));
+    QCOMPARE(QApplication::focusWidget(), f.Cell(0, Column::Width));
 }
 
 void NumberBoxesTest::quantitiesMustBeWhole() {
     WindowFixture f;
-    QLineEdit* quantity = f.window->cell(2);
+    QLineEdit* quantity = f.Cell(0, Column::Quantity);
     TypeInto(quantity, "2.5");
     QCOMPARE(Message(f), QString("枚数は整数で入力してください。"));
     QCOMPARE(QApplication::focusWidget(), quantity);
@@ -100,7 +101,7 @@ void NumberBoxesTest::quantitiesMustBeWhole() {
     TypeInto(quantity, "3");
     QCOMPARE(f.job.cutList[0].quantity, std::int16_t{3});
     // Sizes may have decimals.
-    f.Type(0, "450.5");
+    f.Type(0, Column::Height, "450.5");
     QCOMPARE(f.job.cutList[0].height, 450.5f);
 }
 
@@ -129,8 +130,8 @@ void NumberBoxesTest::panelAndKerfBoxesRefuseText() {
 
 void NumberBoxesTest::aPastedBlockWithTextIsRefusedAsAWhole() {
     WindowFixture f;
-    f.Type(0, "450");
-    f.window->cell(0)->setFocus();
+    f.Type(0, Column::Height, "450");
+    f.Cell(0, Column::Height)->setFocus();
     QGuiApplication::clipboard()->setText("600\t300\t2\ta\r\n1,200\t4OO\t1\tb\r\n");
     f.window->PasteCommand();
     QCOMPARE(Message(f),
@@ -139,14 +140,14 @@ void NumberBoxesTest::aPastedBlockWithTextIsRefusedAsAWhole() {
     QCOMPARE(f.job.cutList[0].height, 450.0f);
     // With numbers only (and a thousands separator) the block goes in.
     QGuiApplication::clipboard()->setText("600\t300\t2\ta\r\n1,200\t400\t1\tb\r\n");
-    f.window->cell(0)->setFocus();
+    f.Cell(0, Column::Height)->setFocus();
     f.window->PasteCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{3});
     QCOMPARE(f.job.cutList[1].height, 1200.0f);
     QCOMPARE(f.job.cutList[2].height, 450.0f);
     // A fractional quantity is refused too.
     QGuiApplication::clipboard()->setText("600\t300\t2.5\ta\r\n");
-    f.window->cell(0)->setFocus();
+    f.Cell(0, Column::Height)->setFocus();
     f.window->PasteCommand();
     QVERIFY(Message(f).startsWith("貼り付ける1行目"));
     QCOMPARE(f.job.cutCount, std::int16_t{3});
@@ -182,25 +183,25 @@ void NumberBoxesTest::rowsLeftOutOfTheLayoutAreNamed() {
     WindowFixture f;
     TypeInto(Box(f, "heightBox"), "1820");
     TypeInto(Box(f, "widthBox"), "910");
-    f.Type(0, "600");
-    f.Type(1, "450");
-    f.Type(2, "1");
-    f.Type(4, "300");  // row 2: no quantity
-    f.Type(5, "200");
-    f.Type(6, "");
-    f.Type(8, "500");  // row 3 is complete
-    f.Type(9, "400");
-    f.Type(10, "1");
-    f.Type(12, "0");  // row 4: a zero size
-    f.Type(13, "100");
-    f.Type(14, "2");
+    f.Type(0, Column::Height, "600");
+    f.Type(0, Column::Width, "450");
+    f.Type(0, Column::Quantity, "1");
+    f.Type(1, Column::Height, "300");  // row 2: no quantity
+    f.Type(1, Column::Width, "200");
+    f.Type(1, Column::Quantity, "");
+    f.Type(2, Column::Height, "500");  // row 3 is complete
+    f.Type(2, Column::Width, "400");
+    f.Type(2, Column::Quantity, "1");
+    f.Type(3, Column::Height, "0");  // row 4: a zero size
+    f.Type(3, Column::Width, "100");
+    f.Type(3, Column::Quantity, "2");
     f.window->SetResultViewer([] {});
     f.window->AutoCut();
     QTRY_VERIFY(!f.window->layoutRunning());
     QCOMPARE(Message(f), QString("計算に含めなかった行があります：(2)(4)"));
     // Without such rows the line stays empty.
-    f.Type(6, "1");
-    f.Type(12, "50");
+    f.Type(1, Column::Quantity, "1");
+    f.Type(3, Column::Height, "50");
     f.window->AutoCut();
     QTRY_VERIFY(!f.window->layoutRunning());
     QCOMPARE(Message(f), QString());

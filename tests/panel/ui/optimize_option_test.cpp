@@ -10,6 +10,7 @@
 #include "panel/output/result_view.h"
 #include "window_fixture.h"
 
+using tvx::panel::Column;
 using tvx::panel::test::WindowFixture;
 
 class OptimizeOptionTest : public QObject {
@@ -22,7 +23,7 @@ class OptimizeOptionTest : public QObject {
 
 void OptimizeOptionTest::optionIsKeptInItsOwnSection() {
     WindowFixture f;
-    QAction* action = f.window->optimizeAction();
+    QAction* action = f.Find<QAction>("optimizeLayoutAction");
     QVERIFY(action);
     QCOMPARE(action->text(), QString::fromUtf8("最適化レイアウト"));
     QVERIFY(action->isCheckable());
@@ -37,16 +38,16 @@ void OptimizeOptionTest::optionIsKeptInItsOwnSection() {
         QVERIFY(!ini.contains("SizeWariate/Enabled"));
     }
     f.Open();
-    QVERIFY(f.window->optimizeAction()->isChecked());
+    QVERIFY(f.Find<QAction>("optimizeLayoutAction")->isChecked());
 }
 
 void OptimizeOptionTest::autoCutUsesTheOptimisingLayoutWhenTicked() {
     WindowFixture f;
-    f.window->heightBox()->setText("1820");
-    f.window->widthBox()->setText("910");
-    f.Type(0, "600");
-    f.Type(1, "450");
-    f.Type(2, "6");
+    f.Find<QLineEdit>("heightBox")->setText("1820");
+    f.Find<QLineEdit>("widthBox")->setText("910");
+    f.Type(0, Column::Height, "600");
+    f.Type(0, Column::Width, "450");
+    f.Type(0, Column::Quantity, "6");
     bool shown = false;
     f.window->SetResultViewer([&] { shown = true; });
 
@@ -56,7 +57,7 @@ void OptimizeOptionTest::autoCutUsesTheOptimisingLayoutWhenTicked() {
     QVERIFY(f.window->optimizeVerdict().isEmpty());
 
     shown = false;
-    f.window->optimizeAction()->trigger();
+    f.Find<QAction>("optimizeLayoutAction")->trigger();
     f.window->AutoCut();
     QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), 30000);
     QVERIFY(shown);
@@ -65,19 +66,19 @@ void OptimizeOptionTest::autoCutUsesTheOptimisingLayoutWhenTicked() {
     int panels = 0;
     for (const auto& panel : f.window->layoutResult().panels) panels += panel.used() ? 1 : 0;
     QCOMPARE(panels, 1);
-    QVERIFY(f.window->autoCutButton()->isEnabled());
-    QVERIFY(f.window->forceStopButton()->isHidden());
+    QVERIFY(f.Find<QPushButton>("autoCutButton")->isEnabled());
+    QVERIFY(f.Find<QPushButton>("forceStopButton")->isHidden());
 }
 
 void OptimizeOptionTest::resultViewShowsTheVerdict() {
     WindowFixture f;
-    f.window->heightBox()->setText("1820");
-    f.window->widthBox()->setText("910");
-    f.Type(0, "600");
-    f.Type(1, "450");
-    f.Type(2, "6");
+    f.Find<QLineEdit>("heightBox")->setText("1820");
+    f.Find<QLineEdit>("widthBox")->setText("910");
+    f.Type(0, Column::Height, "600");
+    f.Type(0, Column::Width, "450");
+    f.Type(0, Column::Quantity, "6");
     f.window->SetResultViewer([] {});
-    f.window->optimizeAction()->trigger();
+    f.Find<QAction>("optimizeLayoutAction")->trigger();
     f.window->AutoCut();
     QTRY_VERIFY_WITH_TIMEOUT(!f.window->layoutRunning(), 30000);
     tvx::panel::ResultViewHooks hooks;

@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "window_fixture.h"
 
+using tvx::panel::Column;
 using tvx::panel::test::WindowFixture;
 
 namespace {
@@ -33,13 +33,9 @@ void DragFrom(QWidget* from, QPoint globalTarget) {
     QTest::mouseRelease(from, Qt::LeftButton, {}, target);
 }
 
-void DragTo(WindowFixture& f, int fromCell, QPoint globalTarget) {
-    DragFrom(f.window->cell(fromCell), globalTarget);
-}
-
-void Drag(WindowFixture& f, int fromCell, int toCell) {
-    QLineEdit* to = f.window->cell(toCell);
-    DragTo(f, fromCell, to->mapToGlobal(QPoint(5, to->height() / 2)));
+// Drags from one cell to the middle of another.
+void Drag(QLineEdit* from, QLineEdit* to) {
+    DragFrom(from, to->mapToGlobal(QPoint(5, to->height() / 2)));
 }
 
 // Chooses an item of an open menu with the mouse, as a user does.
@@ -83,33 +79,33 @@ class RowEditingTest : public QObject {
 void RowEditingTest::dragSelectsRowsWithinOneBlock() {
     WindowFixture f;
     FillRows(f, 12);
-    Drag(f, 2 * 4 + 1, 5 * 4 + 1);
-    QVERIFY(f.window->selActive());
-    QCOMPARE(f.window->selFirst(), 2);
-    QCOMPARE(f.window->selLast(), 5);
-    QCOMPARE(f.window->cell(3 * 4 + 3)->palette().color(QPalette::Base), QColor(128, 128, 255));
-    QVERIFY(f.window->cell(6 * 4)->palette().color(QPalette::Base) != QColor(128, 128, 255));
+    Drag(f.Cell(2, Column::Width), f.Cell(5, Column::Width));
+    QVERIFY(f.Grid()->selectionActive());
+    QCOMPARE(f.Grid()->selectionFirst(), 2);
+    QCOMPARE(f.Grid()->selectionLast(), 5);
+    QCOMPARE(f.Cell(3, Column::Comment)->palette().color(QPalette::Base), QColor(128, 128, 255));
+    QVERIFY(f.Cell(6, Column::Height)->palette().color(QPalette::Base) != QColor(128, 128, 255));
     // Rows are found within the anchor's block: over the other block, the row at that height.
-    Drag(f, 7 * 4, 14 * 4);
-    QCOMPARE(f.window->selFirst(), 4);
-    QCOMPARE(f.window->selLast(), 7);
+    Drag(f.Cell(7, Column::Height), f.Cell(14, Column::Height));
+    QCOMPARE(f.Grid()->selectionFirst(), 4);
+    QCOMPARE(f.Grid()->selectionLast(), 7);
     // Below the block, its last row; in the gap between two rows, the row below.
-    QWidget* button = f.window->commentButton();
-    DragTo(f, 7 * 4, button->mapToGlobal(QPoint(5, 5)));
-    QCOMPARE(f.window->selFirst(), 7);
-    QCOMPARE(f.window->selLast(), 9);
-    QLineEdit* row2 = f.window->cell(2 * 4);
-    DragTo(f, 5 * 4, row2->mapToGlobal(QPoint(5, row2->height() + 1)));
-    QCOMPARE(f.window->selFirst(), 3);
-    QCOMPARE(f.window->selLast(), 5);
+    QWidget* button = f.Find<QPushButton>("commentButton");
+    DragFrom(f.Cell(7, Column::Height), button->mapToGlobal(QPoint(5, 5)));
+    QCOMPARE(f.Grid()->selectionFirst(), 7);
+    QCOMPARE(f.Grid()->selectionLast(), 9);
+    QLineEdit* row2 = f.Cell(2, Column::Height);
+    DragFrom(f.Cell(5, Column::Height), row2->mapToGlobal(QPoint(5, row2->height() + 1)));
+    QCOMPARE(f.Grid()->selectionFirst(), 3);
+    QCOMPARE(f.Grid()->selectionLast(), 5);
     // Another column of the same row selects that one row.
-    Drag(f, 4 * 4, 4 * 4 + 2);
-    QCOMPARE(f.window->selFirst(), 4);
-    QCOMPARE(f.window->selLast(), 4);
+    Drag(f.Cell(4, Column::Height), f.Cell(4, Column::Quantity));
+    QCOMPARE(f.Grid()->selectionFirst(), 4);
+    QCOMPARE(f.Grid()->selectionLast(), 4);
     // A click clears the selection.
-    QTest::mouseClick(f.window->cell(0), Qt::LeftButton);
-    QVERIFY(!f.window->selActive());
-    QCOMPARE(f.window->cell(4 * 4)->palette().color(QPalette::Base),
+    QTest::mouseClick(f.Cell(0, Column::Height), Qt::LeftButton);
+    QVERIFY(!f.Grid()->selectionActive());
+    QCOMPARE(f.Cell(4, Column::Height)->palette().color(QPalette::Base),
              f.window->palette().color(QPalette::Base));
 }
 
@@ -117,20 +113,20 @@ void RowEditingTest::deleteKeyRemovesSelectedRows() {
     WindowFixture f;
     FillRows(f, 30);
     f.window->NextPage();
-    Drag(f, 2 * 4, 4 * 4);  // rows 23..25 of the list
-    QTest::keyClick(f.window->cell(2 * 4), Qt::Key_Delete);
+    Drag(f.Cell(2, Column::Height), f.Cell(4, Column::Height));  // rows 23..25 of the list
+    QTest::keyClick(f.Cell(2, Column::Height), Qt::Key_Delete);
     QCOMPARE(f.job.cutCount, std::int16_t{27});
     QCOMPARE(f.job.cutList[22].comment, std::string("r26"));
-    QCOMPARE(f.window->cell(2 * 4 + 3)->text(), QString("r26"));
-    QVERIFY(!f.window->selActive());
+    QCOMPARE(f.Cell(2, Column::Comment)->text(), QString("r26"));
+    QVERIFY(!f.Grid()->selectionActive());
     QCOMPARE(f.job.cutList[27].height, 0.0f);
 }
 
 void RowEditingTest::insertOpensBlankRowsAndRefusesAFullList() {
     WindowFixture f;
     FillRows(f, 6);
-    Drag(f, 1 * 4, 2 * 4);
-    QTest::keyClick(f.window->cell(1 * 4), Qt::Key_Insert);
+    Drag(f.Cell(1, Column::Height), f.Cell(2, Column::Height));
+    QTest::keyClick(f.Cell(1, Column::Height), Qt::Key_Insert);
     QCOMPARE(f.job.cutCount, std::int16_t{8});
     QCOMPARE(f.job.cutList[1].height, 0.0f);
     QCOMPARE(f.job.cutList[3].comment, std::string("r2"));
@@ -139,37 +135,37 @@ void RowEditingTest::insertOpensBlankRowsAndRefusesAFullList() {
 
     WindowFixture g;
     FillRows(g, 199);
-    Drag(g, 0, 1 * 4);
+    Drag(g.Cell(0, Column::Height), g.Cell(1, Column::Height));
     g.window->InsertCommand();
-    QCOMPARE(g.window->messageLabel()->text(), QString("データが一杯で挿入できません。"));
+    QCOMPARE(g.Find<QLabel>("messageLine")->text(), QString("データが一杯で挿入できません。"));
     QCOMPARE(g.job.cutCount, std::int16_t{199});
 }
 
 void RowEditingTest::copyAndPasteABlockInsideTheList() {
     WindowFixture f;
     FillRows(f, 10);
-    Drag(f, 2 * 4, 4 * 4);  // rows 2..4
+    Drag(f.Cell(2, Column::Height), f.Cell(4, Column::Height));  // rows 2..4
     f.window->CopyCommand();
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QString("102\t50\t1\tr3\r\n103\t50\t1\tr4\r\n104\t50\t1\tr5\r\n"));
-    f.window->cell(8 * 4)->setFocus();
-    QTest::mouseClick(f.window->cell(8 * 4), Qt::LeftButton);
+    f.Cell(8, Column::Height)->setFocus();
+    QTest::mouseClick(f.Cell(8, Column::Height), Qt::LeftButton);
     f.window->UpdateEditMenu();
-    QVERIFY(f.window->pasteAction()->isEnabled());
+    QVERIFY(f.Find<QAction>("pasteAction")->isEnabled());
     f.window->PasteCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{13});
     QCOMPARE(f.job.cutList[8].comment, std::string("r3"));
     QCOMPARE(f.job.cutList[10].comment, std::string("r5"));
     QCOMPARE(f.job.cutList[11].comment, std::string("r9"));  // the old rows follow
     QCOMPARE(f.job.cutList[12].comment, std::string("r10"));
-    QCOMPARE(f.window->cell(11 * 4 + 3)->text(), QString("r9"));
+    QCOMPARE(f.Cell(11, Column::Comment)->text(), QString("r9"));
 }
 
 void RowEditingTest::pasteABlockBelowTheList() {
     WindowFixture f;
     FillRows(f, 3);
     QGuiApplication::clipboard()->setText("1\t2\t3\ta\r\n4\t5\t\tb\r\n7\t8\t9\tc\r\n");
-    QTest::mouseClick(f.window->cell(6 * 4 + 1), Qt::LeftButton);
+    QTest::mouseClick(f.Cell(6, Column::Width), Qt::LeftButton);
     f.window->PasteCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{9});
     QCOMPARE(f.job.cutList[6].height, 1.0f);
@@ -183,11 +179,11 @@ void RowEditingTest::blockPasteNeverWritesPastRow200() {
     FillRows(f, 3);
     for (int i = 0; i < 9; ++i) f.window->NextPage();
     QGuiApplication::clipboard()->setText("1\t2\t3\r\n4\t5\t6\r\n7\t8\t9\r\n");
-    QTest::mouseClick(f.window->cell(18 * 4), Qt::LeftButton);  // row 199 of the list
+    QTest::mouseClick(f.Cell(18, Column::Height), Qt::LeftButton);  // row 199 of the list
     f.window->PasteCommand();
-    QCOMPARE(f.window->messageLabel()->text(), QString("データが一杯で挿入できません。"));
+    QCOMPARE(f.Find<QLabel>("messageLine")->text(), QString("データが一杯で挿入できません。"));
     QCOMPARE(f.job.cutCount, std::int16_t{3});
-    QTest::mouseClick(f.window->cell(17 * 4), Qt::LeftButton);  // rows 198..200 would fit
+    QTest::mouseClick(f.Cell(17, Column::Height), Qt::LeftButton);  // rows 198..200 would fit
     f.window->PasteCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{200});
     QCOMPARE(f.job.cutList[199].height, 7.0f);
@@ -196,56 +192,57 @@ void RowEditingTest::blockPasteNeverWritesPastRow200() {
 void RowEditingTest::singleCellPasteTakesTheFirstLine() {
     WindowFixture f;
     FillRows(f, 2);
-    QTest::mouseClick(f.window->cell(0 * 4 + 1), Qt::LeftButton);
+    QTest::mouseClick(f.Cell(0, Column::Width), Qt::LeftButton);
     f.window->CopyCommand();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("50"));
     QGuiApplication::clipboard()->setText("75\r\n");
-    QTest::mouseClick(f.window->cell(5 * 4 + 1), Qt::LeftButton);
+    QTest::mouseClick(f.Cell(5, Column::Width), Qt::LeftButton);
     f.window->PasteCommand();
     QCOMPARE(f.job.cutList[5].width, 75.0f);
-    QCOMPARE(f.window->cell(5 * 4 + 1)->text(), QString("75"));
+    QCOMPARE(f.Cell(5, Column::Width)->text(), QString("75"));
     QCOMPARE(f.job.cutCount, std::int16_t{6});
-    QVERIFY(f.job.undoReady);
+    f.window->UpdateEditMenu();
+    QVERIFY(f.Find<QAction>("undoAction")->isEnabled());
 }
 
 void RowEditingTest::menuEnablingRules() {
     WindowFixture f;
     FillRows(f, 5);
     QGuiApplication::clipboard()->clear();
-    f.window->heightBox()->setFocus();
+    f.Find<QLineEdit>("heightBox")->setFocus();
     f.window->UpdateEditMenu();
-    QVERIFY(!f.window->copyAction()->isEnabled());
-    QVERIFY(!f.window->pasteAction()->isEnabled());
-    QVERIFY(!f.window->undoAction()->isEnabled());
-    QTest::mouseClick(f.window->cell(0), Qt::LeftButton);
+    QVERIFY(!f.Find<QAction>("copyAction")->isEnabled());
+    QVERIFY(!f.Find<QAction>("pasteAction")->isEnabled());
+    QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());
+    QTest::mouseClick(f.Cell(0, Column::Height), Qt::LeftButton);
     f.window->UpdateEditMenu();
-    QVERIFY(f.window->copyAction()->isEnabled());
-    QVERIFY(!f.window->pasteAction()->isEnabled());  // empty clipboard
-    QVERIFY(!f.window->deleteAction()->isEnabled());
-    Drag(f, 0, 4);
+    QVERIFY(f.Find<QAction>("copyAction")->isEnabled());
+    QVERIFY(!f.Find<QAction>("pasteAction")->isEnabled());  // empty clipboard
+    QVERIFY(!f.Find<QAction>("deleteAction")->isEnabled());
+    Drag(f.Cell(0, Column::Height), f.Cell(1, Column::Height));
     f.window->UpdateEditMenu();
-    QVERIFY(f.window->cutAction()->isEnabled());
-    QVERIFY(f.window->insertAction()->isEnabled());
-    QVERIFY(f.window->deleteAction()->isEnabled());
-    QVERIFY(!f.window->pasteAction()->isEnabled());
+    QVERIFY(f.Find<QAction>("cutAction")->isEnabled());
+    QVERIFY(f.Find<QAction>("insertAction")->isEnabled());
+    QVERIFY(f.Find<QAction>("deleteAction")->isEnabled());
+    QVERIFY(!f.Find<QAction>("pasteAction")->isEnabled());
     // A right click inside the selection keeps it and opens the menu.
-    QTest::mouseClick(f.window->cell(4), Qt::RightButton);
-    QVERIFY(f.window->selActive());
-    QTRY_VERIFY(f.window->editMenu()->isVisible());
-    f.window->editMenu()->hide();
+    QTest::mouseClick(f.Cell(1, Column::Height), Qt::RightButton);
+    QVERIFY(f.Grid()->selectionActive());
+    QTRY_VERIFY(f.Find<QMenu>("editMenu")->isVisible());
+    f.Find<QMenu>("editMenu")->hide();
     // Outside it, the clicked cell takes the focus and the selection goes.
-    QTest::mouseClick(f.window->cell(12), Qt::RightButton);
-    QVERIFY(!f.window->selActive());
-    QCOMPARE(f.window->focusRow(), 3);
-    f.window->editMenu()->hide();
+    QTest::mouseClick(f.Cell(3, Column::Height), Qt::RightButton);
+    QVERIFY(!f.Grid()->selectionActive());
+    QCOMPARE(f.Grid()->currentRow(), 3);
+    f.Find<QMenu>("editMenu")->hide();
     // The cells show no menu of their own.
-    QCOMPARE(f.window->cell(12)->contextMenuPolicy(), Qt::PreventContextMenu);
+    QCOMPARE(f.Cell(3, Column::Height)->contextMenuPolicy(), Qt::PreventContextMenu);
 }
 
 void RowEditingTest::undoAfterDeleteBringsRowsAndFlagsBack() {
     WindowFixture f;
     FillRows(f, 6);
-    Drag(f, 1 * 4, 2 * 4);
+    Drag(f.Cell(1, Column::Height), f.Cell(2, Column::Height));
     f.window->CutCommand();
     QCOMPARE(f.job.cutCount, std::int16_t{4});
     QCOMPARE(f.job.turnFlag[1], std::int16_t{1});  // r4 moved up with its flag
@@ -253,49 +250,48 @@ void RowEditingTest::undoAfterDeleteBringsRowsAndFlagsBack() {
     QCOMPARE(f.job.cutCount, std::int16_t{6});
     QCOMPARE(f.job.cutList[1].comment, std::string("r2"));
     QCOMPARE(f.job.turnFlag[3], std::int16_t{1});
-    QCOMPARE(f.window->cell(2 * 4 + 3)->text(), QString("r3"));
-    QVERIFY(!f.window->undoAction()->isEnabled());
+    QCOMPARE(f.Cell(2, Column::Comment)->text(), QString("r3"));
+    QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());
 }
 
 void RowEditingTest::stepsBlockFurtherEditing() {
     WindowFixture f;
     FillRows(f, 10);
     f.window->SetStepPause(20);
-    Drag(f, 0, 3 * 4);
-    int pagesDuringSteps = -1;
-    int countDuringSteps = -1;
-    QTimer::singleShot(30, f.window.get(), [&] {
-        QVERIFY(f.window->rowStepsRunning());
-        countDuringSteps = f.job.cutCount;
-        // A second deletion, a page turn and typing are refused meanwhile.
-        f.window->DeleteCommand();
-        f.window->NextPage();
-        QTest::keyClicks(f.window->cell(0), "9");
-        pagesDuringSteps = f.window->currentPage();
-    });
+    Drag(f.Cell(0, Column::Height), f.Cell(3, Column::Height));
+    // The command returns after its first step; the others follow from the event loop.
     f.window->DeleteCommand();
-    QVERIFY(countDuringSteps > 6 && countDuringSteps < 10);
-    QCOMPARE(pagesDuringSteps, 0);
+    QVERIFY(f.window->rowStepsRunning());
+    QCOMPARE(f.job.cutCount, std::int16_t{9});
+    // A second deletion, a page turn and typing are refused meanwhile.
+    f.window->DeleteCommand();
+    f.window->NextPage();
+    QTest::keyClicks(f.Cell(0, Column::Height), "9");
+    QCOMPARE(f.window->currentPage(), 0);
+    QTRY_VERIFY(!f.window->rowStepsRunning());
     QCOMPARE(f.job.cutCount, std::int16_t{6});
     QCOMPARE(f.job.cutList[0].comment, std::string("r5"));
+    QCOMPARE(f.Cell(0, Column::Height)->text(), QString("104"));
+    QVERIFY(!f.Grid()->selectionActive());
+    QVERIFY(f.window->modified());
 }
 
 void RowEditingTest::dragOverRowLabelsSelectsRows() {
     WindowFixture f;
     FillRows(f, 12);
     DragOverLabels(f, 2, 5);
-    QVERIFY(f.window->selActive());
-    QCOMPARE(f.window->selFirst(), 2);
-    QCOMPARE(f.window->selLast(), 5);
-    QCOMPARE(f.window->cell(4 * 4 + 3)->palette().color(QPalette::Base), QColor(128, 128, 255));
+    QVERIFY(f.Grid()->selectionActive());
+    QCOMPARE(f.Grid()->selectionFirst(), 2);
+    QCOMPARE(f.Grid()->selectionLast(), 5);
+    QCOMPARE(f.Cell(4, Column::Comment)->palette().color(QPalette::Base), QColor(128, 128, 255));
     // Upwards too, and a click on one label selects its row.
     DragOverLabels(f, 8, 6);
-    QCOMPARE(f.window->selFirst(), 6);
-    QCOMPARE(f.window->selLast(), 8);
+    QCOMPARE(f.Grid()->selectionFirst(), 6);
+    QCOMPARE(f.Grid()->selectionLast(), 8);
     QTest::mouseClick(f.window->findChild<QLabel*>("rowLabel3"), Qt::LeftButton);
-    QVERIFY(f.window->selActive());
-    QCOMPARE(f.window->selFirst(), 3);
-    QCOMPARE(f.window->selLast(), 3);
+    QVERIFY(f.Grid()->selectionActive());
+    QCOMPARE(f.Grid()->selectionFirst(), 3);
+    QCOMPARE(f.Grid()->selectionLast(), 3);
     // The Delete key then removes the selected row.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
     QCOMPARE(f.job.cutCount, std::int16_t{11});
@@ -306,36 +302,36 @@ void RowEditingTest::popupCommandsActOnTheSelection() {
     WindowFixture f;
     FillRows(f, 8);
     DragOverLabels(f, 1, 3);
-    QTest::mouseClick(f.window->cell(2 * 4), Qt::RightButton);
-    ClickMenuItem(f.window->editMenu(), "コピー");
-    QTRY_VERIFY(!f.window->editMenu()->isVisible());
+    QTest::mouseClick(f.Cell(2, Column::Height), Qt::RightButton);
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "コピー");
+    QTRY_VERIFY(!f.Find<QMenu>("editMenu")->isVisible());
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QString("101\t50\t1\tr2\r\n102\t50\t1\tr3\r\n103\t50\t1\tr4\r\n"));
-    QVERIFY(f.window->selActive());
-    QTest::mouseClick(f.window->cell(2 * 4), Qt::RightButton);
-    ClickMenuItem(f.window->editMenu(), "削除");
+    QVERIFY(f.Grid()->selectionActive());
+    QTest::mouseClick(f.Cell(2, Column::Height), Qt::RightButton);
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "削除");
     QTRY_COMPARE(f.job.cutCount, std::int16_t{5});
     QCOMPARE(f.job.cutList[1].comment, std::string("r5"));
     QVERIFY(f.window->modified());
     // "元に戻す" from the popup brings them back; "切り取り" and "挿入" act on a selection too.
-    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
-    ClickMenuItem(f.window->editMenu(), "元に戻す");
+    QTest::mouseClick(f.Cell(0, Column::Height), Qt::RightButton);
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "元に戻す");
     QTRY_COMPARE(f.job.cutCount, std::int16_t{8});
     DragOverLabels(f, 0, 1);
-    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
-    ClickMenuItem(f.window->editMenu(), "挿入");
+    QTest::mouseClick(f.Cell(0, Column::Height), Qt::RightButton);
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "挿入");
     QTRY_COMPARE(f.job.cutCount, std::int16_t{10});
     QCOMPARE(f.job.cutList[2].comment, std::string("r1"));
     DragOverLabels(f, 0, 1);
-    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
-    ClickMenuItem(f.window->editMenu(), "切り取り");
+    QTest::mouseClick(f.Cell(0, Column::Height), Qt::RightButton);
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "切り取り");
     QTRY_COMPARE(f.job.cutCount, std::int16_t{8});
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("\t\t\t\r\n\t\t\t\r\n"));
     // "貼り付け" into a cell with no selection inserts the copied rows.
     QGuiApplication::clipboard()->setText("7\t8\t9\tx\r\n");
-    QTest::mouseClick(f.window->cell(0), Qt::LeftButton);
-    QTest::mouseClick(f.window->cell(0), Qt::RightButton);
-    ClickMenuItem(f.window->editMenu(), "貼り付け");
+    QTest::mouseClick(f.Cell(0, Column::Height), Qt::LeftButton);
+    QTest::mouseClick(f.Cell(0, Column::Height), Qt::RightButton);
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "貼り付け");
     QTRY_COMPARE(f.job.cutCount, std::int16_t{9});
     QCOMPARE(f.job.cutList[0].comment, std::string("x"));
 }
@@ -346,12 +342,12 @@ void RowEditingTest::menuBarCommandsActOnTheSelection() {
     DragOverLabels(f, 4, 6);
     // Alt+E opens "編集(&E)" from the menu bar.
     QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier);
-    ClickMenuItem(f.window->editMenu(), "コピー");
-    QTRY_VERIFY(!f.window->editMenu()->isVisible());
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "コピー");
+    QTRY_VERIFY(!f.Find<QMenu>("editMenu")->isVisible());
     QCOMPARE(QGuiApplication::clipboard()->text().count("\r\n"), 3);
-    QVERIFY(f.window->selActive());
+    QVERIFY(f.Grid()->selectionActive());
     QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier);
-    ClickMenuItem(f.window->editMenu(), "削除");
+    ClickMenuItem(f.Find<QMenu>("editMenu"), "削除");
     QTRY_COMPARE(f.job.cutCount, std::int16_t{5});
     QCOMPARE(f.job.cutList[4].comment, std::string("r8"));
 }

@@ -14,6 +14,7 @@
 #include "panel/model/job_file_reader.h"
 #include "window_fixture.h"
 
+using tvx::panel::Column;
 using tvx::panel::SizeWariate;
 using tvx::panel::test::WindowFixture;
 
@@ -42,11 +43,11 @@ void TypeJob(WindowFixture& f) {
     QTest::keyClicks(height, "1820");
     QTest::keyClick(height, Qt::Key_Return);
     QTest::keyClicks(Box(f, "widthBox"), "910");
-    f.Type(0, "450");
-    f.Type(1, "300");
-    f.Type(2, "4");
-    f.Type(3, "棚板");
-    QTest::mouseClick(f.window->rotateAllBox(), Qt::LeftButton);
+    f.Type(0, Column::Height, "450");
+    f.Type(0, Column::Width, "300");
+    f.Type(0, Column::Quantity, "4");
+    f.Type(0, Column::Comment, "棚板");
+    QTest::mouseClick(f.Find<QCheckBox>("rotateAllBox"), Qt::LeftButton);
 }
 
 }  // namespace
@@ -63,8 +64,8 @@ class UnsavedWorkTest : public QObject {
 
 void UnsavedWorkTest::ctrlXInATextBoxCutsItsText() {
     WindowFixture f;
-    f.Type(3, "棚板の裏");
-    QLineEdit* comment = f.window->cell(3);
+    f.Type(0, Column::Comment, "棚板の裏");
+    QLineEdit* comment = f.Cell(0, Column::Comment);
     comment->setFocus();
     comment->selectAll();
     QTest::keyClick(comment, Qt::Key_X, Qt::ControlModifier);
@@ -88,12 +89,12 @@ void UnsavedWorkTest::ctrlXInATextBoxCutsItsText() {
 
     // Outside the text boxes Ctrl+X is still "終了", which asks first.
     f.answer = SizeWariate::SaveAnswer::kCancel;
-    f.window->rotateAllBox()->setFocus();
-    QTest::keyClick(f.window->rotateAllBox(), Qt::Key_X, Qt::ControlModifier);
+    f.Find<QCheckBox>("rotateAllBox")->setFocus();
+    QTest::keyClick(f.Find<QCheckBox>("rotateAllBox"), Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(f.prompts, 1);
     QVERIFY(f.window->isVisible());
     f.answer = SizeWariate::SaveAnswer::kDiscard;
-    QTest::keyClick(f.window->rotateAllBox(), Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(f.Find<QCheckBox>("rotateAllBox"), Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(f.prompts, 2);
     QVERIFY(!f.window->isVisible());
 }
@@ -112,7 +113,7 @@ void UnsavedWorkTest::everyDiscardingCommandAsksWhenTheJobChanged() {
         {"close box", [](WindowFixture& f) { f.window->close(); }},
         {"新規 (Ctrl+N)",
          [](WindowFixture& f) {
-             QTest::keyClick(f.window->cell(0), Qt::Key_N, Qt::ControlModifier);
+             QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_N, Qt::ControlModifier);
          }},
         {"リセット",
          [](WindowFixture& f) {
@@ -120,7 +121,7 @@ void UnsavedWorkTest::everyDiscardingCommandAsksWhenTheJobChanged() {
          }},
         {"開く (Ctrl+O)",
          [](WindowFixture& f) {
-             QTest::keyClick(f.window->cell(0), Qt::Key_O, Qt::ControlModifier);
+             QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_O, Qt::ControlModifier);
          }},
     };
     for (const Command& command : commands) {
@@ -129,24 +130,24 @@ void UnsavedWorkTest::everyDiscardingCommandAsksWhenTheJobChanged() {
         f.window->SetFileChooser([&](bool, const QString&, const QString&) { return path; });
         // Unchanged: no question.
         QVERIFY(!f.window->modified());
-        f.window->cell(0)->setFocus();
+        f.Cell(0, Column::Height)->setFocus();
         command.run(f);
         QVERIFY2(f.prompts == 0, command.name);
 
         // Changed: the title shows it and the command asks; "キャンセル" keeps everything.
         f.Open();
         f.window->SetFileChooser([&](bool, const QString&, const QString&) { return path; });
-        f.Type(0, "700");
+        f.Type(0, Column::Height, "700");
         QVERIFY(f.window->modified());
         QVERIFY(f.window->isWindowModified());
         QVERIFY(f.window->windowTitle().contains("[*]"));
         f.answer = SizeWariate::SaveAnswer::kCancel;
-        f.window->cell(0)->setFocus();
+        f.Cell(0, Column::Height)->setFocus();
         command.run(f);
         QVERIFY2(f.prompts == 1, command.name);
         QVERIFY2(f.window->isVisible(), command.name);
         QCOMPARE(f.job.cutList[0].height, 700.0f);
-        QCOMPARE(f.window->cell(0)->text(), QString("700"));
+        QCOMPARE(f.Cell(0, Column::Height)->text(), QString("700"));
         QVERIFY(f.window->modified());
 
         // "保存しない" lets the command go on.
@@ -175,7 +176,7 @@ void UnsavedWorkTest::savingFromTheQuestionSavesFirst() {
 
     // A save that is cancelled keeps the job and the window.
     f.window->SetFileChooser([](bool, const QString&, const QString&) { return QString(); });
-    f.Type(0, "450");
+    f.Type(0, Column::Height, "450");
     f.window->close();
     QCOMPARE(f.prompts, 2);
     QVERIFY(f.window->isVisible());
@@ -204,7 +205,7 @@ void UnsavedWorkTest::aFileThatIsNotAJobLeavesEveryFieldAlone() {
     for (const Case& c : cases) {
         f.window->SetFileChooser([&](bool, const QString&, const QString&) { return c.path; });
         f.answer = SizeWariate::SaveAnswer::kDiscard;
-        QTest::keyClick(f.window->cell(0), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_O, Qt::ControlModifier);
         QVERIFY2(Message(f).startsWith(c.message), qPrintable(c.path + ": " + Message(f)));
         QVERIFY2(f.job.cutList == before.cutList, qPrintable(c.path));
         QCOMPARE(f.job.cutCount, before.cutCount);
@@ -215,8 +216,8 @@ void UnsavedWorkTest::aFileThatIsNotAJobLeavesEveryFieldAlone() {
         QCOMPARE(f.job.turnFlag, before.turnFlag);
         QCOMPARE(Box(f, "heightBox")->text(), QString("1820"));
         QCOMPARE(Box(f, "widthBox")->text(), QString("910"));
-        QCOMPARE(f.window->cell(3)->text(), QString("棚板"));
-        QVERIFY(f.window->rotateAllBox()->isChecked());
+        QCOMPARE(f.Cell(0, Column::Comment)->text(), QString("棚板"));
+        QVERIFY(f.Find<QCheckBox>("rotateAllBox")->isChecked());
         QCOMPARE(f.window->windowTitle(), titleBefore);
         QVERIFY(f.window->modified());
     }
@@ -224,7 +225,7 @@ void UnsavedWorkTest::aFileThatIsNotAJobLeavesEveryFieldAlone() {
     const QString broken =
         WriteFile(f, "broken.csv", "1820,910\r\n3,0\r\n450,300,4,\"a\"\r\n600,280,99999,\"b\"\r\n");
     f.window->SetFileChooser([&](bool, const QString&, const QString&) { return broken; });
-    QTest::keyClick(f.window->cell(0), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(f.job.cutCount, std::int16_t{1});
     QVERIFY(Message(f).contains("中止"));
     QVERIFY(f.window->windowTitle().startsWith("broken.csv"));
@@ -241,14 +242,14 @@ void UnsavedWorkTest::nameWithoutExtensionGetsCsvAndIsOfferedAgain() {
         return save ? typed : QString();
     });
     TypeJob(f);
-    QTest::keyClick(f.window->cell(0), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(typed + ".csv"));
     QVERIFY(!QFile::exists(typed));
     QCOMPARE(offeredName, QString());
     QVERIFY(!f.window->modified());
     QCOMPARE(f.window->windowTitle(), QString("tana.csv[*] - Tavolex"));
     // The next save offers that file in its folder.
-    QTest::keyClick(f.window->cell(0), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(offeredName, QString("tana.csv"));
     QCOMPARE(offeredFolder, f.dir.path());
     // So does a save after opening a file.
@@ -258,8 +259,8 @@ void UnsavedWorkTest::nameWithoutExtensionGetsCsvAndIsOfferedAgain() {
         offeredName = name;
         return save ? QString() : other;
     });
-    QTest::keyClick(f.window->cell(0), Qt::Key_O, Qt::ControlModifier);
-    QTest::keyClick(f.window->cell(0), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(offeredName, QString("other.txt"));
     QCOMPARE(offeredFolder, f.dir.path());
 }

@@ -14,10 +14,13 @@
 
 #include "common/gui/settings_store.h"
 #include "panel/model/panel_job.h"
+#include "panel/ui/cut_grid.h"
 #include "panel/ui/size_wariate.h"
 #include "support/message_box_answer.h"
 
 namespace tvx::panel::test {
+
+using tvx::panel::Column;
 
 struct WindowFixture {
     QTemporaryDir dir;
@@ -47,9 +50,23 @@ struct WindowFixture {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
+    // A control of the window by its object name.
+    template <class T>
+    T* Find(const QString& name) const {
+        T* found = window->findChild<T*>(name);
+        if (!found) qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    CutGrid* Grid() const { return Find<CutGrid>("cutGrid"); }
+    // The grid's box of a row (0..19 on the page) and column.
+    QLineEdit* Cell(int row, Column column) const {
+        static const char* const names[] = {"height", "width", "quantity", "comment"};
+        return Find<QLineEdit>(QString("%1%2").arg(names[static_cast<int>(column)]).arg(row));
+    }
+
     // Types into a cell as a user would and leaves it with Enter.
-    void Type(int cellIndex, const QString& text) {
-        QLineEdit* box = window->cell(cellIndex);
+    void Type(int row, Column column, const QString& text) {
+        QLineEdit* box = Cell(row, column);
         box->setFocus();
         box->selectAll();
         for (QChar c : text) {
