@@ -39,9 +39,13 @@ const tvx::cli::CommandLineSyntax& Syntax() {
             {"--optimal", {"plan"}, false, {}},
             {"--pdf", {"plan"}, true, {}},
             {"--paper", {"plan"}, true, {}},
-            {"--mode", {"plan"}, true,
+            {"--mode",
+             {"plan"},
+             true,
              [](const std::string& value) { return value == "0" || value == "1"; }},
-            {"--time-limit", {"plan"}, true,
+            {"--time-limit",
+             {"plan"},
+             true,
              [](const std::string& value) { return ParsePositiveSeconds(value).has_value(); }},
         }};
     return syntax;

@@ -82,17 +82,24 @@ TEST_F(BarCliFile, JsonGivesTheStockTableAndTheBarsWithoutKerf) {
 }
 
 TEST_F(BarCliFile, RefusalsAndMissingPlansExitWithOne) {
-    const CliRun range = RunCli({"plan", Write("\"棒材サイズ\"\r\n99,0,0\r\n\"カットサイズ\"\r\n50,1\r\n"), "--json"});
+    const CliRun range = RunCli(
+        {"plan", Write("\"棒材サイズ\"\r\n99,0,0\r\n\"カットサイズ\"\r\n50,1\r\n"), "--json"});
     EXPECT_EQ(range.status, 1);
     EXPECT_NE(range.out.find("\"message\": \"棒材の長さを100から1000000の範囲で指定してください\""),
               std::string::npos);
     EXPECT_NE(range.out.find("\"bestCost\": null"), std::string::npos);
 
-    const CliRun tooLong = RunCli({"plan", Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n" "500,1\r\n1200,1\r\n"), "--json"});
+    const CliRun tooLong = RunCli({"plan",
+                                   Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
+                                         "500,1\r\n1200,1\r\n"),
+                                   "--json"});
     EXPECT_EQ(tooLong.status, 1);
     EXPECT_NE(tooLong.out.find("\"message\": \"割り当てられません。\""), std::string::npos);
 
-    const CliRun limited = RunCli({"plan", Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n" "600,3\r\n"), "--json"});
+    const CliRun limited = RunCli({"plan",
+                                   Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n"
+                                         "600,3\r\n"),
+                                   "--json"});
     EXPECT_EQ(limited.status, 1);
     EXPECT_NE(limited.out.find("\"message\": \"割り当てられません。棒材数が不足です。\""),
               std::string::npos);
@@ -102,7 +109,10 @@ TEST_F(BarCliFile, RefusalsAndMissingPlansExitWithOne) {
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.out.find("\"message\": \"\", \"ok\": false"), std::string::npos);
 
-    const CliRun invalid = RunCli({"plan", Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n" "600,0\r\n"), "--json"});
+    const CliRun invalid = RunCli({"plan",
+                                   Write("\"棒材サイズ\"\r\n1000,0,0\r\n\"カットサイズ\"\r\n"
+                                         "600,0\r\n"),
+                                   "--json"});
     EXPECT_EQ(invalid.status, 1);
     EXPECT_NE(invalid.out.find("\"bestCost\": null, \"message\": \"\", \"ok\": false"),
               std::string::npos);
@@ -129,7 +139,10 @@ TEST_F(BarCliFile, FilesThatAreNoJobFilesAreUnreadableInput) {
 }
 
 TEST_F(BarCliFile, AnIncompleteReadingAndInvalidRowsAreReportedOnStderr) {
-    const CliRun stopped = RunCli({"plan", Write("\"棒材サイズ\"\r\n6000,0,0\r\n\"カットサイズ\"\r\n" "1000,2\r\n1e39,1\r\n2000,5\r\n"), "--json"});
+    const CliRun stopped = RunCli({"plan",
+                                   Write("\"棒材サイズ\"\r\n6000,0,0\r\n\"カットサイズ\"\r\n"
+                                         "1000,2\r\n1e39,1\r\n2000,5\r\n"),
+                                   "--json"});
     EXPECT_EQ(stopped.status, 0);  // the job is planned as read
     EXPECT_NE(stopped.err.find("5行目で読み込みを中止しました"), std::string::npos) << stopped.err;
     EXPECT_NE(stopped.out.find("\"bars\": [{\"pieces\": [1000, 1000], \"stock\": 6000}]"),
@@ -137,7 +150,8 @@ TEST_F(BarCliFile, AnIncompleteReadingAndInvalidRowsAreReportedOnStderr) {
         << stopped.out;
 
     const CliRun invalid =
-        RunCli({"show", Write("\"棒材サイズ\"\r\n6000,0,0\r\n\"カットサイズ\"\r\n" "１２００,2\r\n1500,4\r\n1200,-3\r\n\r\nnan,1\r\n")});
+        RunCli({"show", Write("\"棒材サイズ\"\r\n6000,0,0\r\n\"カットサイズ\"\r\n"
+                              "１２００,2\r\n1500,4\r\n1200,-3\r\n\r\nnan,1\r\n")});
     EXPECT_EQ(invalid.status, 0);
     EXPECT_NE(invalid.err.find("無効な行を3行無視しました: 4行目, 6行目, 8行目"), std::string::npos)
         << invalid.err;
@@ -191,7 +205,10 @@ TEST(BarCli, OptimalAddsProofAndTimeAndLeavesTheStandardOutputAlone) {
 }
 
 TEST_F(BarCliFile, OptimalNoPlanExitsWithOne) {
-    const CliRun limited = RunCli({"plan", Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n" "600,3\r\n"), "--optimal", "--json"});
+    const CliRun limited = RunCli({"plan",
+                                   Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n"
+                                         "600,3\r\n"),
+                                   "--optimal", "--json"});
     EXPECT_EQ(limited.status, 1);
     EXPECT_NE(limited.out.find("\"message\": \"割り当てられません。棒材数が不足です。\""),
               std::string::npos);
@@ -202,7 +219,8 @@ TEST_F(BarCliFile, OptimalNoPlanExitsWithOne) {
 TEST(BarCli, BadArgumentsExitWithTwoAndTheFirstProblemFollowedByTheUsage) {
     const std::string job = Example("steel_frame.csv");
     const std::string timeLimit = "--time-limit needs a number of seconds greater than 0";
-    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+    for (const auto& [args, message] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{}, "no command given"},
              {{"draw", job}, "unknown command 'draw'"},
              {{"--help", job}, "unknown command '--help'"},
@@ -262,8 +280,8 @@ struct PdfCall {
 PdfPlanWriter RecordingWriter(std::vector<PdfCall>& calls, int pages, std::string error = {}) {
     return [&calls, pages, error](const BarJob& job, const std::string& path,
                                   const std::string& paper, std::string& failure) {
-        calls.push_back({path, paper, job.resultDisplayMode, !job.plan.pieceLength.empty(),
-                         job.showPartCodes});
+        calls.push_back(
+            {path, paper, job.resultDisplayMode, !job.plan.pieceLength.empty(), job.showPartCodes});
         failure = error;
         return pages;
     };
@@ -271,9 +289,9 @@ PdfPlanWriter RecordingWriter(std::vector<PdfCall>& calls, int pages, std::strin
 
 TEST(BarCliPdf, TheWriterDrawsThePlannedJobInTheAskedModeOnTheAskedPaper) {
     std::vector<PdfCall> calls;
-    const CliRun grouped = RunCli(
-        {"plan", Example("part_codes.csv"), "--codes", "--mode", "1", "--pdf", "out.pdf"},
-        RecordingWriter(calls, 2));
+    const CliRun grouped =
+        RunCli({"plan", Example("part_codes.csv"), "--codes", "--mode", "1", "--pdf", "out.pdf"},
+               RecordingWriter(calls, 2));
     EXPECT_EQ(grouped.status, kExitPlanned) << grouped.err;
     const CliRun plain = RunCli(
         {"plan", Example("steel_frame.csv"), "--pdf", "a.pdf", "--paper", "A3", "--pdf", "b.pdf"},
@@ -321,7 +339,8 @@ TEST_F(BarCliFile, ATimeLimitStopsBetweenPassesAndSaysSo) {
     const CliRun limited = RunCli({"plan", path, "--json", "--time-limit", "0.5"});
     EXPECT_NE(limited.out.find("\"stopped\": true"), std::string::npos) << limited.out;
 
-    const CliRun quick = RunCli({"plan", Example("steel_frame.csv"), "--json", "--time-limit", "600"});
+    const CliRun quick =
+        RunCli({"plan", Example("steel_frame.csv"), "--json", "--time-limit", "600"});
     EXPECT_EQ(quick.status, 0);
     EXPECT_EQ(quick.out.find("stopped"), std::string::npos);
     EXPECT_EQ(RunCli({"plan", path, "--time-limit", "0"}).status, 2);

@@ -78,7 +78,8 @@ TEST(TavolexCliShow, WarnsAboutAnIncompleteReadingAndShowsWhatWasRead) {
 TEST(TavolexCli, BadArgumentsExitWithTwoAndTheFirstProblemFollowedByTheUsage) {
     const std::string job = Example("kitchen.csv");
     const std::string timeLimit = "--time-limit の後に秒数を指定してください。";
-    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+    for (const auto& [args, message] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{}, "コマンドがありません。"},
              {{"plan", job}, "不明なコマンドです: plan"},
              {{"--version", job}, "不明なコマンドです: --version"},
