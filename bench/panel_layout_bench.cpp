@@ -27,7 +27,7 @@ PanelJob GenerateJob(const JobShape& shape, unsigned seed) {
     };
     PanelJob job;
     job.kerf = 3;
-    job.rotateAll = shape.turning ? 1 : 0;
+    job.rotateAll = shape.turning;
     const bool limited = shape.limits;
     const StockEntry stock[] = {{1820, 910, 3500, 0},
                                 {2430, 1220, 5800, 8},

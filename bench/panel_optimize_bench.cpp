@@ -26,7 +26,7 @@ PanelJob WorkshopJob(unsigned seed) {
     };
     PanelJob job;
     job.kerf = 3;
-    job.ktyFree = 1;
+    job.ktyFree = true;
     const StockEntry stock[] = {{1820, 910, 3500, 0},
                                 {2430, 1220, 5800, 8},
                                 {2130, 1000, 4600, 6},

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tvx::panel;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     PanelJob job;
-    job.ktyFree = size > 0 && (data[0] & 1) ? 1 : 0;
+    job.ktyFree = size > 0 && (data[0] & 1);
     const JobReadResult first = ReadJob(job, bytes);
     Check(job.cutCount >= 0 && job.cutCount <= kMaxRows);
     Check(job.lastSizeIndex >= -1 && job.lastSizeIndex < kMaxStockSizes);
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const CutItem& back = again.cutList[static_cast<std::size_t>(kept)];
         Check(back.height == item.height && back.width == item.width &&
               back.quantity == item.quantity);
-        if (job.ktyFree == 1) {
+        if (job.ktyFree) {
             Check(again.turnFlag[static_cast<std::size_t>(kept)] ==
                   job.turnFlag[static_cast<std::size_t>(r)]);
         }

@@ -107,9 +107,9 @@ bool ParseArguments(const std::vector<std::string>& args, bool canWritePdf, Argu
 std::string NoPlanReason(const PlanOutcome& outcome) {
     using Verdict = CalculationCheck::Verdict;
     std::string why = outcome.message;
-    if (outcome.check.verdict == Verdict::kRowTooLong)
+    if (outcome.check.verdict == Verdict::RowTooLong)
         why += " (row " + std::to_string(outcome.check.row + 1) + ")";
-    if (outcome.check.verdict == Verdict::kEmptyList) why = "the cut list is empty";
+    if (outcome.check.verdict == Verdict::EmptyList) why = "the cut list is empty";
     if (outcome.check.Proceed() && outcome.plan.pieceLength.empty())
         why = "no row has both a length and a quantity";
     return why;

@@ -106,7 +106,7 @@ bool ParseArguments(const std::vector<std::string>& args, bool canWritePdf, Argu
 // not be read at all or is no job file. An incomplete reading and rows ignored as invalid are
 // reported, and the job used as read.
 bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
-    job = StartupJob(0, false, args.ktyFree ? 1 : 0, args.cutsell ? 1 : 0);
+    job = StartupJob(0, false, args.ktyFree, args.cutsell);
     const JobReadResult read = LoadJobFile(job, args.path);
     if (!read.jobChanged()) {
         err << "tavolex-cli: " << read.error << "\n";

@@ -38,8 +38,8 @@ Json JobJson(const PanelJob& job) {
     object["priceMode"] = job.priceMode;
     object["sizes"] = StockSizesJson(job);
     object["kerf"] = job.kerf;
-    object["rotateAll"] = job.rotateAll;
-    object["ktyFree"] = job.ktyFree;
+    object["rotateAll"] = job.rotateAll ? 1 : 0;  // written as numbers, as in the job file
+    object["ktyFree"] = job.ktyFree ? 1 : 0;
     object["cutCount"] = job.cutCount;
     object["rows"] = std::move(rows);
     return object;
@@ -58,17 +58,13 @@ void PrintJob(const PanelJob& job, std::ostream& out) {
         out << "\n";
     }
     out << "切断幅: " << job.kerf << "\n";
-    out << "縦横: "
-        << (job.ktyFree != 0     ? "行ごとに指定"
-            : job.rotateAll != 0 ? "縦横自由"
-                                 : "固定")
-        << "\n";
+    out << "縦横: " << (job.ktyFree ? "行ごとに指定" : job.rotateAll ? "縦横自由" : "固定") << "\n";
     out << "カットサイズ: " << job.cutCount << "行\n";
     for (int r = 0; r < job.cutCount; ++r) {
         const CutItem& item = job.cutList[static_cast<std::size_t>(r)];
         out << "  (" << r + 1 << ") " << FormatSingle(item.height) << " × "
             << FormatSingle(item.width) << "  " << item.quantity << "枚";
-        if (job.ktyFree != 0 && job.turnFlag[static_cast<std::size_t>(r)] == 1) out << "  縦横自由";
+        if (job.ktyFree && job.turnFlag[static_cast<std::size_t>(r)] == 1) out << "  縦横自由";
         if (!item.comment.empty()) out << "  " << item.comment;
         out << "\n";
     }

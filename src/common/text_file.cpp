@@ -25,6 +25,20 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
+std::vector<std::string> SplitTabFields(std::string_view line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        if (tab == std::string_view::npos) {
+            fields.emplace_back(line.substr(start));
+            return fields;
+        }
+        fields.emplace_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+}
+
 bool ReadAllBytes(std::istream& in, std::string& bytes) {
     try {
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

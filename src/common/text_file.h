@@ -12,6 +12,10 @@ namespace tvx {
 // make an extra empty line.
 std::vector<std::string> SplitLines(std::string_view text);
 
+// Splits one line at its tabs, as a spreadsheet puts a row on the clipboard: n tabs make
+// n + 1 fields, empty ones included.
+std::vector<std::string> SplitTabFields(std::string_view line);
+
 // Reads the whole stream into `bytes`; false when the stream failed.
 bool ReadAllBytes(std::istream& in, std::string& bytes);
 

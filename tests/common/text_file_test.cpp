@@ -19,6 +19,12 @@ TEST(SplitLines, AcceptsEveryLineEnd) {
     EXPECT_TRUE(SplitLines("").empty());
 }
 
+TEST(SplitTabFields, KeepsEmptyCellsAtEitherEnd) {
+    EXPECT_EQ(SplitTabFields("450\t300\t2"), (Lines{"450", "300", "2"}));
+    EXPECT_EQ(SplitTabFields("\t300\t"), (Lines{"", "300", ""}));
+    EXPECT_EQ(SplitTabFields(""), (Lines{""}));
+}
+
 TEST(FolderOf, KeepsTheTrailingSeparator) {
     EXPECT_EQ(FolderOf("/home/u/jobs/a.csv"), "/home/u/jobs/");
     EXPECT_EQ(FolderOf("C:\\jobs\\a.csv"), "C:\\jobs\\");

@@ -303,27 +303,27 @@ void BarSearch::FillBar(std::int16_t stockType, float capacity, std::int32_t sta
     while (!frames_.empty()) {
         Frame& frame = frames_.back();
         switch (frame.resume) {
-            case Frame::Resume::kEnter:
+            case Frame::Resume::Enter:
                 if (stepCounter_ > stepLimit_) {
                     frames_.pop_back();
                     continue;
                 }
                 ++stepCounter_;
                 frame.placedHere = false;
-                frame.resume = Frame::Resume::kLoop;
+                frame.resume = Frame::Resume::Loop;
                 break;
-            case Frame::Resume::kAfterPlace:
+            case Frame::Resume::AfterPlace:
                 Unplace(frame.next);
                 ++frame.next;
-                frame.resume = Frame::Resume::kLoop;
+                frame.resume = Frame::Resume::Loop;
                 break;
-            case Frame::Resume::kAfterOpen:
+            case Frame::Resume::AfterOpen:
                 usedCount_[At(frame.openedType)] -= 1;
                 path_.bars.pop_back();
                 FinishClose(frame);
                 frames_.pop_back();
                 continue;
-            case Frame::Resume::kLoop:
+            case Frame::Resume::Loop:
                 break;
         }
         if (!RunFrameLoop(frame)) continue;  // a child call runs first
@@ -350,7 +350,7 @@ bool BarSearch::RunFrameLoop(Frame& frame) {
                 child.stockType = frame.stockType;
                 child.capacity = frame.capacity - length;
                 child.next = i;  // the same kind may follow, never an earlier one
-                frame.resume = Frame::Resume::kAfterPlace;
+                frame.resume = Frame::Resume::AfterPlace;
                 frames_.push_back(child);  // invalidates `frame`
                 return false;
             }
@@ -381,7 +381,7 @@ bool BarSearch::CloseBar(Frame& frame) {
     path_.bars.push_back(PathBar{static_cast<std::int16_t>(next),
                                  static_cast<std::int32_t>(path_.pieces.size()), 1});
     frame.openedType = static_cast<std::int16_t>(next);
-    frame.resume = Frame::Resume::kAfterOpen;
+    frame.resume = Frame::Resume::AfterOpen;
     Frame child;
     child.stockType = static_cast<std::int16_t>(next);
     child.capacity = set_.stockLength[At(next)];

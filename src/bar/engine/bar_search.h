@@ -38,12 +38,12 @@ class BarSearch {
 
     // One pending FillBar call.
     struct Frame {
-        enum class Resume : std::uint8_t { kEnter, kLoop, kAfterPlace, kAfterOpen };
+        enum class Resume : std::uint8_t { Enter, Loop, AfterPlace, AfterOpen };
         std::int16_t stockType = 0;
         float capacity = 0.0f;
         std::int32_t next = 0;  // piece index the loop goes on with
         bool placedHere = false;
-        Resume resume = Resume::kEnter;
+        Resume resume = Resume::Enter;
         // Bookkeeping while the bar is closed.
         std::int64_t savedPiecesLeft = 0;
         std::int64_t savedUsedCount = 0;

@@ -14,17 +14,17 @@ inline constexpr const char* kCannotAssignMessage = "割り当てられません
 
 struct CalculationCheck {
     enum class Verdict {
-        kProceed,     // run the engine
-        kStockRange,  // message; focus to the stock length box
-        kEmptyList,   // nothing happens
-        kRowTooLong,  // message; the page of `row` is shown and its length box focused
+        Proceed,     // run the engine
+        StockRange,  // message; focus to the stock length box
+        EmptyList,   // nothing happens
+        RowTooLong,  // message; the page of `row` is shown and its length box focused
     };
-    Verdict verdict = Verdict::kProceed;
-    std::string message;  // the message line, empty for kProceed and kEmptyList
-    int row = -1;         // the refused row, for kRowTooLong
+    Verdict verdict = Verdict::Proceed;
+    std::string message;  // the message line, empty for Proceed and EmptyList
+    int row = -1;         // the refused row, for RowTooLong
     int pageTop = 0;      // the page that holds it
 
-    bool Proceed() const { return verdict == Verdict::kProceed; }
+    bool Proceed() const { return verdict == Verdict::Proceed; }
 };
 
 // Runs the checks on the job as it stands (a typed single stock length must already have been

@@ -270,15 +270,15 @@ FlowSolution SolveFlowProblem(const FlowProblem& problem, SearchControl::Clock::
     }
     if (lpCutShort) {
         // An LP stopped part way proves neither optimality nor infeasibility, nor its bound.
-        result.status = FlowSolution::Status::kStopped;
+        result.status = FlowSolution::Status::Stopped;
         result.bound = -kInfinity;
     } else if (model.isProvenOptimal() && result.hasSolution) {
-        result.status = FlowSolution::Status::kOptimal;
+        result.status = FlowSolution::Status::Optimal;
         result.bound = std::max(result.bound, result.objective);
     } else if (model.isProvenInfeasible() && !result.hasSolution) {
-        result.status = FlowSolution::Status::kInfeasible;
+        result.status = FlowSolution::Status::Infeasible;
     } else {
-        result.status = FlowSolution::Status::kStopped;
+        result.status = FlowSolution::Status::Stopped;
     }
     return result;
 }

@@ -31,8 +31,8 @@ struct FlowProblem {
 };
 
 struct FlowSolution {
-    enum class Status { kOptimal, kStopped, kInfeasible };
-    Status status = Status::kInfeasible;
+    enum class Status { Optimal, Stopped, Infeasible };
+    Status status = Status::Infeasible;
     bool hasSolution = false;
     std::vector<std::vector<std::int64_t>> arcFlow;  // per type, per arc
     std::vector<std::int64_t> barCount;              // per type

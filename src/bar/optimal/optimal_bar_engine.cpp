@@ -337,7 +337,7 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
                 // a solve cut short says nothing.
                 const bool cutShort =
                     control.ShouldStop() || SearchControl::Clock::now() >= flowDeadline;
-                if (solution.status == FlowSolution::Status::kInfeasible && !cutShort) {
+                if (solution.status == FlowSolution::Status::Infeasible && !cutShort) {
                     // With a cutoff below the plan in hand, that plan is optimal; without a
                     // plan, there is none within the limits.
                     if (!haveRuns) return plan;
@@ -356,9 +356,9 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
                         haveRuns = true;
                     }
                     if (std::isfinite(solution.bound)) bound = std::max(bound, solution.bound);
-                    proven = solution.status == FlowSolution::Status::kOptimal || reachesBound();
+                    proven = solution.status == FlowSolution::Status::Optimal || reachesBound();
                 } else if (std::isfinite(solution.bound) &&
-                           solution.status != FlowSolution::Status::kStopped) {
+                           solution.status != FlowSolution::Status::Stopped) {
                     bound = std::max(bound, solution.bound);
                 }
             }

@@ -10,10 +10,10 @@ class QWidget;
 
 namespace tvx::bar {
 
-enum class PrintOutcome { kPrinted, kCancelled, kFailed };
+enum class PrintOutcome { Printed, Cancelled, Failed };
 
 // Re-applies the remembered printer, shows the print dialog, remembers the choice and prints
-// on the current printer. kFailed (with `error` set) when the printer could not be opened,
+// on the current printer. Failed (with `error` set) when the printer could not be opened,
 // refused a page or reported an error.
 PrintOutcome PrintBarPlanWithDialog(const BarPlanView& view, QWidget* owner,
                                     std::string* error = nullptr);

@@ -24,12 +24,12 @@ std::string BarCatalogueLengthText(double length) {
 }
 
 BarEntryProblem CheckBarCatalogueEntry(const BarCatalogueEntry& entry) {
-    if (!(entry.length != 0) || !std::isfinite(entry.length)) return BarEntryProblem::kNoLength;
+    if (!(entry.length != 0) || !std::isfinite(entry.length)) return BarEntryProblem::NoLength;
     if (BarCatalogueLengthText(entry.length).size() > static_cast<std::size_t>(kBarLengthWidth))
-        return BarEntryProblem::kLengthTooWide;
+        return BarEntryProblem::LengthTooWide;
     if (entry.price > kBarCatalogueMaxPrice || entry.price < -99999)
-        return BarEntryProblem::kPriceTooHigh;
-    return BarEntryProblem::kNone;
+        return BarEntryProblem::PriceTooHigh;
+    return BarEntryProblem::None;
 }
 
 std::string BarCatalogueLineBytes(const BarCatalogueEntry& entry) {

@@ -34,7 +34,7 @@ struct BarCatalogueEntry {
 std::string BarCatalogueLengthText(double length);
 
 // Why an entry cannot be stored, or nothing when it can.
-enum class BarEntryProblem { kNone, kNoLength, kLengthTooWide, kPriceTooHigh };
+enum class BarEntryProblem { None, NoLength, LengthTooWide, PriceTooHigh };
 BarEntryProblem CheckBarCatalogueEntry(const BarCatalogueEntry& entry);
 
 // One line in Shift-JIS: the description in half-width forms cut to 10 bytes by whole

@@ -71,12 +71,12 @@ void BarCutGrid::SetPartCodesVisible(bool visible) {
     partCodesVisible_ = visible;
     columnHeadings_[0]->setVisible(visible);
     for (auto& row : cells_) row[0]->setVisible(visible);
-    if (!visible && currentColumn_ == GridColumn::kPartCode) currentColumn_ = GridColumn::kLength;
+    if (!visible && currentColumn_ == GridColumn::PartCode) currentColumn_ = GridColumn::Length;
     Arrange();
 }
 
 GridColumn BarCutGrid::FirstVisibleColumn() const {
-    return partCodesVisible_ ? GridColumn::kPartCode : GridColumn::kLength;
+    return partCodesVisible_ ? GridColumn::PartCode : GridColumn::Length;
 }
 
 void BarCutGrid::ShowRows(const BarCutList& list, int pageTop) {
@@ -93,7 +93,7 @@ void BarCutGrid::ShowRows(const BarCutList& list, int pageTop) {
 
 void BarCutGrid::FocusCell(int row, GridColumn column) {
     if (row < 0 || row >= kGridRows) return;
-    if (column == GridColumn::kPartCode && !partCodesVisible_) column = GridColumn::kLength;
+    if (column == GridColumn::PartCode && !partCodesVisible_) column = GridColumn::Length;
     QLineEdit* box = cell(row, column);
     box->setFocus(Qt::OtherFocusReason);
     // Without an active window no focus event comes; the cell is current all the same.
@@ -103,7 +103,7 @@ void BarCutGrid::FocusCell(int row, GridColumn column) {
 
 int BarCutGrid::FocusedRow(GridColumn* column) const {
     int row = -1;
-    GridColumn found = GridColumn::kLength;
+    GridColumn found = GridColumn::Length;
     QWidget* focus = QApplication::focusWidget();
     if (!FindCell(focus, &row, &found)) return -1;
     if (column) *column = found;
@@ -151,7 +151,7 @@ bool BarCutGrid::FindCell(QObject* object, int* row, GridColumn* column) const {
 
 bool BarCutGrid::eventFilter(QObject* watched, QEvent* event) {
     int row = -1;
-    GridColumn column = GridColumn::kLength;
+    GridColumn column = GridColumn::Length;
     if (!FindCell(watched, &row, &column)) return QWidget::eventFilter(watched, event);
     QLineEdit* box = cell(row, column);
     switch (event->type()) {
@@ -223,16 +223,16 @@ bool BarCutGrid::CellKey(int row, GridColumn column, QKeyEvent* key) {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     switch (key->key()) {
         case Qt::Key_Left:
-            if (column == GridColumn::kQuantity)
-                FocusCell(row, GridColumn::kLength);
-            else if (column == GridColumn::kLength && partCodesVisible_)
-                FocusCell(row, GridColumn::kPartCode);
+            if (column == GridColumn::Quantity)
+                FocusCell(row, GridColumn::Length);
+            else if (column == GridColumn::Length && partCodesVisible_)
+                FocusCell(row, GridColumn::PartCode);
             return true;
         case Qt::Key_Right:
-            if (column == GridColumn::kPartCode)
-                FocusCell(row, GridColumn::kLength);
-            else if (column == GridColumn::kLength)
-                FocusCell(row, GridColumn::kQuantity);
+            if (column == GridColumn::PartCode)
+                FocusCell(row, GridColumn::Length);
+            else if (column == GridColumn::Length)
+                FocusCell(row, GridColumn::Quantity);
             return true;
         case Qt::Key_Up:
             if (row > 0)

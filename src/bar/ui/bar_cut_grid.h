@@ -83,7 +83,7 @@ class BarCutGrid : public QWidget {
 
     bool partCodesVisible_ = false;
     int currentRow_ = -1;
-    GridColumn currentColumn_ = GridColumn::kLength;
+    GridColumn currentColumn_ = GridColumn::Length;
     bool selectionActive_ = false;
     int selectionFirst_ = 0;
     int selectionLast_ = 0;

@@ -4,41 +4,13 @@
 #include <cmath>
 
 #include "common/number_text.h"
+#include "common/text_file.h"
 
 namespace tvx::bar {
 namespace {
 
 std::size_t Index(int row) {
     return static_cast<std::size_t>(row);
-}
-
-// Lines end at CR LF, a lone CR or a lone LF; a final line without its end counts, a final
-// line end does not make an empty line.
-std::vector<std::string_view> ClipboardLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
-std::vector<std::string> TabFields(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        if (tab == std::string_view::npos) {
-            fields.emplace_back(line.substr(start));
-            return fields;
-        }
-        fields.emplace_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
 }
 
 }  // namespace
@@ -78,13 +50,13 @@ bool DeleteRow(BarCutList& list, int row) {
 std::string CellText(const BarCutList& list, int row, GridColumn column) {
     if (row < 0 || row >= list.Capacity()) return {};
     switch (column) {
-        case GridColumn::kPartCode:
+        case GridColumn::PartCode:
             return list.cutComment[Index(row)];
-        case GridColumn::kLength: {
+        case GridColumn::Length: {
             const float length = list.cutLength[Index(row)];
             return length > 0.0f ? FormatSingle(length) : std::string();
         }
-        case GridColumn::kQuantity: {
+        case GridColumn::Quantity: {
             const std::int16_t quantity = list.cutQuantity[Index(row)];
             return quantity >= 1 ? std::to_string(quantity) : std::string();
         }
@@ -95,50 +67,50 @@ std::string CellText(const BarCutList& list, int row, GridColumn column) {
 CellStore StoreCellText(BarCutList& list, int row, GridColumn column, std::string_view text) {
     CellStore store;
     if (row < 0 || row >= list.Capacity()) return store;
-    if (column == GridColumn::kPartCode) {
+    if (column == GridColumn::PartCode) {
         if (list.cutComment[Index(row)] != text) {
             list.cutComment[Index(row)] = std::string(text);
-            store.verdict = CellVerdict::kStored;
+            store.verdict = CellVerdict::Stored;
         }
         return store;
     }
     if (!text.empty() && !IsWholeNumberText(text)) {
-        store.verdict = CellVerdict::kNotANumber;
+        store.verdict = CellVerdict::NotANumber;
         return store;
     }
     const double value = text.empty() ? 0.0 : LeadingNumber(text);
-    if (column == GridColumn::kLength) {
+    if (column == GridColumn::Length) {
         const std::optional<float> length = ToSingle(value);
         if (!std::isfinite(value) || !length || *length < 0.0f) {
-            store.verdict = CellVerdict::kLengthRange;
+            store.verdict = CellVerdict::LengthRange;
             return store;
         }
         if (list.cutLength[Index(row)] != *length) {
             list.cutLength[Index(row)] = *length;
-            store.verdict = CellVerdict::kStored;
+            store.verdict = CellVerdict::Stored;
         }
         return store;
     }
     const std::optional<std::int16_t> quantity = ToInt16(value);
     if (!std::isfinite(value) || !quantity || *quantity < 0) {
-        store.verdict = CellVerdict::kQuantityRange;
+        store.verdict = CellVerdict::QuantityRange;
         return store;
     }
     if (list.cutQuantity[Index(row)] != *quantity) {
         list.cutQuantity[Index(row)] = *quantity;
         list.rowCount = static_cast<std::int16_t>(std::max<int>(list.rowCount, row + 1));
-        store.verdict = CellVerdict::kStored;
+        store.verdict = CellVerdict::Stored;
     }
     return store;
 }
 
 std::string CellRefusalMessage(CellVerdict verdict) {
     switch (verdict) {
-        case CellVerdict::kNotANumber:
+        case CellVerdict::NotANumber:
             return "数値を入力してください。";
-        case CellVerdict::kQuantityRange:
+        case CellVerdict::QuantityRange:
             return "本数は0から32767までの整数で入力してください。";
-        case CellVerdict::kLengthRange:
+        case CellVerdict::LengthRange:
             return "長さは0以上の数値で入力してください。";
         default:
             return {};
@@ -148,28 +120,28 @@ std::string CellRefusalMessage(CellVerdict verdict) {
 std::string CopyRowsText(const BarCutList& list, int first, int last, bool showPartCodes) {
     std::string text;
     for (int row = first; row <= last; ++row) {
-        if (showPartCodes) text += CellText(list, row, GridColumn::kPartCode) + "\t";
-        text += CellText(list, row, GridColumn::kLength) + "\t" +
-                CellText(list, row, GridColumn::kQuantity) + "\r\n";
+        if (showPartCodes) text += CellText(list, row, GridColumn::PartCode) + "\t";
+        text += CellText(list, row, GridColumn::Length) + "\t" +
+                CellText(list, row, GridColumn::Quantity) + "\r\n";
     }
     return text;
 }
 
 PasteForm ReadPasteForm(std::string_view text, bool showPartCodes) {
     PasteForm form;
-    const std::vector<std::string_view> lines = ClipboardLines(text);
+    const std::vector<std::string> lines = SplitLines(text);
     if (lines.empty()) return form;
     std::vector<std::vector<std::string>> rows;
-    for (const std::string_view line : lines) rows.push_back(TabFields(line));
+    for (const std::string& line : lines) rows.push_back(SplitTabFields(line));
     if (rows.size() == 1 && rows[0].size() == 1) {
-        form.kind = PasteForm::Kind::kSingleValue;
+        form.kind = PasteForm::Kind::SingleValue;
         form.value = rows[0][0];
         return form;
     }
     const std::size_t wanted = showPartCodes ? 3 : 2;
     for (const auto& fields : rows)
         if (fields.size() != wanted) return form;
-    form.kind = PasteForm::Kind::kRows;
+    form.kind = PasteForm::Kind::Rows;
     form.rows = std::move(rows);
     return form;
 }

@@ -13,7 +13,7 @@ namespace tvx::bar {
 
 inline constexpr const char* kRowLimitMessage = "行数が上限（32760行）に達しました。";
 
-enum class GridColumn { kPartCode = 0, kLength = 1, kQuantity = 2 };
+enum class GridColumn { PartCode = 0, Length = 1, Quantity = 2 };
 
 // Opens an empty row at `row` (rows from there move down one). The list grows first: the
 // columns always cover rowCount. False (nothing changed) when `row` lies at or beyond rowCount
@@ -29,11 +29,11 @@ bool DeleteRow(BarCutList& list, int row);
 std::string CellText(const BarCutList& list, int row, GridColumn column);
 
 // How a cell's text is taken.
-enum class CellVerdict { kStored, kUnchanged, kNotANumber, kQuantityRange, kLengthRange };
+enum class CellVerdict { Stored, Unchanged, NotANumber, QuantityRange, LengthRange };
 struct CellStore {
-    CellVerdict verdict = CellVerdict::kUnchanged;
+    CellVerdict verdict = CellVerdict::Unchanged;
     bool Refused() const {
-        return verdict != CellVerdict::kStored && verdict != CellVerdict::kUnchanged;
+        return verdict != CellVerdict::Stored && verdict != CellVerdict::Unchanged;
     }
 };
 // Stores a committed cell text into row `row` (which must be below the capacity). Lengths must
@@ -52,10 +52,10 @@ std::string CopyRowsText(const BarCutList& list, int first, int last, bool showP
 
 // What a clipboard text holds for pasting.
 struct PasteForm {
-    enum class Kind { kNothing, kSingleValue, kRows };
-    Kind kind = Kind::kNothing;
-    std::string value;                           // kSingleValue: the one field
-    std::vector<std::vector<std::string>> rows;  // kRows: the fields of each line
+    enum class Kind { Nothing, SingleValue, Rows };
+    Kind kind = Kind::Nothing;
+    std::string value;                           // SingleValue: the one field
+    std::vector<std::vector<std::string>> rows;  // Rows: the fields of each line
 };
 // A single value is one line with one field; whole rows are lines of exactly three fields
 // with part codes shown, two without. Anything else (four fields, mixed counts) is nothing.

@@ -9,24 +9,24 @@
 namespace tvx::bar {
 
 InputRefusal CheckCalculationInput(const BarJob& job) {
-    if (!std::isfinite(job.kerf) || job.kerf < 0.0f) return InputRefusal::kNegativeKerf;
+    if (!std::isfinite(job.kerf) || job.kerf < 0.0f) return InputRefusal::NegativeKerf;
     const BarCutList& list = job.cutList;
     std::int64_t pieces = 0;
     const int rows = std::min<int>(list.rowCount, list.Capacity());
     for (int row = 0; row < rows; ++row) {
         if (IsValidBarRow(list, row)) pieces += list.cutQuantity[static_cast<std::size_t>(row)];
     }
-    if (pieces > kMaxPieces) return InputRefusal::kTooManyPieces;
-    return InputRefusal::kNone;
+    if (pieces > kMaxPieces) return InputRefusal::TooManyPieces;
+    return InputRefusal::None;
 }
 
 std::string InputRefusalMessage(InputRefusal refusal) {
     switch (refusal) {
-        case InputRefusal::kNegativeKerf:
+        case InputRefusal::NegativeKerf:
             return kNegativeKerfMessage;
-        case InputRefusal::kTooManyPieces:
+        case InputRefusal::TooManyPieces:
             return kTooManyPiecesMessage;
-        case InputRefusal::kNone:
+        case InputRefusal::None:
             break;
     }
     return {};

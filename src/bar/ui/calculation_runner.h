@@ -15,7 +15,7 @@ inline constexpr const char* kNegativeKerfMessage = "切断幅は0以上で指�
 inline constexpr const char* kTooManyPiecesMessage = "本数の合計は32767本までにしてください。";
 inline constexpr int kMaxPieces = 32767;
 
-enum class InputRefusal { kNone, kNegativeKerf, kTooManyPieces };
+enum class InputRefusal { None, NegativeKerf, TooManyPieces };
 // A negative (or not finite) kerf, or more than 32767 pieces over the valid rows.
 InputRefusal CheckCalculationInput(const BarJob& job);
 std::string InputRefusalMessage(InputRefusal refusal);

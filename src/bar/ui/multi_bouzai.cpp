@@ -145,11 +145,11 @@ void MultiBouzai::LoadFromJob() {
     const int inUse = std::clamp<int>(stock.stockEntryCountInUse, 0, kMultiBouzaiRows);
     for (int r = 0; r < inUse; ++r) {
         const auto k = static_cast<std::size_t>(r);
-        box(r, kLength)->setText(LengthText(stock.stockEntryLength[k]));
+        box(r, kLengthColumn)->setText(LengthText(stock.stockEntryLength[k]));
         if (stock.stockEntryPrice[k] > 0)
-            box(r, kPrice)->setText(LengthText(stock.stockEntryPrice[k]));
+            box(r, kPriceColumn)->setText(LengthText(stock.stockEntryPrice[k]));
         if (stock.stockEntryCount[k] > 0)
-            box(r, kCount)->setText(QString::number(stock.stockEntryCount[k]));
+            box(r, kCountColumn)->setText(QString::number(stock.stockEntryCount[k]));
     }
     pickRow_ = inUse >= kMultiBouzaiRows ? 0 : inUse;
     catalogue_->Load();
@@ -158,7 +158,7 @@ void MultiBouzai::LoadFromJob() {
     adding_ = false;
     message_->clear();
     if (!catalogue_->writable()) message_->setText(gui::kCatalogueNotReadMessage);
-    FocusBox(pickRow_, kLength);
+    FocusBox(pickRow_, kLengthColumn);
 }
 
 void MultiBouzai::showEvent(QShowEvent* event) {
@@ -188,21 +188,21 @@ bool MultiBouzai::Apply() {
             }
             values[c] = *value;
         }
-        if (!(values[kLength] > 0)) continue;  // rows without a length are skipped
-        if (!ToSingle(values[kLength])) {
-            Refuse(box(r, kLength), kLengthRange);
+        if (!(values[kLengthColumn] > 0)) continue;  // rows without a length are skipped
+        if (!ToSingle(values[kLengthColumn])) {
+            Refuse(box(r, kLengthColumn), kLengthRange);
             return false;
         }
-        if (values[kPrice] < 0 || !ToSingle(values[kPrice])) {
-            Refuse(box(r, kPrice), kPriceRange);
+        if (values[kPriceColumn] < 0 || !ToSingle(values[kPriceColumn])) {
+            Refuse(box(r, kPriceColumn), kPriceRange);
             return false;
         }
-        const double count = RoundHalfEven(values[kCount]);
+        const double count = RoundHalfEven(values[kCountColumn]);
         if (count < 0 || count > 32767) {
-            Refuse(box(r, kCount), kCountRange);
+            Refuse(box(r, kCountColumn), kCountRange);
             return false;
         }
-        taken.push_back({values[kLength], values[kPrice], count});
+        taken.push_back({values[kLengthColumn], values[kPriceColumn], count});
     }
     BarStock& stock = job_.stock;
     stock = BarStock{};
@@ -221,11 +221,11 @@ void MultiBouzai::DeleteStockRow() {
     for (int r = pickRow_; r < kMultiBouzaiRows - 1; ++r)
         for (int c = 0; c < 3; ++c) box(r, c)->setText(box(r + 1, c)->text());
     for (int c = 0; c < 3; ++c) box(kMultiBouzaiRows - 1, c)->clear();
-    FocusBox(pickRow_, kLength);
+    FocusBox(pickRow_, kLengthColumn);
 }
 
 void MultiBouzai::FocusBox(int row, int column) {
-    if (column == kLength) pickRow_ = row;
+    if (column == kLengthColumn) pickRow_ = row;
     box(row, column)->setFocus(Qt::OtherFocusReason);
     box(row, column)->selectAll();
 }
@@ -236,7 +236,7 @@ bool MultiBouzai::eventFilter(QObject* watched, QEvent* event) {
             QLineEdit* edit = box(r, c);
             if (watched != edit) continue;
             if (event->type() == QEvent::FocusIn) {
-                if (c == kLength) pickRow_ = r;
+                if (c == kLengthColumn) pickRow_ = r;
                 QTimer::singleShot(0, edit, [edit] {
                     if (edit->hasFocus()) edit->selectAll();
                 });
@@ -261,10 +261,10 @@ bool MultiBouzai::StockKey(int row, int column, int key) {
             return true;
         }
         message_->clear();
-        if (column == kLength)
-            FocusBox(row, kPrice);
+        if (column == kLengthColumn)
+            FocusBox(row, kPriceColumn);
         else
-            FocusBox((row + 1) % kMultiBouzaiRows, kLength);
+            FocusBox((row + 1) % kMultiBouzaiRows, kLengthColumn);
         return true;
     }
     switch (key) {

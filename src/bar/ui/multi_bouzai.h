@@ -28,7 +28,10 @@ inline constexpr int kMultiBouzaiRows = 6;
 class MultiBouzai : public QDialog {
     Q_OBJECT
   public:
-    enum Column { kLength = 0, kPrice = 1, kCount = 2 };
+    // The columns of the stock rows, as indexes of box().
+    static constexpr int kLengthColumn = 0;
+    static constexpr int kPriceColumn = 1;
+    static constexpr int kCountColumn = 2;
 
     // `cataloguePath` is where the user's catalogue lives and is written; `shippedPath` is
     // read instead while the user has none yet. Empty paths use the defaults.

@@ -77,16 +77,16 @@ void MultiBouzai::StoreEntry() {
     entry.length = *length;
     entry.price = ClampToInt32(RoundHalfEven(*price));
     switch (CheckBarCatalogueEntry(entry)) {
-        case BarEntryProblem::kNoLength:
+        case BarEntryProblem::NoLength:
             Refuse(entry_[1], kNoLength);
             return;
-        case BarEntryProblem::kLengthTooWide:
+        case BarEntryProblem::LengthTooWide:
             Refuse(entry_[1], kLengthTooWide);
             return;
-        case BarEntryProblem::kPriceTooHigh:
+        case BarEntryProblem::PriceTooHigh:
             Refuse(entry_[2], kPriceTooHigh);
             return;
-        case BarEntryProblem::kNone:
+        case BarEntryProblem::None:
             break;
     }
     if (!catalogue_->writable()) {
@@ -110,7 +110,7 @@ void MultiBouzai::CancelEntry() {
     message_->clear();
     list_->clearSelection();
     list_->setCurrentRow(-1);
-    FocusBox(0, kLength);
+    FocusBox(0, kLengthColumn);
 }
 
 void MultiBouzai::DeleteEntry() {
@@ -139,11 +139,12 @@ void MultiBouzai::PickLine(int listRow) {
         message_->setText(kNotALine);
         return;
     }
-    box(pickRow_, kLength)->setText(QString::fromStdString(BarCatalogueLengthText(pick->length)));
-    box(pickRow_, kPrice)->setText(QString::number(pick->price));
+    box(pickRow_, kLengthColumn)
+        ->setText(QString::fromStdString(BarCatalogueLengthText(pick->length)));
+    box(pickRow_, kPriceColumn)->setText(QString::number(pick->price));
     list_->clearSelection();
     message_->clear();
-    FocusBox(pickRow_ < kMultiBouzaiRows - 1 ? pickRow_ + 1 : pickRow_, kLength);
+    FocusBox(pickRow_ < kMultiBouzaiRows - 1 ? pickRow_ + 1 : pickRow_, kLengthColumn);
 }
 
 }  // namespace tvx::bar

@@ -186,7 +186,7 @@ class QuorlinWindow : public QMainWindow {
     RowUndo undo_;
     // The cell whose text was refused: commands wait until it holds a valid value.
     int refusedRow_ = -1;
-    GridColumn refusedColumn_ = GridColumn::kLength;
+    GridColumn refusedColumn_ = GridColumn::Length;
 
     // The plan on show and the inputs it was calculated from.
     std::optional<BarPlanView> planView_;

@@ -32,27 +32,27 @@ void QuorlinWindow::Calculate() {
     if (typed && *typed > 0.0 && TakeTypedStockLength(job_, *typed)) ShowStockDisplay();
     const CalculationCheck check = CheckBarCalculation(job_);
     switch (check.verdict) {
-        case CalculationCheck::Verdict::kStockRange:
+        case CalculationCheck::Verdict::StockRange:
             if (stockBox_->isVisible())
                 stockBox_->setFocus(Qt::OtherFocusReason);
             else
                 multiButton_->setFocus(Qt::OtherFocusReason);
             SetMessage(QString::fromStdString(check.message));
             return;
-        case CalculationCheck::Verdict::kEmptyList:
+        case CalculationCheck::Verdict::EmptyList:
             return;
-        case CalculationCheck::Verdict::kRowTooLong:
+        case CalculationCheck::Verdict::RowTooLong:
             job_.cutList.pageTop = static_cast<std::int16_t>(check.pageTop);
             ShowPage();
-            grid_->FocusCell(check.row - check.pageTop, GridColumn::kLength);
+            grid_->FocusCell(check.row - check.pageTop, GridColumn::Length);
             SetMessage(QString::fromStdString(check.message));
             return;
-        case CalculationCheck::Verdict::kProceed:
+        case CalculationCheck::Verdict::Proceed:
             break;
     }
     const InputRefusal refusal = CheckCalculationInput(job_);
-    if (refusal != InputRefusal::kNone) {
-        if (refusal == InputRefusal::kNegativeKerf) kerfBox_->setFocus(Qt::OtherFocusReason);
+    if (refusal != InputRefusal::None) {
+        if (refusal == InputRefusal::NegativeKerf) kerfBox_->setFocus(Qt::OtherFocusReason);
         SetMessage(QString::fromStdString(InputRefusalMessage(refusal)));
         return;
     }
@@ -180,7 +180,7 @@ void QuorlinWindow::PrintCommand() {
     // The printout carries the title as it stands now.
     planView_->title = job_.jobTitle;
     std::string error;
-    if (PrintBarPlanWithDialog(*planView_, this, &error) == PrintOutcome::kFailed)
+    if (PrintBarPlanWithDialog(*planView_, this, &error) == PrintOutcome::Failed)
         SetMessage(error.empty() ? QString(kPrintFailedMessage) : QString::fromStdString(error));
 }
 

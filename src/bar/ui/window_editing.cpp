@@ -27,7 +27,7 @@ QString ClipboardText() {
 
 // A pasted field as the text a committed cell would hold; nullopt when it is no number.
 std::optional<std::string> PastedCellText(const std::string& field, GridColumn column) {
-    if (column == GridColumn::kPartCode) return field;
+    if (column == GridColumn::PartCode) return field;
     const std::optional<double> value = gui::NumberBoxValue(QString::fromStdString(field));
     if (!value) return std::nullopt;
     if (QString::fromStdString(field).trimmed().isEmpty()) return std::string();
@@ -51,7 +51,7 @@ void QuorlinWindow::UpdateEditMenu() {
     deleteAction_->setEnabled(idle && block);
     insertAction_->setEnabled(idle && block);
     const PasteForm form = ReadPasteForm(ClipboardText().toStdString(), job_.showPartCodes);
-    pasteAction_->setEnabled(idle && haveCell && form.kind != PasteForm::Kind::kNothing);
+    pasteAction_->setEnabled(idle && haveCell && form.kind != PasteForm::Kind::Nothing);
 }
 
 void QuorlinWindow::ShowEditMenuAt(const QPoint& globalPos) {
@@ -159,13 +159,13 @@ void QuorlinWindow::PasteCommand() {
     BarCutList& list = job_.cutList;
     const int listRow = list.pageTop + row;
     const PasteForm form = ReadPasteForm(ClipboardText().toStdString(), job_.showPartCodes);
-    if (form.kind == PasteForm::Kind::kNothing) return;
+    if (form.kind == PasteForm::Kind::Nothing) return;
 
-    if (form.kind == PasteForm::Kind::kSingleValue) {
+    if (form.kind == PasteForm::Kind::SingleValue) {
         const std::optional<std::string> text = PastedCellText(form.value, column);
         BarCutList trial = list;
         const CellStore store = text ? StoreCellText(trial, listRow, column, *text)
-                                     : CellStore{CellVerdict::kNotANumber};
+                                     : CellStore{CellVerdict::NotANumber};
         if (store.Refused()) {
             SetMessage(QString::fromStdString(CellRefusalMessage(store.verdict)));
             return;
@@ -190,7 +190,7 @@ void QuorlinWindow::PasteCommand() {
             const std::optional<std::string> text = PastedCellText(fields[f], col);
             BarCutList probe;
             const CellStore store =
-                text ? StoreCellText(probe, 0, col, *text) : CellStore{CellVerdict::kNotANumber};
+                text ? StoreCellText(probe, 0, col, *text) : CellStore{CellVerdict::NotANumber};
             if (store.Refused()) {
                 SetMessage(QString::fromStdString(CellRefusalMessage(store.verdict)));
                 return;

@@ -49,7 +49,7 @@ bool QuorlinWindow::CommitCell(int row, GridColumn column) {
     QLineEdit* box = grid_->cell(row, column);
     const int listRow = job_.cutList.pageTop + row;
     std::string text = box->text().toStdString();
-    if (column != GridColumn::kPartCode) {
+    if (column != GridColumn::PartCode) {
         const std::optional<double> value = gui::NumberBoxValue(box->text());
         if (!value) {
             refusedRow_ = row;
@@ -59,7 +59,7 @@ bool QuorlinWindow::CommitCell(int row, GridColumn column) {
         }
         text = box->text().trimmed().isEmpty() ? std::string() : FormatDouble(*value);
     }
-    if (column != GridColumn::kPartCode) SetMessage(QString());
+    if (column != GridColumn::PartCode) SetMessage(QString());
     const CellStore store = StoreCellText(job_.cutList, listRow, column, text);
     if (store.Refused()) {
         refusedRow_ = row;
@@ -68,11 +68,11 @@ bool QuorlinWindow::CommitCell(int row, GridColumn column) {
         return false;
     }
     if (refusedRow_ == row && refusedColumn_ == column) refusedRow_ = -1;
-    if (column != GridColumn::kPartCode) {
+    if (column != GridColumn::PartCode) {
         const QString shown = QString::fromStdString(CellText(job_.cutList, listRow, column));
         if (box->text() != shown) box->setText(shown);
     }
-    if (store.verdict == CellVerdict::kStored) {
+    if (store.verdict == CellVerdict::Stored) {
         // A changed value makes the undo copy stale.
         undo_.Drop();
         JobChanged();
@@ -88,7 +88,7 @@ bool QuorlinWindow::CommitActiveCell() {
     QWidget* focus = QApplication::focusWidget();
     if (focus == stockBox_) return CommitStockBox();
     if (focus == kerfBox_) return CommitKerf();
-    GridColumn column = GridColumn::kLength;
+    GridColumn column = GridColumn::Length;
     const int row = grid_->FocusedRow(&column);
     if (row >= 0) return CommitCell(row, column);
     return true;
@@ -106,12 +106,12 @@ void QuorlinWindow::OnEnterInCell(int row, int column) {
     if (calculating_ || rowStepsRunning_) return;
     const auto col = static_cast<GridColumn>(column);
     if (!CommitCell(row, col)) return;
-    if (col == GridColumn::kPartCode) {
-        grid_->FocusCell(row, GridColumn::kLength);
+    if (col == GridColumn::PartCode) {
+        grid_->FocusCell(row, GridColumn::Length);
         return;
     }
-    if (col == GridColumn::kLength) {
-        grid_->FocusCell(row, GridColumn::kQuantity);
+    if (col == GridColumn::Length) {
+        grid_->FocusCell(row, GridColumn::Quantity);
         return;
     }
     BarCutList& list = job_.cutList;

@@ -38,9 +38,9 @@ CheckResult CheckJob(const PanelJob& job) {
 
     // 2. Without per-row orientation every row follows "縦横自由".
     derived.turnFlag = job.turnFlag;
-    if (job.ktyFree == 0) {
+    if (!job.ktyFree) {
         for (int r = 0; r < kMaxRows; ++r)
-            derived.turnFlag[static_cast<std::size_t>(r)] = job.rotateAll == 1 ? 1 : 0;
+            derived.turnFlag[static_cast<std::size_t>(r)] = job.rotateAll ? 1 : 0;
     }
 
     // 3. Stock sizes within 100..15000.

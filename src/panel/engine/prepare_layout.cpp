@@ -72,7 +72,7 @@ LayoutInput PrepareLayoutInput(const PanelJob& job, const DerivedValues& derived
         std::max<std::int16_t>(0, std::min<std::int16_t>(derived.stock.lastSizeIndex, 4));
     input.priceMode = derived.stock.priceMode;
     input.kerf = job.kerf;
-    input.cutsell = job.cutsell == 1;
+    input.cutsell = job.cutsell;
 
     for (int i = 0; i <= input.lastSizeIndex; ++i) {
         const StockEntry& entry =

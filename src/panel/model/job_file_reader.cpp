@@ -21,11 +21,18 @@ bool IsNoTextFile(std::string_view bytes) {
            bytes.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+// The orientation mode of the settings line as the file writes it (a 16-bit number; the
+// reader also meets values other than 0, 1 and 2). It stays 0 when the file has no such line.
+struct FileOrientation {
+    std::int16_t mode = 0;
+};
+
 // Walks the lines of one file into the job, in the order the writer puts them.
 class JobFileParser {
   public:
-    JobFileParser(PanelJob& job, const std::vector<std::string>& lines, JobReadResult& result)
-        : job_(job), lines_(lines), result_(result) {}
+    JobFileParser(PanelJob& job, const std::vector<std::string>& lines, JobReadResult& result,
+                  FileOrientation& orientation)
+        : job_(job), lines_(lines), result_(result), orientation_(orientation) {}
 
     void Run() {
         JobLine line;
@@ -146,7 +153,7 @@ class JobFileParser {
                 Stop(JobReadEnd::ValueTooLarge);
                 return false;
             }
-            job_.rotateAll = *rotate;
+            orientation_.mode = *rotate;
         }
         return true;
     }
@@ -177,24 +184,25 @@ class JobFileParser {
     PanelJob& job_;
     const std::vector<std::string>& lines_;
     JobReadResult& result_;
+    FileOrientation& orientation_;
     std::size_t next_ = 0;
 };
 
 // What the window does with the model once a file has been read: the row flags follow the
-// orientation mode, the "縦横自由" box holds rotateAll as 0 or 1, and a single stock size
-// stands in the size boxes.
-void SettleLoadedJob(PanelJob& job, JobReadResult& result) {
-    if (job.ktyFree == 1 && !result.perRowFlags) {
+// orientation mode (only a mode of exactly 1 sets them), "縦横自由" is on for any mode other
+// than 0, and a single stock size stands in the size boxes.
+void SettleLoadedJob(PanelJob& job, JobReadResult& result, FileOrientation orientation) {
+    if (job.ktyFree && !result.perRowFlags) {
         job.turnFlag.fill(0);
-        if (job.rotateAll == 1) {
+        if (orientation.mode == 1) {
             for (int r = 0; r < job.cutCount; ++r) job.turnFlag[static_cast<std::size_t>(r)] = 1;
         }
     }
-    if (job.ktyFree == 0 && result.perRowFlags) {
-        job.ktyFree = 1;
+    if (!job.ktyFree && result.perRowFlags) {
+        job.ktyFree = true;
         result.ktyFreeSwitchedOn = true;
     }
-    job.rotateAll = job.rotateAll != 0 ? 1 : 0;
+    job.rotateAll = orientation.mode != 0;
     if (job.lastSizeIndex == 0) {
         job.typedHeight = job.stock[0].height;
         job.typedWidth = job.stock[0].width;
@@ -210,12 +218,13 @@ JobReadResult ReadJob(PanelJob& job, std::string_view bytes) {
     if (IsNoTextFile(bytes)) {
         result.end = JobReadEnd::NotAJobFile;
         result.stopLine = 1;
-        SettleLoadedJob(job, result);
+        SettleLoadedJob(job, result, FileOrientation{});
         return result;
     }
     const std::vector<std::string> lines = SplitLines(DecodeFileText(bytes));
-    JobFileParser(job, lines, result).Run();
-    SettleLoadedJob(job, result);
+    FileOrientation orientation;
+    JobFileParser(job, lines, result, orientation).Run();
+    SettleLoadedJob(job, result, orientation);
     return result;
 }
 

@@ -39,9 +39,10 @@ struct JobReadResult {
 
 // Replaces the job by the one in `bytes` (Shift-JIS or UTF-8 with or without a byte-order
 // mark; CR LF, LF or CR line ends). The job is reset first (with an undo snapshot of its
-// rows). Afterwards, besides the rows: while ktyFree is 1 the turn flags come from the file
-// (mode 2) or from rotateAll; mode 2 switches ktyFree on; rotateAll becomes 0 or 1; and a
-// single stock size stands in the typed panel values, as the size boxes show it.
+// rows). Afterwards, besides the rows: while ktyFree is on the turn flags come from the file
+// (mode 2) or from the mode (exactly 1 turns them on); mode 2 switches ktyFree on; rotateAll
+// is on for a mode other than 0 and 2; and a single stock size stands in the typed panel
+// values, as the size boxes show it.
 JobReadResult ReadJob(PanelJob& job, std::string_view bytes);
 
 // The same from a stream; a stream that fails part-way gives what arrived before it.

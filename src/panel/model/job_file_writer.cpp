@@ -33,8 +33,8 @@ std::string TitleField(const std::string& title) {
 
 // 0 = no part may be turned, 1 = every part may, 2 = per-row flags follow (wins over 1).
 int OrientationMode(const PanelJob& job) {
-    if (job.ktyFree != 0) return 2;
-    return job.rotateAll != 0 ? 1 : 0;
+    if (job.ktyFree) return 2;
+    return job.rotateAll ? 1 : 0;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ TypedPanelStock TypedPanelSizeTaken(const PanelJob& job) {
         entry.price = 0;
         taken.priceMode = false;
     }
-    if (job.cutsell == 1) {
+    if (job.cutsell) {
         entry.price = job.typedPrice;
         taken.priceMode = job.typedPrice > 0;
     }
@@ -55,7 +55,7 @@ bool RestoreUndo(PanelJob& job) {
 void ResetJob(PanelJob& job) {
     SaveUndo(job);
     job.typedHeight = job.typedWidth = job.typedPrice = 0;
-    job.rotateAll = 0;
+    job.rotateAll = false;
     job.jobTitle.clear();
     job.lastSizeIndex = -1;
     job.priceMode = false;
@@ -65,7 +65,7 @@ void ResetJob(PanelJob& job) {
     job.cutCount = 0;
 }
 
-PanelJob StartupJob(std::int16_t kerf, bool comIn, std::int16_t ktyFree, std::int16_t cutsell) {
+PanelJob StartupJob(std::int16_t kerf, bool comIn, bool ktyFree, bool cutsell) {
     PanelJob job;
     job.kerf = kerf;
     job.comIn = comIn;

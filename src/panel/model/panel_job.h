@@ -61,10 +61,12 @@ struct PanelJob {
 
     // Options.
     std::int16_t kerf = 0;
-    std::int16_t rotateAll = 0;  // "縦横自由"
-    std::int16_t ktyFree = 0;    // per-row orientation flags
-    std::int16_t cutsell = 0;    // cut-sale prices
-    bool comIn = false;          // comment column in Enter navigation
+    // Yes/no options. A job file holds rotateAll and ktyFree as its orientation mode, the
+    // settings hold ktyFree and cutsell as "0" and "1"; both convert at their boundary.
+    bool rotateAll = false;  // "縦横自由": every part may be turned
+    bool ktyFree = false;    // per-row orientation flags instead of rotateAll
+    bool cutsell = false;    // cut-sale prices
+    bool comIn = false;      // comment column in Enter navigation
 
     std::string jobTitle;
 
@@ -101,6 +103,6 @@ bool RestoreUndo(PanelJob& job);
 void ResetJob(PanelJob& job);
 
 // The job as the program starts it, with the options read from the settings.
-PanelJob StartupJob(std::int16_t kerf, bool comIn, std::int16_t ktyFree, std::int16_t cutsell);
+PanelJob StartupJob(std::int16_t kerf, bool comIn, bool ktyFree, bool cutsell);
 
 }  // namespace tvx::panel

@@ -18,7 +18,7 @@ void DrawPageHead(gui::DrawSurface& s, const ResultSession& session) {
     s.SetFontSize(s.IsPrinter() ? 9 : session.textFontSize() - 1);
     s.PrintAt(v.VW - s.TextWidth(QStringLiteral("2001/10/10 ")), 0, session.DateText());
     s.SetFontSize(s.IsPrinter() ? 17 : session.titleFontSize());
-    s.PrintAt(v.ML, v.VH * 0.03, QString::fromStdString(session.job().jobTitle));
+    s.PrintAt(v.ML, v.VH * kTitleTopShare, QString::fromStdString(session.job().jobTitle));
 }
 
 void DrawPageNumber(gui::DrawSurface& s, const ResultSession& session, int page) {
@@ -27,7 +27,7 @@ void DrawPageNumber(gui::DrawSurface& s, const ResultSession& session, int page)
     s.SetItalic(false);
     s.SetFontSize(s.IsPrinter() ? 14 : session.textFontSize());
     const double left = v.VW / 2 - s.TextWidth(U("－ 1 －")) / 2;
-    s.PrintAt(left, v.VH * 0.97, U("－") + QString::number(page + 1) + U("－"));
+    s.PrintAt(left, v.VH * kFooterTopShare, U("－") + QString::number(page + 1) + U("－"));
 }
 
 }  // namespace

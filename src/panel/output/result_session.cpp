@@ -47,8 +47,8 @@ void ResultSession::Initialise(gui::DrawSurface& measure, bool unplacedParts) {
     cells_.Reset(view_.CellsPerPage());
 
     hint_.clear();
-    if (job_.cutsell == 1 && !input_.priceMode) hint_ = QString::fromUtf8(kHintSetPrices);
-    if (job_.cutsell == 1 && input_.priceMode) hint_ = QString::fromUtf8(kHintClickPanel);
+    if (job_.cutsell && !input_.priceMode) hint_ = QString::fromUtf8(kHintSetPrices);
+    if (job_.cutsell && input_.priceMode) hint_ = QString::fromUtf8(kHintClickPanel);
     if (unplacedParts) hint_ = QString::fromUtf8(kHintUnplaced);
 }
 
@@ -65,7 +65,7 @@ void ResultSession::ZoomIn() {
 }
 
 const CutSalePrices& ResultSession::UpdateCutSalePrices() {
-    if (job_.cutsell == 1 && input_.priceMode) {
+    if (job_.cutsell && input_.priceMode) {
         cutSalePrices_ = ComputeCutSalePrices(input_, result_, figures_.placedCount);
     } else {
         cutSalePrices_ = CutSalePrices{};

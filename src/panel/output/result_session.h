@@ -51,7 +51,7 @@ class ResultSession {
     bool priceDisplay() const { return priceDisplay_; }
     void TogglePriceDisplay() { priceDisplay_ = !priceDisplay_; }
     // Cut-sale pricing with the price display on: per-row prices and the charging toggle.
-    bool CutSaleShown() const { return job_.cutsell == 1 && priceDisplay_; }
+    bool CutSaleShown() const { return job_.cutsell && priceDisplay_; }
 
     int page() const { return page_; }
     void SetPage(int page) { page_ = page < 0 ? 0 : page; }

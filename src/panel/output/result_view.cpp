@@ -24,14 +24,55 @@ QRect ScreenArea() {
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
 }
 
-// The drawing area: 90 % of the screen height tall, 1 % below the top, 5 % of the screen
-// width from the left, 0.73 times as wide as tall.
+// The drawing area as shares of the screen: 90 % of its height tall, 1 % of it below the top,
+// 5 % of its width from the left, and as wide as the page is for its height (kViewAspect).
+struct CanvasShares {
+    double height = 0.9;
+    double top = 0.01;
+    double left = 0.05;
+};
+constexpr CanvasShares kCanvasShares;
+
 QRect CanvasArea() {
     const QRect screen = ScreenArea();
-    const int height = static_cast<int>(screen.height() * 0.9);
-    return {static_cast<int>(screen.width() * 0.05), static_cast<int>(screen.height() * 0.01),
+    const int height = static_cast<int>(screen.height() * kCanvasShares.height);
+    return {static_cast<int>(screen.width() * kCanvasShares.left),
+            static_cast<int>(screen.height() * kCanvasShares.top),
             static_cast<int>(height * kViewAspect), height};
 }
+
+// The column of controls to the right of the drawing area, in pixels: buttons two to a row,
+// then the used-panel list (a size line and a price line under it per size), the yield, the
+// total and the hint.
+struct SidePanelPixels {
+    int gapFromCanvas = 16;
+    int buttonWidth = 110;
+    int buttonHeight = 30;
+    int buttonGap = 8;  // between the two buttons of a row; also widens the label column
+    int buttonRowGap = 6;
+    int gapBeforeList = 12;  // between the last button row and the used-panel heading
+    int headingHeight = 22;
+    int headingStep = 24;
+    int listLineHeight = 20;
+    int priceIndent = 20;  // the price line stands this far right, one line below its size
+    int listEntryStep = 42;
+    int gapAfterList = 6;
+    int captionWidth = 80;  // "歩 留 り", "合計金額"
+    int valueLeft = 84;     // the values from the left of the column
+    int yieldValueWidth = 50;
+    int yieldUnitLeft = 138;
+    int yieldUnitWidth = 30;
+    int lineStep = 28;  // after the yield and after the optimising verdict
+    int totalStep = 34;
+    int hintRightGap = 8;  // between the hint and the window's right edge
+    int hintHeight = 80;
+};
+constexpr SidePanelPixels kSidePanel;
+
+// The title entry box over the page: its left edge at this share of the page width, its top
+// where the title is written (kTitleTopShare), and this share of the drawing area wide.
+constexpr double kTitleBoxLeftShare = 0.08;
+constexpr double kTitleBoxWidthShare = 0.8;
 
 }  // namespace
 
@@ -190,15 +231,15 @@ void ResultView::FillSidePanel() {
 }
 
 void ResultView::PlaceControls() {
+    const SidePanelPixels& p = kSidePanel;
     const QRect area = canvas_->geometry();
-    const int left = area.right() + 16;
-    const int buttonWidth = 110;
-    const int buttonHeight = 30;
+    const int left = area.right() + p.gapFromCanvas;
     int y = area.top();
     auto row = [&](QPushButton* a, QPushButton* b) {
-        a->setGeometry(left, y, buttonWidth, buttonHeight);
-        if (b != nullptr) b->setGeometry(left + buttonWidth + 8, y, buttonWidth, buttonHeight);
-        y += buttonHeight + 6;
+        a->setGeometry(left, y, p.buttonWidth, p.buttonHeight);
+        if (b != nullptr)
+            b->setGeometry(left + p.buttonWidth + p.buttonGap, y, p.buttonWidth, p.buttonHeight);
+        y += p.buttonHeight + p.buttonRowGap;
     };
     row(previousPageButton_, nextPageButton_);
     row(shrinkButton_, enlargeButton_);
@@ -206,29 +247,31 @@ void ResultView::PlaceControls() {
     row(printButton_, saveButton_);
     row(modifyButton_, helpButton_);
     row(closeButton_, nullptr);
-    y += 12;
-    const int labelWidth = 2 * buttonWidth + 8;
-    usedPanelHeading_->setGeometry(left, y, labelWidth, 22);
-    y += 24;
+    y += p.gapBeforeList;
+    const int labelWidth = 2 * p.buttonWidth + p.buttonGap;
+    usedPanelHeading_->setGeometry(left, y, labelWidth, p.headingHeight);
+    y += p.headingStep;
     for (std::size_t i = 0; i < usedPanelLabels_.size(); ++i) {
-        usedPanelLabels_[i]->setGeometry(left, y, labelWidth, 20);
-        usedPriceLabels_[i]->setGeometry(left + 20, y + 20, labelWidth - 20, 20);
-        y += 42;
+        usedPanelLabels_[i]->setGeometry(left, y, labelWidth, p.listLineHeight);
+        usedPriceLabels_[i]->setGeometry(left + p.priceIndent, y + p.listLineHeight,
+                                         labelWidth - p.priceIndent, p.listLineHeight);
+        y += p.listEntryStep;
     }
-    y += 6;
-    yieldHeading_->setGeometry(left, y, 80, 22);
-    yieldValueLabel_->setGeometry(left + 84, y, 50, 22);
+    y += p.gapAfterList;
+    yieldHeading_->setGeometry(left, y, p.captionWidth, p.headingHeight);
+    yieldValueLabel_->setGeometry(left + p.valueLeft, y, p.yieldValueWidth, p.headingHeight);
     yieldValueLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    yieldUnitLabel_->setGeometry(left + 138, y, 30, 22);
-    y += 28;
+    yieldUnitLabel_->setGeometry(left + p.yieldUnitLeft, y, p.yieldUnitWidth, p.headingHeight);
+    y += p.lineStep;
     if (!hooks_.optimizeVerdict.isEmpty()) {
-        optimizeVerdictLabel_->setGeometry(left, y, labelWidth, 22);
-        y += 28;
+        optimizeVerdictLabel_->setGeometry(left, y, labelWidth, p.headingHeight);
+        y += p.lineStep;
     }
-    totalHeading_->setGeometry(left, y, 80, 22);
-    totalValueLabel_->setGeometry(left + 84, y, labelWidth - 84, 22);
-    y += 34;
-    hintLabel_->setGeometry(left, y, std::max(labelWidth, width() - left - 8), 80);
+    totalHeading_->setGeometry(left, y, p.captionWidth, p.headingHeight);
+    totalValueLabel_->setGeometry(left + p.valueLeft, y, labelWidth - p.valueLeft, p.headingHeight);
+    y += p.totalStep;
+    hintLabel_->setGeometry(left, y, std::max(labelWidth, width() - left - p.hintRightGap),
+                            p.hintHeight);
 
     const ViewGeometry& v = session_->view();
     QFont titleFont = font();
@@ -236,9 +279,9 @@ void ResultView::PlaceControls() {
     titleEntry_->setFont(titleFont);
     const double px = area.width() / std::max(v.VW, 1.0);
     const double py = area.height() / std::max(v.VH, 1.0);
-    const int boxLeft = area.left() + static_cast<int>(v.VW * 0.08 * px);
-    const int boxTop = area.top() + static_cast<int>(v.VH * 0.03 * py);
-    titleEntry_->setGeometry(boxLeft, boxTop, static_cast<int>(area.width() * 0.8),
+    const int boxLeft = area.left() + static_cast<int>(v.VW * kTitleBoxLeftShare * px);
+    const int boxTop = area.top() + static_cast<int>(v.VH * kTitleTopShare * py);
+    titleEntry_->setGeometry(boxLeft, boxTop, static_cast<int>(area.width() * kTitleBoxWidthShare),
                              titleEntry_->sizeHint().height());
 }
 

@@ -46,7 +46,7 @@ SummaryPagePlan PlanOnLastDiagramPage(const ViewGeometry& v, const DiagramEnd& e
 int LinesAvailable(const ViewGeometry& v, double y) {
     const double lineHeight = v.VH * kSummaryLineFactor;
     if (lineHeight <= 0) return 0;
-    return ClampToInt16(RoundHalfEven((v.VH - y - v.VH * 0.03) / lineHeight));
+    return ClampToInt16(RoundHalfEven((v.VH - y - v.VH * kFooterRoomShare) / lineHeight));
 }
 
 SummaryPagePlan PlanSummaryPage(const ViewGeometry& v, int page, const DiagramEnd& end,

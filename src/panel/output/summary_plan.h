@@ -7,7 +7,9 @@
 
 namespace tvx::panel {
 
-inline constexpr double kSummaryLineFactor = 0.02057008;  // line height / VH
+// The summary's line height as a share of VH (about 48.6 lines to a page). All eight digits
+// count: the lines a page has room for, and so every page break, follow from it.
+inline constexpr double kSummaryLineFactor = 0.02057008;
 
 enum class SummaryForm {
     None,       // nothing on this page

@@ -77,9 +77,7 @@ class SummaryWriter {
     }
 
   private:
-    bool RotateFreeNote() const {
-        return session_.job().rotateAll != 0 && session_.job().ktyFree == 0;
-    }
+    bool RotateFreeNote() const { return session_.job().rotateAll && !session_.job().ktyFree; }
 
     double Column(int i) const {
         return x_ + session_.figures().columns[static_cast<std::size_t>(i)] * session_.view().VW;
@@ -99,7 +97,7 @@ class SummaryWriter {
         s_.PrintAt(Column(1), y_, QStringLiteral("x"));
         s_.PrintAt(Column(2), y_, Q(SummarySize(row.rawWidth)));
         QString rest = Q(RightAligned(row.rawQuantity, 3)) + U("枚");
-        if (session_.job().ktyFree != 0) rest += row.turnFlag != 0 ? U("v ") : U("  ");
+        if (session_.job().ktyFree) rest += row.turnFlag != 0 ? U("v ") : U("  ");
         if (session_.CutSaleShown()) {
             const std::int32_t price = static_cast<std::size_t>(r) < prices_.price.size()
                                            ? prices_.price[static_cast<std::size_t>(r)]

@@ -32,9 +32,9 @@ double ViewGeometry::CellY(int k) const {
 }
 
 void UpdateMargins(ViewGeometry& g) {
-    g.MT = g.VH * 0.1;
-    g.ML = g.VW * 0.1;
-    g.u = g.VW * 0.006;
+    g.MT = g.VH * kMarginShare;
+    g.ML = g.VW * kMarginShare;
+    g.u = g.VW * kDrawingUnitShare;
 }
 
 void ApplyZoom(ViewGeometry& g) {
@@ -43,15 +43,15 @@ void ApplyZoom(ViewGeometry& g) {
 }
 
 void ComputePageGrid(ViewGeometry& g) {
-    const double c = g.W * 0.15 >= 90 ? g.W : g.W + 80.0;
-    const double across = c > 0 ? std::floor((g.VW - g.ML) / (c * 1.15)) : 1.0;
-    const double rowStep = g.MT * 0.6 + g.H;
+    const double c = g.W * kNarrowPanelShare >= kNarrowPanelSpan ? g.W : g.W + kNarrowPanelExtra;
+    const double across = c > 0 ? std::floor((g.VW - g.ML) / (c * kCellStepFactor)) : 1.0;
+    const double rowStep = g.MT * kRowGapShare + g.H;
     const double down = rowStep > 0 ? std::floor((g.VH - g.MT) / rowStep) : 1.0;
     // A view too small for one panel still shows one cell; the gap formula divides by it.
     g.columns = static_cast<std::int16_t>(std::clamp(across, 1.0, 1000.0));
     g.rows = static_cast<std::int16_t>(std::clamp(down, 1.0, 1000.0));
     g.GX = ((g.VW - g.ML) - g.columns * static_cast<double>(g.W)) / g.columns;
-    g.GY = g.MT * 0.6;
+    g.GY = g.MT * kRowGapShare;
 }
 
 ViewGeometry InitialView(std::int32_t W, std::int32_t H) {
@@ -62,13 +62,13 @@ ViewGeometry InitialView(std::int32_t W, std::int32_t H) {
     ApplyZoom(g);
     bool corrected = false;
     if (IsTall(g)) {
-        if (g.VH < 2.0 * g.H) {
-            g.VH = 2.0 * g.H;
+        if (g.VH < kInitialPanelsFit * g.H) {
+            g.VH = kInitialPanelsFit * g.H;
             g.VW = g.VH * kViewAspect;
             corrected = true;
         }
-    } else if (g.VW < 2.0 * g.W) {
-        g.VW = 2.0 * g.W;
+    } else if (g.VW < kInitialPanelsFit * g.W) {
+        g.VW = kInitialPanelsFit * g.W;
         g.VH = g.VW / kViewAspect;
         corrected = true;
     }
@@ -98,8 +98,8 @@ void ZoomIn(ViewGeometry& g) {
             g.VW = g.VH * kViewAspect;
             corrected = true;
         }
-    } else if (g.W * 1.16 > g.VW - oldML) {
-        g.VW = g.W * 1.16 + oldML;
+    } else if (g.W * kEnlargedWidthPerPanel > g.VW - oldML) {
+        g.VW = g.W * kEnlargedWidthPerPanel + oldML;
         g.VH = g.VW / kViewAspect;
         corrected = true;
     }

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "common/number_entry.h"
 #include "common/number_text.h"
+#include "common/text_file.h"
 
 namespace tvx::panel {
 namespace {
@@ -28,33 +30,17 @@ float SingleOf(std::string_view text) {
     return value > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
 }
 
-// Splits one line into its first four tab-separated fields.
-void SplitFields(std::string_view line, std::string (&fields)[4]) {
-    std::size_t start = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (start > line.size()) {
-            fields[i].clear();
-            continue;
-        }
-        const std::size_t tab = line.find('\t', start);
-        const std::size_t end = tab == std::string_view::npos ? line.size() : tab;
-        fields[i] = std::string(line.substr(start, end - start));
-        start = tab == std::string_view::npos ? line.size() + 1 : tab + 1;
-    }
+// The first four tab-separated fields of a line; missing ones are empty.
+std::vector<std::string> FirstFourFields(std::string_view line) {
+    std::vector<std::string> fields = SplitTabFields(line);
+    fields.resize(4);
+    return fields;
 }
 
-// The line that starts at `pos` (without its end); `pos` moves past the line end, or beyond
-// the text after a last line without one.
-std::string_view NextLine(std::string_view text, std::size_t& pos) {
-    if (pos > text.size()) return {};
-    const std::size_t end = text.find_first_of("\r\n", pos);
-    const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-    const std::string_view line = text.substr(pos, stop - pos);
-    pos = stop;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
-    if (end == std::string_view::npos) pos = text.size() + 1;
-    return line;
+// Line `n` (0-based) of the split text; a line beyond the text is empty.
+std::string_view LineOrEmpty(const std::vector<std::string>& lines, int n) {
+    const auto index = static_cast<std::size_t>(n);
+    return index < lines.size() ? std::string_view(lines[index]) : std::string_view();
 }
 
 }  // namespace
@@ -86,17 +72,7 @@ bool DeleteRow(PanelJob& job, int k) {
 ClipboardShape MeasureClipboard(std::string_view text) {
     ClipboardShape shape;
     if (text.empty()) return shape;
-    std::size_t i = 0;
-    std::size_t lastEnd = 0;
-    while (i < text.size()) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            ++shape.lines;
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lastEnd = i + 1;
-        }
-        ++i;
-    }
-    if (lastEnd < text.size()) ++shape.lines;
+    shape.lines = static_cast<int>(SplitLines(text).size());
 
     const std::string first = FirstLine(text);
     std::size_t afterLastTab = 0;
@@ -116,13 +92,11 @@ std::string FirstLine(std::string_view text) {
 }
 
 void PasteRows(PanelJob& job, std::string_view text, int first, int last) {
-    std::size_t pos = 0;
+    const std::vector<std::string> lines = SplitLines(text);
     int lastWritten = -1;
     for (int k = first; k <= last; ++k) {
-        const std::string_view line = NextLine(text, pos);
         if (k < 0 || k >= kMaxRows) continue;
-        std::string fields[4];
-        SplitFields(line, fields);
+        const std::vector<std::string> fields = FirstFourFields(LineOrEmpty(lines, k - first));
         CutItem& item = job.cutList[Index(k)];
         item.height = SingleOf(fields[0]);
         item.width = SingleOf(fields[1]);
@@ -134,10 +108,9 @@ void PasteRows(PanelJob& job, std::string_view text, int first, int last) {
 }
 
 int FirstUnpastableLine(std::string_view text, int lines) {
-    std::size_t pos = 0;
+    const std::vector<std::string> split = SplitLines(text);
     for (int n = 1; n <= lines; ++n) {
-        std::string fields[4];
-        SplitFields(NextLine(text, pos), fields);
+        const std::vector<std::string> fields = FirstFourFields(LineOrEmpty(split, n - 1));
         for (int f = 0; f < 3; ++f) {
             const std::optional<double> value = NumberEntryValue(fields[f]);
             if (!value || (f == 2 && *value != std::floor(*value))) return n;

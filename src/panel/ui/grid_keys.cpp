@@ -342,7 +342,7 @@ bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
     if (Busy()) return true;
     const int key = static_cast<QKeyEvent*>(event)->key();
     QWidget* firstCell = cells_[0];
-    const bool price = job_.cutsell == 1;
+    const bool price = job_.cutsell;
     auto go = [](QWidget* target) { target->setFocus(Qt::OtherFocusReason); };
     if (key == Qt::Key_Up) return true;
     if (key == Qt::Key_Down) {
@@ -414,7 +414,7 @@ void SizeWariate::StepKerf(int delta) {
 }
 
 void SizeWariate::OnRotateAllToggled(bool on) {
-    job_.rotateAll = on ? 1 : 0;
+    job_.rotateAll = on;
     SetModified();
     RestoreFocus();
 }

@@ -29,8 +29,13 @@ bool SettingIsTrue(const QString& text) {
     return LeadingNumber(trimmed.toStdString()) != 0.0;
 }
 
-std::int16_t SettingSwitch(const QString& text) {
-    return ClampToInt16(LeadingNumber(text.trimmed().toStdString())) == 1 ? 1 : 0;
+// A switch the settings hold as "0" or "1": only 1 turns it on.
+bool SettingSwitch(const QString& text) {
+    return ClampToInt16(LeadingNumber(text.trimmed().toStdString())) == 1;
+}
+
+QString SettingSwitchText(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 }  // namespace
@@ -71,8 +76,8 @@ void SizeWariate::ReadSettings() {
 void SizeWariate::WriteSettings() {
     settings_.SaveText(kKerfKey, QString::number(job_.kerf));
     settings_.SaveText(kCommentInKey, job_.comIn ? "True" : "False");
-    settings_.SaveText(kPerRowTurnKey, QString::number(job_.ktyFree));
-    settings_.SaveText(kCutSaleKey, QString::number(job_.cutsell));
+    settings_.SaveText(kPerRowTurnKey, SettingSwitchText(job_.ktyFree));
+    settings_.SaveText(kCutSaleKey, SettingSwitchText(job_.cutsell));
     settings_.SaveTextIn(kOptimizeSection, kOptimizeKey, optimizeLayout_ ? "True" : "False");
 }
 

@@ -53,12 +53,12 @@ void SizeWariate::ToggleCommentColumn() {
 
 void SizeWariate::ToggleCutsell() {
     if (Busy()) {
-        cutsellAction_->setChecked(job_.cutsell == 1);
+        cutsellAction_->setChecked(job_.cutsell);
         return;
     }
     if (!CommitActiveCell()) return;
-    job_.cutsell = job_.cutsell == 1 ? 0 : 1;
-    cutsellAction_->setChecked(job_.cutsell == 1);
+    job_.cutsell = !job_.cutsell;
+    cutsellAction_->setChecked(job_.cutsell);
     SetModified();
     ShowPage();
     LayoutWindow();
@@ -66,19 +66,19 @@ void SizeWariate::ToggleCutsell() {
 
 void SizeWariate::ToggleKtyFree() {
     if (Busy()) {
-        ktyFreeAction_->setChecked(job_.ktyFree == 1);
+        ktyFreeAction_->setChecked(job_.ktyFree);
         return;
     }
     if (!CommitActiveCell()) return;
-    if (job_.ktyFree == 1) {
-        job_.ktyFree = 0;
+    if (job_.ktyFree) {
+        job_.ktyFree = false;
     } else {
-        job_.ktyFree = 1;
+        job_.ktyFree = true;
         job_.turnFlag.fill(0);
-        if (job_.rotateAll == 1)
+        if (job_.rotateAll)
             for (int r = 0; r < job_.cutCount; ++r) job_.turnFlag[static_cast<std::size_t>(r)] = 1;
     }
-    ktyFreeAction_->setChecked(job_.ktyFree == 1);
+    ktyFreeAction_->setChecked(job_.ktyFree);
     SetModified();
     ShowPage();
     LayoutWindow();
@@ -94,7 +94,7 @@ void SizeWariate::OpenMultiPanel() {
         job_.lastSizeIndex = 0;
         job_.stock[0].height = number(heightBox_);
         job_.stock[0].width = number(widthBox_);
-        if (job_.cutsell == 1) job_.stock[0].price = number(priceBox_);
+        if (job_.cutsell) job_.stock[0].price = number(priceBox_);
     }
     const auto stockBefore = job_.stock;
     const std::int16_t lastBefore = job_.lastSizeIndex;
@@ -291,7 +291,7 @@ void SizeWariate::ResetJobCommand() {
     widthBox_->clear();
     priceBox_->clear();
     rotateAllBox_->setChecked(false);
-    job_.rotateAll = 0;
+    job_.rotateAll = false;
     ClearRowSelect();
     currentPage_ = 0;
     ShowPage();

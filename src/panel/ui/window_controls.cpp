@@ -200,10 +200,10 @@ void SizeWariate::BuildMenus() {
     QMenu* options = menuBar()->addMenu("オプション(&O)");
     cutsellAction_ = add(options, "切売り価格(&U)", {}, [this] { ToggleCutsell(); });
     cutsellAction_->setCheckable(true);
-    cutsellAction_->setChecked(job_.cutsell == 1);
+    cutsellAction_->setChecked(job_.cutsell);
     ktyFreeAction_ = add(options, "個別縦横自由(&K)", {}, [this] { ToggleKtyFree(); });
     ktyFreeAction_->setCheckable(true);
-    ktyFreeAction_->setChecked(job_.ktyFree == 1);
+    ktyFreeAction_->setChecked(job_.ktyFree);
     optimizeAction_ = add(options, "最適化レイアウト", {},
                           [this] { optimizeLayout_ = optimizeAction_->isChecked(); });
     optimizeAction_->setObjectName("optimizeLayoutAction");

@@ -120,8 +120,8 @@ bool SizeWariate::OpenJobPath(const QString& path) {
     ShowPanelSizes();
     LayoutWindow();
     kerfBox_->setText(QString::number(job_.kerf));
-    rotateAllBox_->setChecked(job_.rotateAll != 0);
-    job_.rotateAll = rotateAllBox_->isChecked() ? 1 : 0;
+    rotateAllBox_->setChecked(job_.rotateAll);
+    job_.rotateAll = rotateAllBox_->isChecked();
     focusRow_ = -1;
     focusCol_ = 0;
     currentFile_ = QFileInfo(path).absoluteFilePath();

@@ -105,7 +105,7 @@ void SizeWariate::LayoutWindow() {
     // Visibility: the force stop only while a layout runs; the row check boxes or "縦横自由"
     // by the per-row option; the price box by the cut-sale option; sizes or list by the table.
     forceStopButton_->setVisible(layoutRunning_);
-    const bool perRow = job_.ktyFree == 1;
+    const bool perRow = job_.ktyFree;
     for (QCheckBox* turn : turnBoxes_) turn->setVisible(perRow);
     rotateAllBox_->setVisible(!perRow);
     for (auto& block : columnHeadings_) block[4]->setVisible(perRow);
@@ -155,7 +155,7 @@ void SizeWariate::ShowPage() {
             const QString text = QString::fromStdString(CellText(item, c));
             SetTextIfDifferent(cells_[static_cast<std::size_t>(i * 4 + c)], text);
         }
-        if (job_.ktyFree != 0)
+        if (job_.ktyFree)
             turnBoxes_[static_cast<std::size_t>(i)]->setChecked(
                 job_.turnFlag[static_cast<std::size_t>(k)] == 1);
     }

@@ -42,12 +42,12 @@ TEST(BarCatalogueLine, PricesAndLengthsReadBackByAPick) {
 }
 
 TEST(BarCatalogueLine, EntriesThatDoNotFitAreRefused) {
-    EXPECT_EQ(CheckBarCatalogueEntry({"x", 0, 100}), BarEntryProblem::kNoLength);
-    EXPECT_EQ(CheckBarCatalogueEntry({"x", 1234567, 100}), BarEntryProblem::kNone);
-    EXPECT_EQ(CheckBarCatalogueEntry({"x", 12345678, 100}), BarEntryProblem::kLengthTooWide);
-    EXPECT_EQ(CheckBarCatalogueEntry({"x", 1234.125, 100}), BarEntryProblem::kLengthTooWide);
-    EXPECT_EQ(CheckBarCatalogueEntry({"x", 6000, 999999}), BarEntryProblem::kNone);
-    EXPECT_EQ(CheckBarCatalogueEntry({"x", 6000, 1000000}), BarEntryProblem::kPriceTooHigh);
+    EXPECT_EQ(CheckBarCatalogueEntry({"x", 0, 100}), BarEntryProblem::NoLength);
+    EXPECT_EQ(CheckBarCatalogueEntry({"x", 1234567, 100}), BarEntryProblem::None);
+    EXPECT_EQ(CheckBarCatalogueEntry({"x", 12345678, 100}), BarEntryProblem::LengthTooWide);
+    EXPECT_EQ(CheckBarCatalogueEntry({"x", 1234.125, 100}), BarEntryProblem::LengthTooWide);
+    EXPECT_EQ(CheckBarCatalogueEntry({"x", 6000, 999999}), BarEntryProblem::None);
+    EXPECT_EQ(CheckBarCatalogueEntry({"x", 6000, 1000000}), BarEntryProblem::PriceTooHigh);
 }
 
 TEST(BarCatalogueFile, OldLayoutIsConvertedAndUtf8FilesAreRead) {

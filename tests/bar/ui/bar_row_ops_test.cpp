@@ -48,31 +48,30 @@ TEST(BarRowOps, DeleteNeverTakesTheCountBelowZero) {
 
 TEST(BarRowOps, CellTextsAreCheckedBeforeTheyAreStored) {
     BarCutList list;
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kLength, "1500").verdict, CellVerdict::kStored);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Length, "1500").verdict, CellVerdict::Stored);
     EXPECT_EQ(list.rowCount, 0);  // a length alone does not count the row
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kQuantity, "2.5").verdict, CellVerdict::kStored);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Quantity, "2.5").verdict, CellVerdict::Stored);
     EXPECT_EQ(list.cutQuantity[2], 2);  // half to even
     EXPECT_EQ(list.rowCount, 3);
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kQuantity, "2").verdict, CellVerdict::kUnchanged);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Quantity, "2").verdict, CellVerdict::Unchanged);
 
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kQuantity, "32767").verdict, CellVerdict::kStored);
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kQuantity, "32768").verdict,
-              CellVerdict::kQuantityRange);
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kQuantity, "-1").verdict,
-              CellVerdict::kQuantityRange);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Quantity, "32767").verdict, CellVerdict::Stored);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Quantity, "32768").verdict,
+              CellVerdict::QuantityRange);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Quantity, "-1").verdict,
+              CellVerdict::QuantityRange);
     EXPECT_EQ(list.cutQuantity[2], 32767);
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kLength, "1e39").verdict,
-              CellVerdict::kLengthRange);
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kLength, "-5").verdict, CellVerdict::kLengthRange);
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kLength, "12x").verdict, CellVerdict::kNotANumber);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Length, "1e39").verdict, CellVerdict::LengthRange);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Length, "-5").verdict, CellVerdict::LengthRange);
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Length, "12x").verdict, CellVerdict::NotANumber);
     EXPECT_EQ(list.cutLength[2], 1500.0f);
-    EXPECT_FALSE(CellRefusalMessage(CellVerdict::kQuantityRange).empty());
+    EXPECT_FALSE(CellRefusalMessage(CellVerdict::QuantityRange).empty());
 
     // Empty cells read as 0 and show as empty.
-    EXPECT_EQ(StoreCellText(list, 2, GridColumn::kLength, "").verdict, CellVerdict::kStored);
-    EXPECT_EQ(CellText(list, 2, GridColumn::kLength), "");
-    EXPECT_EQ(StoreCellText(list, 0, GridColumn::kPartCode, "A,1").verdict, CellVerdict::kStored);
-    EXPECT_EQ(CellText(list, 0, GridColumn::kPartCode), "A,1");
+    EXPECT_EQ(StoreCellText(list, 2, GridColumn::Length, "").verdict, CellVerdict::Stored);
+    EXPECT_EQ(CellText(list, 2, GridColumn::Length), "");
+    EXPECT_EQ(StoreCellText(list, 0, GridColumn::PartCode, "A,1").verdict, CellVerdict::Stored);
+    EXPECT_EQ(CellText(list, 0, GridColumn::PartCode), "A,1");
 }
 
 TEST(BarRowOps, CopyAndPasteForms) {
@@ -81,18 +80,18 @@ TEST(BarRowOps, CopyAndPasteForms) {
     EXPECT_EQ(CopyRowsText(list, 0, 1, false), "1500\t4\r\n820.5\t10\r\n");
     EXPECT_EQ(CopyRowsText(list, 0, 0, true), "A\t1500\t4\r\n");
 
-    EXPECT_EQ(ReadPasteForm("", false).kind, PasteForm::Kind::kNothing);
+    EXPECT_EQ(ReadPasteForm("", false).kind, PasteForm::Kind::Nothing);
     const PasteForm single = ReadPasteForm("1200\r\n", false);
-    EXPECT_EQ(single.kind, PasteForm::Kind::kSingleValue);
+    EXPECT_EQ(single.kind, PasteForm::Kind::SingleValue);
     EXPECT_EQ(single.value, "1200");
     const PasteForm rows = ReadPasteForm("1500\t4\r\n820\t10", false);
-    ASSERT_EQ(rows.kind, PasteForm::Kind::kRows);
+    ASSERT_EQ(rows.kind, PasteForm::Kind::Rows);
     EXPECT_EQ(rows.rows.size(), 2u);
     // Three fields are rows only with part codes shown; four fields never.
-    EXPECT_EQ(ReadPasteForm("A\t1500\t4\n", false).kind, PasteForm::Kind::kNothing);
-    EXPECT_EQ(ReadPasteForm("A\t1500\t4\n", true).kind, PasteForm::Kind::kRows);
-    EXPECT_EQ(ReadPasteForm("A\t1500\t4\tx\n", true).kind, PasteForm::Kind::kNothing);
-    EXPECT_EQ(ReadPasteForm("1500\t4\n820\n", false).kind, PasteForm::Kind::kNothing);
+    EXPECT_EQ(ReadPasteForm("A\t1500\t4\n", false).kind, PasteForm::Kind::Nothing);
+    EXPECT_EQ(ReadPasteForm("A\t1500\t4\n", true).kind, PasteForm::Kind::Rows);
+    EXPECT_EQ(ReadPasteForm("A\t1500\t4\tx\n", true).kind, PasteForm::Kind::Nothing);
+    EXPECT_EQ(ReadPasteForm("1500\t4\n820\n", false).kind, PasteForm::Kind::Nothing);
 }
 
 TEST(BarRowOps, UndoRestoresRowsAndCoversThePageShown) {
@@ -111,14 +110,14 @@ TEST(BarRowOps, UndoRestoresRowsAndCoversThePageShown) {
 TEST(CalculationInput, RefusesANegativeKerfAndTooManyPieces) {
     BarJob job;
     job.cutList = ListOf({{1000, 30000}, {500, 2767}});
-    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::kNone);
+    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::None);
     job.cutList.cutQuantity[1] = 2768;
-    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::kTooManyPieces);
+    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::TooManyPieces);
     job.cutList.cutLength[1] = 0;  // an invalid row does not count
-    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::kNone);
+    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::None);
     job.kerf = -0.5f;
-    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::kNegativeKerf);
-    EXPECT_EQ(InputRefusalMessage(InputRefusal::kNegativeKerf), kNegativeKerfMessage);
+    EXPECT_EQ(CheckCalculationInput(job), InputRefusal::NegativeKerf);
+    EXPECT_EQ(InputRefusalMessage(InputRefusal::NegativeKerf), kNegativeKerfMessage);
 }
 
 }  // namespace

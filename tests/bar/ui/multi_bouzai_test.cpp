@@ -83,11 +83,11 @@ void MultiBouzaiTest::openingFillsRowsAndPickRow() {
     Fixture f(JobWithStock({{6000, 3500, 0}, {5500, 0, 4}, {4000, 0, 0}}));
     MultiBouzai& d = f.Open();
     QCOMPARE(d.pickRow(), 3);
-    QCOMPARE(d.box(0, MultiBouzai::kLength)->text(), QString("6000"));
-    QCOMPARE(d.box(0, MultiBouzai::kPrice)->text(), QString("3500"));
-    QCOMPARE(d.box(0, MultiBouzai::kCount)->text(), QString(""));
-    QCOMPARE(d.box(1, MultiBouzai::kCount)->text(), QString("4"));
-    QCOMPARE(d.box(1, MultiBouzai::kPrice)->text(), QString(""));
+    QCOMPARE(d.box(0, MultiBouzai::kLengthColumn)->text(), QString("6000"));
+    QCOMPARE(d.box(0, MultiBouzai::kPriceColumn)->text(), QString("3500"));
+    QCOMPARE(d.box(0, MultiBouzai::kCountColumn)->text(), QString(""));
+    QCOMPARE(d.box(1, MultiBouzai::kCountColumn)->text(), QString("4"));
+    QCOMPARE(d.box(1, MultiBouzai::kPriceColumn)->text(), QString(""));
     QCOMPARE(d.stockList()->count(), 1);  // no catalogue: the end line only
     QCOMPARE(d.stockList()->item(0)->text(), QString(tvx::bar::kBarCatalogueEndLine));
 

@@ -164,10 +164,10 @@ void QuorlinWindowTest::multipleLengthsDialogFillsTheStockTable() {
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<MultiBouzai*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
-        QCOMPARE(dialog->box(0, MultiBouzai::kLength)->text(), QString("6000"));
-        dialog->box(1, MultiBouzai::kLength)->setText("5500");
-        dialog->box(2, MultiBouzai::kLength)->setText("4000");
-        dialog->box(2, MultiBouzai::kCount)->setText("3");
+        QCOMPARE(dialog->box(0, MultiBouzai::kLengthColumn)->text(), QString("6000"));
+        dialog->box(1, MultiBouzai::kLengthColumn)->setText("5500");
+        dialog->box(2, MultiBouzai::kLengthColumn)->setText("4000");
+        dialog->box(2, MultiBouzai::kCountColumn)->setText("3");
         QVERIFY(dialog->Apply());
     });
     f.Button("multiBouzai")->click();
@@ -233,7 +233,7 @@ void QuorlinWindowTest::enterWalksRowsAndTurnsThePageAtRowTwenty() {
     QCOMPARE(f.Message(), QString(kRowLimitMessage));
     f.Type(f.Length(0), "100");
     QGuiApplication::clipboard()->setText("700\t7\r\n800\t8\r\n");
-    f.window->grid()->FocusCell(19, GridColumn::kLength);
+    f.window->grid()->FocusCell(19, GridColumn::Length);
     f.window->PasteCommand();
     QCOMPARE(f.job.cutList.rowCount, std::int16_t{kMaxRows});
     QCOMPARE(f.job.cutList.cutLength[kMaxRows - 1], 0.0f);
@@ -501,7 +501,7 @@ void QuorlinWindowTest::deleteThenUndoThreeRows() {
     QuorlinFixture f;
     f.Load("1000,1\n2000,2\n3000,3\n4000,4\n5000,5\n");
     auto* grid = f.window->grid();
-    grid->FocusCell(1, GridColumn::kLength);
+    grid->FocusCell(1, GridColumn::Length);
     grid->SelectRows(1, 3);
     f.window->UpdateEditMenu();
     QVERIFY(f.Action("deleteAction")->isEnabled());
@@ -520,7 +520,7 @@ void QuorlinWindowTest::deleteThenUndoThreeRows() {
 
     // Deleting empty rows below the list never takes the count below 0.
     f.window->ResetCommand();
-    grid->FocusCell(0, GridColumn::kLength);
+    grid->FocusCell(0, GridColumn::Length);
     grid->SelectRows(0, 4);
     f.window->DeleteCommand();
     QCOMPARE(f.job.cutList.rowCount, std::int16_t{0});
@@ -530,7 +530,7 @@ void QuorlinWindowTest::insertAndPasteGrowTheList() {
     QuorlinFixture f;
     f.Load("1000,1\n2000,2\n");
     auto* grid = f.window->grid();
-    grid->FocusCell(1, GridColumn::kLength);
+    grid->FocusCell(1, GridColumn::Length);
     grid->SelectRows(1, 2);
     f.window->InsertCommand();
     QCOMPARE(f.job.cutList.rowCount, std::int16_t{4});
@@ -539,7 +539,7 @@ void QuorlinWindowTest::insertAndPasteGrowTheList() {
 
     // Rows pasted inside the list are inserted, rows pasted past its end are counted.
     QGuiApplication::clipboard()->setText("700\t7\r\n800\t8\r\n");
-    grid->FocusCell(0, GridColumn::kLength);
+    grid->FocusCell(0, GridColumn::Length);
     f.window->UpdateEditMenu();
     QVERIFY(f.Action("pasteAction")->isEnabled());
     f.Action("pasteAction")->trigger();
@@ -547,20 +547,20 @@ void QuorlinWindowTest::insertAndPasteGrowTheList() {
     QCOMPARE(f.Length(0)->text(), QString("700"));
     QCOMPARE(f.Quantity(1)->text(), QString("8"));
     QCOMPARE(f.Length(2)->text(), QString("1000"));
-    grid->FocusCell(10, GridColumn::kLength);
+    grid->FocusCell(10, GridColumn::Length);
     f.Action("pasteAction")->trigger();
     QCOMPARE(f.job.cutList.rowCount, std::int16_t{12});
     QCOMPARE(f.Length(11)->text(), QString("800"));
 
     // A single value goes into the current cell and counts its row.
     QGuiApplication::clipboard()->setText("1,250");
-    grid->FocusCell(15, GridColumn::kLength);
+    grid->FocusCell(15, GridColumn::Length);
     f.Action("pasteAction")->trigger();
     QCOMPARE(f.job.cutList.cutLength[15], 1250.0f);
     QCOMPARE(f.job.cutList.rowCount, std::int16_t{16});
     // A quantity out of range is refused with a message.
     QGuiApplication::clipboard()->setText("99999");
-    grid->FocusCell(15, GridColumn::kQuantity);
+    grid->FocusCell(15, GridColumn::Quantity);
     f.Action("pasteAction")->trigger();
     QCOMPARE(f.job.cutList.cutQuantity[15], std::int16_t{0});
     QVERIFY(f.Message().contains("32767"));
@@ -568,7 +568,7 @@ void QuorlinWindowTest::insertAndPasteGrowTheList() {
 
 void QuorlinWindowTest::pasteRefusesFourFields() {
     QuorlinFixture f;
-    f.window->grid()->FocusCell(0, GridColumn::kLength);
+    f.window->grid()->FocusCell(0, GridColumn::Length);
     QGuiApplication::clipboard()->setText("A\t1500\t4\tx\r\n");
     f.window->UpdateEditMenu();
     QVERIFY(!f.Action("pasteAction")->isEnabled());
@@ -577,7 +577,7 @@ void QuorlinWindowTest::pasteRefusesFourFields() {
     // With part codes shown, three fields are rows.
     f.Action("partCodesAction")->trigger();
     QGuiApplication::clipboard()->setText("A\t1500\t4\r\n");
-    f.window->grid()->FocusCell(0, GridColumn::kPartCode);
+    f.window->grid()->FocusCell(0, GridColumn::PartCode);
     f.window->UpdateEditMenu();
     QVERIFY(f.Action("pasteAction")->isEnabled());
     f.Action("pasteAction")->trigger();

@@ -103,7 +103,7 @@ TEST(CheckJob, AnUnchangedEntryKeepsItsPriceAndCutSaleTakesTheTypedPrice) {
     EXPECT_EQ(result.derived.stock.first.price, 3500);
     EXPECT_TRUE(result.derived.stock.priceMode);
 
-    job.cutsell = 1;
+    job.cutsell = true;
     job.typedPrice = 0;
     result = CheckJob(job);
     ASSERT_TRUE(result.ok);
@@ -114,7 +114,7 @@ TEST(CheckJob, AnUnchangedEntryKeepsItsPriceAndCutSaleTakesTheTypedPrice) {
 TEST(TakeTypedPanelSize, WritesWhatTheCheckDerivesAndIsIdempotent) {
     PanelJob job = SingleSizeJob(1820, 910);
     job.stock[0] = {1000, 500, 700, 0};
-    job.cutsell = 1;
+    job.cutsell = true;
     job.typedPrice = 4200;
     const TypedPanelStock derived = CheckJob(job).derived.stock;
     TakeTypedPanelSize(job);
@@ -130,7 +130,7 @@ TEST(TakeTypedPanelSize, WritesWhatTheCheckDerivesAndIsIdempotent) {
 
 TEST(CheckJob, APartLargerThanThePanelFailsWithTheFocusOnTheOffendingCell) {
     // 1820 x 900 on 1800 x 910: too high either way.
-    for (const std::int16_t rotate : {0, 1}) {
+    for (const bool rotate : {false, true}) {
         PanelJob job = SingleSizeJob(1800, 910);
         job.rotateAll = rotate;
         job.cutList[25] = {1820, 900, 1, ""};
@@ -153,7 +153,7 @@ TEST(CheckJob, APartThatFitsOnlyTurnedNeedsTheTurnFlag) {
     PanelJob job = SingleSizeJob(1800, 910);
     job.cutList[0] = {900, 1800, 1, ""};
     EXPECT_FALSE(CheckJob(job).ok);
-    job.rotateAll = 1;
+    job.rotateAll = true;
     const CheckResult turned = CheckJob(job);
     EXPECT_TRUE(turned.ok);
     EXPECT_EQ(turned.derived.turnFlag[0], 1);
@@ -161,7 +161,7 @@ TEST(CheckJob, APartThatFitsOnlyTurnedNeedsTheTurnFlag) {
     EXPECT_EQ(job.turnFlag[0], 0);  // the job's own flags stay
 
     // With per-row flags, the row's own flag decides and rotateAll is ignored.
-    job.ktyFree = 1;
+    job.ktyFree = true;
     job.turnFlag.fill(0);
     EXPECT_FALSE(CheckJob(job).ok);
     job.turnFlag[0] = 1;

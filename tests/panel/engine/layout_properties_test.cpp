@@ -21,8 +21,8 @@ PanelJob RandomJob(std::mt19937& random, int sizes) {
     };
     PanelJob job;
     job.kerf = static_cast<std::int16_t>(uniform(0, 5));
-    job.rotateAll = static_cast<std::int16_t>(uniform(0, 1));
-    job.ktyFree = static_cast<std::int16_t>(uniform(0, 3) == 0);
+    job.rotateAll = uniform(0, 1) == 1;
+    job.ktyFree = uniform(0, 3) == 0;
     for (int i = 0; i < sizes; ++i) {
         job.stock[static_cast<std::size_t>(i)] = {uniform(600, 2500), uniform(400, 1300),
                                                   uniform(0, 3) * 1000,

@@ -47,7 +47,7 @@ TEST(ReadJob, SinglePanelLineWithoutTitle) {
     EXPECT_EQ(job.typedHeight, 1820);
     EXPECT_EQ(job.typedWidth, 910);
     EXPECT_EQ(job.kerf, 3);
-    EXPECT_EQ(job.rotateAll, 1);
+    EXPECT_TRUE(job.rotateAll);
     ASSERT_EQ(job.cutCount, 2);
     EXPECT_EQ(job.cutList[0], (CutItem{450.0f, 300.0f, 4, "側板"}));
     EXPECT_EQ(job.cutList[1].height, 600.5f);
@@ -85,19 +85,19 @@ TEST(ReadJob, FullBlockOfFiveSizesPassesItsClosingLine) {
     EXPECT_EQ(job.lastSizeIndex, 4);
     EXPECT_EQ(job.stock[4].height, 1004);
     EXPECT_EQ(job.kerf, 5);
-    EXPECT_EQ(job.rotateAll, 1);
+    EXPECT_TRUE(job.rotateAll);
     EXPECT_EQ(job.cutCount, 1);
 }
 
 TEST(ReadJob, FileStartingWithRowsKeepsKerf) {
     PanelJob job;
     job.kerf = 4;
-    job.rotateAll = 1;
+    job.rotateAll = true;
     const JobReadResult result = ReadJob(job, SjisFile({"450,300,4,\"棚板\"", "200,100,2"}));
     EXPECT_TRUE(result.complete());
     EXPECT_EQ(job.lastSizeIndex, -1);
     EXPECT_EQ(job.kerf, 4);       // reset keeps the kerf, and no settings line changed it
-    EXPECT_EQ(job.rotateAll, 0);  // reset cleared it
+    EXPECT_FALSE(job.rotateAll);  // reset cleared it
     EXPECT_EQ(job.cutCount, 2);
     EXPECT_EQ(job.cutList[1].quantity, 2);
 }
@@ -108,14 +108,14 @@ TEST(ReadJob, ModeTwoTurnsPerRowFlagsOn) {
         ReadJob(job, SjisFile({"1820,910", "3,2", "450,300,4,\"\",1", "600,280,2,\"\",0"}));
     EXPECT_TRUE(result.perRowFlags);
     EXPECT_TRUE(result.ktyFreeSwitchedOn);
-    EXPECT_EQ(job.ktyFree, 1);
-    EXPECT_EQ(job.rotateAll, 0);
+    EXPECT_TRUE(job.ktyFree);
+    EXPECT_FALSE(job.rotateAll);
     EXPECT_EQ(job.turnFlag[0], 1);
     EXPECT_EQ(job.turnFlag[1], 0);
 
     // Already on: nothing to switch, flags still from the file.
     PanelJob on;
-    on.ktyFree = 1;
+    on.ktyFree = true;
     const JobReadResult again =
         ReadJob(on, SjisFile({"1820,910", "3,2", "450,300,4,\"\",1", "600,280,2,\"\",0"}));
     EXPECT_FALSE(again.ktyFreeSwitchedOn);
@@ -124,21 +124,30 @@ TEST(ReadJob, ModeTwoTurnsPerRowFlagsOn) {
 
 TEST(ReadJob, OtherModesDeriveRowFlagsWhilePerRowOrientationIsOn) {
     PanelJob all;
-    all.ktyFree = 1;
+    all.ktyFree = true;
     ReadJob(all, SjisFile({"1820,910", "3,1", "450,300,4,\"\",0", "600,280,2,\"\",0"}));
-    EXPECT_EQ(all.ktyFree, 1);
+    EXPECT_TRUE(all.ktyFree);
     EXPECT_EQ(all.turnFlag[0], 1);
     EXPECT_EQ(all.turnFlag[1], 1);
     EXPECT_EQ(all.turnFlag[2], 0);
 
     PanelJob none;
-    none.ktyFree = 1;
+    none.ktyFree = true;
     ReadJob(none, SjisFile({"1820,910", "3,0", "450,300,4,\"\",1"}));
     EXPECT_EQ(none.turnFlag[0], 0);
 
     // Any non-zero mode other than 2 ticks "縦横自由", which holds 0 or 1.
     const PanelJob odd = Read({"1820,910", "3,-1", "450,300,4,\"\""});
-    EXPECT_EQ(odd.rotateAll, 1);
+    EXPECT_TRUE(odd.rotateAll);
+
+    // With per-row flags on, only a mode of exactly 1 turns the rows; another non-zero mode
+    // still ticks "縦横自由".
+    PanelJob three;
+    three.ktyFree = true;
+    ReadJob(three, SjisFile({"1820,910", "3,3", "450,300,4,\"\"", "200,100,2,\"\""}));
+    EXPECT_TRUE(three.rotateAll);
+    EXPECT_EQ(three.turnFlag[0], 0);
+    EXPECT_EQ(three.turnFlag[1], 0);
 }
 
 TEST(ReadJob, StopsAfterTwoHundredRows) {
@@ -166,7 +175,7 @@ TEST(ReadJob, StopsAfterTwoHundredRows) {
 
 TEST(ReadJob, ValueBeyondItsWidthStopsKeepingWhatWasRead) {
     PanelJob job;
-    job.ktyFree = 1;
+    job.ktyFree = true;
     const JobReadResult result =
         ReadJob(job, SjisFile({"\"戸棚\"", "1820,910", "3,1", "450,300,4,\"\"",
                                "600,280,40000,\"\"", "700,100,1,\"\""}));
@@ -200,7 +209,7 @@ TEST(ReadJob, EndOfFileAnywhereIsAnOrdinaryEnd) {
     const PanelJob job = Read({"1820,910", "3,1"}, &settingsOnly);
     EXPECT_TRUE(settingsOnly.complete());
     EXPECT_EQ(job.cutCount, 0);
-    EXPECT_EQ(job.rotateAll, 1);
+    EXPECT_TRUE(job.rotateAll);
 
     JobReadResult inBlock;
     const PanelJob block = Read({"\"パネルサイズ\"", "1820,910,0,0"}, &inBlock);

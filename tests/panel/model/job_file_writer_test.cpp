@@ -18,8 +18,8 @@ PanelJob TwoSizeJob() {
     job.stock[1] = StockEntry{2430, 1220, 5800, 2};
     job.priceMode = true;
     job.kerf = 3;
-    job.ktyFree = 1;
-    job.rotateAll = 1;
+    job.ktyFree = true;
+    job.rotateAll = true;
     job.cutList[0] = CutItem{450.0f, 300.0f, 4, ""};
     job.cutList[1] = CutItem{600.5f, 280.0f, 2, ""};
     job.turnFlag[1] = 1;
@@ -42,7 +42,7 @@ TEST(WriteJob, SingleTypedSizeTitleAndKeptRows) {
     job.typedHeight = 1820;
     job.typedWidth = 910;
     job.kerf = 3;
-    job.rotateAll = 1;
+    job.rotateAll = true;
     job.cutList[0] = CutItem{450.0f, 300.0f, 4, "扉, 左"};
     job.cutList[1] = CutItem{450.0f, 0.0f, 3, "幅なし"};  // kept: width may be 0
     job.cutList[2] = CutItem{450.0f, 300.0f, 0, "数量なし"};
@@ -98,7 +98,7 @@ TEST(WriteJob, SaveAndReloadRoundTrip) {
 
     const std::string bytes = JobFileBytes(job);
     PanelJob back;
-    back.ktyFree = 0;
+    back.ktyFree = false;
     const JobReadResult result = ReadJob(back, bytes);
     EXPECT_TRUE(result.complete());
     EXPECT_TRUE(result.ktyFreeSwitchedOn);

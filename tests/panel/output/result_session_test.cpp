@@ -91,7 +91,7 @@ TEST(ResultSession, IdenticalPanelsShareOneCellWithAStackMarker) {
 
 TEST(ResultSession, WithoutPriceDisplayNoPricesAppear) {
     PanelJob job = MakeJob({{910, 1820, 3000, 0}}, 0, {{300, 450, 1}});
-    job.cutsell = 1;
+    job.cutsell = true;
     Session s(std::move(job), Result({Panel(0, {{0, 0, 0, false}})}));
     EXPECT_TRUE(s.session.priceDisplay());
     RecordingSurface on = s.Draw(0);
@@ -107,7 +107,7 @@ TEST(ResultSession, ClickingAPanelTogglesItAndItsIdenticalFollowers) {
     const PanelState a = Panel(0, {{0, 0, 0, false}});
     const PanelState b = Panel(0, {{0, 0, 0, true}});
     PanelJob job = MakeJob({{1000, 1000, 1000, 0}}, 0, {{500, 500, 5}});
-    job.cutsell = 1;
+    job.cutsell = true;
     Session s(std::move(job), Result({a, Copy(a), Copy(a), b, Copy(b)}));
     // 25 % used: charged by use at first, 250 per panel.
     for (const PanelState& p : s.session.result().panels) EXPECT_FALSE(p.wholePanel);
@@ -131,7 +131,7 @@ TEST(ResultSession, ClickingAPanelTogglesItAndItsIdenticalFollowers) {
 
 TEST(ResultSession, ChargingTogglesOnlyOnAPanelWhileCutSalePricesAreShown) {
     PanelJob job = MakeJob({{1000, 1000, 1000, 0}}, 0, {{500, 500, 5}});
-    job.cutsell = 1;
+    job.cutsell = true;
     Session s(std::move(job), Result({Panel(0, {{0, 0, 0, false}})}));
     s.Draw(0);
     const CellEntry& cell = s.session.cells().cells[0];
@@ -147,7 +147,7 @@ TEST(ResultSession, ManyPanelsPageOnAndTheSummaryFollowsTheLastDiagram) {
         panels.push_back(Panel(0, {{0, 0, 0, i % 2 == 1}}));  // alternate: no stacking
     }
     PanelJob job = MakeJob({{910, 1820, 0, 0}}, 0, {{300, 400, 30}});
-    job.rotateAll = 1;
+    job.rotateAll = true;
     PanelLayoutResult r;
     r.panels = panels;
     Session s(std::move(job), std::move(r));
@@ -175,7 +175,7 @@ TEST(ResultSession, ManyPanelsPageOnAndTheSummaryFollowsTheLastDiagram) {
 
 TEST(ResultSession, HintLineAndInitialState) {
     PanelJob job = MakeJob({{910, 1820, 0, 0}}, 0, {{300, 400, 1}});
-    job.cutsell = 1;
+    job.cutsell = true;
     Session s(std::move(job), Result({Panel(0, {{0, 0, 0, false}})}));
     EXPECT_EQ(s.session.hint(), U(kHintSetPrices));
     EXPECT_FALSE(s.session.priceDisplay());

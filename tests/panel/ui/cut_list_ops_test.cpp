@@ -128,7 +128,7 @@ TEST(Cells, SingleStockSizeFollowsTheBoxes) {
     job.typedWidth = 1220;
     SyncSingleStockSize(job);
     EXPECT_EQ(job.stock[0], (StockEntry{2430, 1220, 0, 0}));
-    job.cutsell = 1;
+    job.cutsell = true;
     job.typedPrice = 5000;
     SyncSingleStockSize(job);
     EXPECT_EQ(job.stock[0].price, 5000);

@@ -40,7 +40,7 @@ PanelJob MakeJob(std::initializer_list<StockEntry> stock, std::initializer_list<
     job.lastSizeIndex = static_cast<std::int16_t>(i - 1);
     job.typedHeight = job.stock[0].height;
     job.typedWidth = job.stock[0].width;
-    job.ktyFree = 1;  // the turn flags below stand
+    job.ktyFree = true;  // the turn flags below stand
     int r = 0;
     for (const RowSpec& row : rows) {
         job.cutList[static_cast<std::size_t>(r)] = {row.height, row.width, row.quantity, ""};

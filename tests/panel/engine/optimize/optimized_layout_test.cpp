@@ -102,7 +102,7 @@ PanelJob RandomJob(std::mt19937& random, int sizes) {
     };
     PanelJob job;
     job.kerf = static_cast<std::int16_t>(uniform(0, 5));
-    job.rotateAll = static_cast<std::int16_t>(uniform(0, 1));
+    job.rotateAll = uniform(0, 1) == 1;
     for (int i = 0; i < sizes; ++i)
         job.stock[static_cast<std::size_t>(i)] = {uniform(600, 2500), uniform(400, 1300),
                                                   uniform(1, 9) * 1000,
