@@ -1,10 +1,9 @@
 #include "cli.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <ostream>
 
+#include "common/cli_args.h"
 #include "common/number_text.h"
 #include "common/version_text.h"
 #include "job_report.h"
@@ -36,74 +35,67 @@ struct Arguments {
     std::optional<double> timeLimit;  // "--time-limit": seconds
 };
 
-PdfPlanWriter& PdfWriter() {
-    static PdfPlanWriter writer;
-    return writer;
+const tvx::cli::CommandLineSyntax& Syntax() {
+    static const tvx::cli::CommandLineSyntax syntax{
+        {"show", "layout"},
+        {
+            {"--json", {}, false, {}},
+            {"--ktyfree", {"layout"}, false, {}},
+            {"--cutsell", {"layout"}, false, {}},
+            {"--optimize", {"layout"}, false, {}},
+            {"--time-limit",
+             {"layout"},
+             true,
+             [](const std::string& value) { return ParsePositiveSeconds(value).has_value(); }},
+            {"--pdf", {"layout"}, true, {}},
+            {"--paper", {"layout"}, true, {}},
+        }};
+    return syntax;
 }
 
-// A positive number of seconds, written plainly ("2", "0.5").
-bool ParseSeconds(const std::string& text, double& seconds) {
-    if (text.empty() || text.size() > 20) return false;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value) || value <= 0.0) return false;
-    seconds = value;
-    return true;
+// The message for what the parser found wrong.
+std::string Problem(const tvx::cli::ParsedCommandLine& parsed) {
+    using tvx::cli::ArgumentProblem;
+    switch (parsed.problem) {
+        case ArgumentProblem::None:
+            break;
+        case ArgumentProblem::NoCommand:
+            return "コマンドがありません。";
+        case ArgumentProblem::UnknownCommand:
+            return "不明なコマンドです: " + parsed.word;
+        case ArgumentProblem::UnknownOption:
+            return "不明なオプションです: " + parsed.word;
+        case ArgumentProblem::MissingValue:
+        case ArgumentProblem::InvalidValue:
+            if (parsed.word == "--time-limit") return "--time-limit の後に秒数を指定してください。";
+            return parsed.word + " の後に値を指定してください。";
+        case ArgumentProblem::SecondFile:
+            return "ファイルは一つだけ指定してください。";
+        case ArgumentProblem::NoFile:
+            return "ファイルを指定してください。";
+    }
+    return {};
 }
 
 // False (with the reason in `error`) for anything but a command, one file and known flags.
-bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error) {
-    if (args.empty()) {
-        error = "コマンドがありません。";
+bool ParseArguments(const std::vector<std::string>& args, bool canWritePdf, Arguments& parsed,
+                    std::string& error) {
+    const tvx::cli::ParsedCommandLine line = tvx::cli::ParseCommandLine(args, Syntax());
+    if (!line.ok()) {
+        error = Problem(line);
         return false;
     }
-    parsed.command = args[0];
-    if (parsed.command != "show" && parsed.command != "layout") {
-        error = "不明なコマンドです: " + parsed.command;
-        return false;
-    }
-    const bool layout = parsed.command == "layout";
-    bool havePath = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--json") {
-            parsed.json = true;
-        } else if (layout && arg == "--ktyfree") {
-            parsed.ktyFree = true;
-        } else if (layout && arg == "--cutsell") {
-            parsed.cutsell = true;
-        } else if (layout && arg == "--optimize") {
-            parsed.optimize = true;
-        } else if (layout && arg == "--time-limit") {
-            double seconds = 0.0;
-            if (i + 1 >= args.size() || !ParseSeconds(args[i + 1], seconds)) {
-                error = "--time-limit の後に秒数を指定してください。";
-                return false;
-            }
-            parsed.timeLimit = seconds;
-            ++i;
-        } else if (layout && (arg == "--pdf" || arg == "--paper")) {
-            if (i + 1 >= args.size()) {
-                error = arg + " の後に値を指定してください。";
-                return false;
-            }
-            (arg == "--pdf" ? parsed.pdfPath : parsed.paper) = args[++i];
-        } else if (arg.size() > 1 && arg.front() == '-' && arg != "--") {
-            error = "不明なオプションです: " + arg;
-            return false;
-        } else if (!havePath) {
-            parsed.path = arg;
-            havePath = true;
-        } else {
-            error = "ファイルは一つだけ指定してください。";
-            return false;
-        }
-    }
-    if (!havePath) {
-        error = "ファイルを指定してください。";
-        return false;
-    }
-    if (!parsed.pdfPath.empty() && !PdfWriter()) {
+    parsed.command = line.command;
+    parsed.path = line.file;
+    parsed.json = line.Has("--json");
+    parsed.ktyFree = line.Has("--ktyfree");
+    parsed.cutsell = line.Has("--cutsell");
+    parsed.optimize = line.Has("--optimize");
+    if (const auto seconds = line.Value("--time-limit"))
+        parsed.timeLimit = *ParsePositiveSeconds(*seconds);
+    parsed.pdfPath = line.Value("--pdf").value_or("");
+    parsed.paper = line.Value("--paper").value_or("A4");
+    if (!parsed.pdfPath.empty() && !canWritePdf) {
         error = "この tavolex-cli は PDF を出力できません。";
         return false;
     }
@@ -136,22 +128,19 @@ bool LoadJob(const Arguments& args, PanelJob& job, std::ostream& err) {
 
 }  // namespace
 
-void SetPdfPlanWriter(PdfPlanWriter writer) {
-    PdfWriter() = std::move(writer);
-}
-
-int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  const PdfPlanWriter& pdfWriter) {
+    if (tvx::cli::IsOnly(args, {"--help", "-h"})) {
         out << kUsage;
         return kExitOk;
     }
-    if (args.size() == 1 && args[0] == "--version") {
+    if (tvx::cli::IsOnly(args, {"--version"})) {
         out << VersionLine("tavolex-cli") << "\n";
         return kExitOk;
     }
     Arguments parsed;
     std::string error;
-    if (!ParseArguments(args, parsed, error)) {
+    if (!ParseArguments(args, static_cast<bool>(pdfWriter), parsed, error)) {
         err << "tavolex-cli: " << error << "\n" << kUsage;
         return kExitBadInput;
     }
@@ -185,7 +174,7 @@ int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (run.found && !parsed.pdfPath.empty()) {
         std::string pdfError;
-        if (PdfWriter()(job, run.input, run.result, parsed.pdfPath, parsed.paper, pdfError) == 0) {
+        if (pdfWriter(job, run.input, run.result, parsed.pdfPath, parsed.paper, pdfError) == 0) {
             err << "tavolex-cli: " << parsed.pdfPath << ": " << pdfError << "\n";
             return kExitBadInput;
         }

@@ -17,14 +17,14 @@ inline constexpr int kExitNoLayout = 1;  // the job was refused or no layout was
 inline constexpr int kExitBadInput = 2;  // a file that cannot be read, or bad arguments
 
 // Writes the printed plan of a laid-out job as a PDF file on the named paper; returns the
-// number of pages, 0 with `error` set on failure. The program installs it when it is built
-// with the printing code; without it "--pdf" is refused.
+// number of pages, 0 with `error` set on failure. The program passes one when it is built with
+// the printing code; without one "--pdf" is refused.
 using PdfPlanWriter = std::function<int(const PanelJob& job, const LayoutInput& input,
                                         const PanelLayoutResult& result, const std::string& path,
                                         const std::string& paper, std::string& error)>;
-void SetPdfPlanWriter(PdfPlanWriter writer);
 
 // Runs one command; `args` are the arguments after the program name.
-int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunTavolexCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  const PdfPlanWriter& pdfWriter = {});
 
 }  // namespace tvx::panel::cli

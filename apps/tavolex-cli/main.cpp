@@ -10,9 +10,10 @@
 #endif
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    tvx::panel::cli::PdfPlanWriter pdfWriter;
 #ifdef TVX_CLI_PDF
-    tvx::panel::cli::SetPdfPlanWriter(&tvx::panel::cli::WritePdfPlanOffscreen);
+    pdfWriter = &tvx::panel::cli::WritePdfPlanOffscreen;
 #endif
-    return tvx::panel::cli::RunTavolexCli(args, std::cout, std::cerr);
+    return tvx::panel::cli::RunTavolexCli(args, std::cout, std::cerr, pdfWriter);
 }

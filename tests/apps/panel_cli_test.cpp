@@ -33,11 +33,11 @@ struct Outcome {
     std::string err;
 };
 
-Outcome RunCli(const std::vector<std::string>& args) {
+Outcome RunCli(const std::vector<std::string>& args, const PdfPlanWriter& pdfWriter = {}) {
     std::ostringstream out;
     std::ostringstream err;
     Outcome outcome;
-    outcome.status = RunTavolexCli(args, out, err);
+    outcome.status = RunTavolexCli(args, out, err, pdfWriter);
     outcome.out = out.str();
     outcome.err = err.str();
     return outcome;
@@ -75,22 +75,80 @@ TEST(TavolexCliShow, WarnsAboutAnIncompleteReadingAndShowsWhatWasRead) {
     EXPECT_NE(shown.out.find(R"("cutCount": 1)"), std::string::npos) << shown.out;
 }
 
-TEST(TavolexCli, BadArgumentsAndUnreadableFilesExitWithTwo) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {},
-             {"plan", Example("kitchen.csv")},
-             {"layout"},
-             {"layout", Example("kitchen.csv"), "--fast"},
-             {"show", Example("kitchen.csv"), "--ktyfree"},
-             {"layout", Example("kitchen.csv"), Example("kitchen.csv")},
-             {"layout", "/nonexistent/job.csv", "--json"},
+TEST(TavolexCli, BadArgumentsExitWithTwoAndTheFirstProblemFollowedByTheUsage) {
+    const std::string job = Example("kitchen.csv");
+    const std::string timeLimit = "--time-limit の後に秒数を指定してください。";
+    for (const auto& [args, message] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{}, "コマンドがありません。"},
+             {{"plan", job}, "不明なコマンドです: plan"},
+             {{"--version", job}, "不明なコマンドです: --version"},
+             {{"layout"}, "ファイルを指定してください。"},
+             {{"layout", job, "--fast"}, "不明なオプションです: --fast"},
+             {{"show", job, "--ktyfree"}, "不明なオプションです: --ktyfree"},
+             {{"show", job, "--pdf", "out.pdf"}, "不明なオプションです: --pdf"},
+             {{"layout", job, job}, "ファイルは一つだけ指定してください。"},
+             {{"layout", job, "--time-limit"}, timeLimit},
+             {{"layout", job, "--time-limit", "--json"}, timeLimit},
+             {{"layout", job, "--paper"}, "--paper の後に値を指定してください。"},
+             {{"layout", job, "--pdf", "out.pdf", "--fast"}, "不明なオプションです: --fast"},
+             {{"layout", job, "--pdf", "out.pdf"}, "この tavolex-cli は PDF を出力できません。"},
          }) {
+        SCOPED_TRACE(testing::PrintToString(args));
         const Outcome outcome = RunCli(args);
-        EXPECT_EQ(outcome.status, kExitBadInput) << testing::PrintToString(args);
-        EXPECT_EQ(outcome.out, "") << testing::PrintToString(args);
-        EXPECT_NE(outcome.err, "") << testing::PrintToString(args);
+        EXPECT_EQ(outcome.status, kExitBadInput);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err.rfind("tavolex-cli: " + message + "\n使い方:\n", 0), 0u)
+            << outcome.err;
     }
-    EXPECT_EQ(RunCli({"--help"}).status, kExitOk);
+    const Outcome missing = RunCli({"layout", "/nonexistent/job.csv", "--json"});
+    EXPECT_EQ(missing.status, kExitBadInput);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err.rfind("tavolex-cli: ", 0), 0u) << missing.err;
+    EXPECT_EQ(missing.err.find("使い方"), std::string::npos) << missing.err;
+
+    const Outcome help = RunCli({"--help"});
+    EXPECT_EQ(help.status, kExitOk);
+    EXPECT_EQ(help.out.rfind("使い方:\n", 0), 0u);
+    EXPECT_EQ(help.err, "");
+}
+
+// What the PDF writer the program passes in is asked to draw.
+struct PdfCall {
+    std::string path;
+    std::string paper;
+    std::size_t panels = 0;
+};
+
+PdfPlanWriter RecordingWriter(std::vector<PdfCall>& calls, int pages, std::string error = {}) {
+    return [&calls, pages, error](const PanelJob&, const LayoutInput&,
+                                  const PanelLayoutResult& result, const std::string& path,
+                                  const std::string& paper, std::string& failure) {
+        calls.push_back({path, paper, static_cast<std::size_t>(result.lastPanel + 1)});
+        failure = error;
+        return pages;
+    };
+}
+
+TEST(TavolexCliPdf, TheWriterGetsTheLayoutThePathAndThePaper) {
+    std::vector<PdfCall> calls;
+    const Outcome plain = RunCli({"layout", Example("kitchen.csv")});
+    const Outcome written = RunCli(
+        {"layout", Example("kitchen.csv"), "--pdf", "a.pdf", "--paper", "A3", "--pdf", "b.pdf"},
+        RecordingWriter(calls, 3));
+    EXPECT_EQ(written.status, kExitOk) << written.err;
+    EXPECT_EQ(written.out, plain.out);
+    RunCli({"layout", Example("kitchen.csv"), "--pdf", "c.pdf"}, RecordingWriter(calls, 3));
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].path, "b.pdf");
+    EXPECT_EQ(calls[0].paper, "A3");
+    EXPECT_GT(calls[0].panels, 0u);
+    EXPECT_EQ(calls[1].paper, "A4");
+
+    const Outcome failed = RunCli({"layout", Example("kitchen.csv"), "--pdf", "out.pdf"},
+                                  RecordingWriter(calls, 0, "書き込めません"));
+    EXPECT_EQ(failed.status, kExitBadInput);
+    EXPECT_EQ(failed.err, "tavolex-cli: out.pdf: 書き込めません\n");
 }
 
 // A job file of the test's own in a scratch folder.

@@ -1,6 +1,7 @@
 #pragma once
-// Quorlin's persisted settings: where they live in the settings store and how their values
-// are written and read back. The store itself belongs to the window layer.
+// Quorlin's persisted settings: their keys in the settings store and how their values are
+// written and read back. The store, with the application and section both programs share,
+// belongs to the window layer (`src/common/gui/settings_store.h`).
 
 #include <optional>
 #include <string>
@@ -8,8 +9,6 @@
 
 namespace tvx::bar {
 
-inline constexpr const char* kSettingsApplication = "Tavolex";
-inline constexpr const char* kSettingsSection = "SizeWariate";
 inline constexpr const char* kKerfKey = "BNokome";
 inline constexpr const char* kPartCodesKey = "BKataban";
 inline constexpr const char* kFolderKey = "BouFile";

@@ -33,6 +33,10 @@ QuorlinWindow::QuorlinWindow(BarJob& job, gui::SettingsStore& settings, QWidget*
     BuildMenus();
     connect(&watcher_, &QFutureWatcher<BarPlan>::finished, this,
             [this] { OnCalculationFinished(); });
+    searchControl_.onProgress = [this](const SearchProgress& progress) {
+        QMetaObject::invokeMethod(
+            this, [this, progress] { emit calculationProgress(progress); }, Qt::QueuedConnection);
+    };
     resize(900, 640);
     ShowPage();
     ShowKerf();

@@ -111,6 +111,9 @@ class QuorlinWindow : public QMainWindow {
 
   signals:
     void calculationFinished();
+    // The engine's progress while a calculation runs (sent from the engine's thread, received
+    // on the window's): the pass count and, once there is one, the best plan's cost and bound.
+    void calculationProgress(const tvx::SearchProgress& progress);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

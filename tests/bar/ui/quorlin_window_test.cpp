@@ -279,10 +279,10 @@ void QuorlinWindowTest::numberBoxesTakeOnlyNumbers() {
 
 void QuorlinWindowTest::valueChecksKeepTheFocus() {
     QuorlinFixture f;
+    // A refused box takes the focus back once the Enter that left it has been handled.
     f.Type(f.Quantity(2), "40000");
-    QTest::qWait(0);
+    QTRY_COMPARE(f.Focused(), static_cast<QWidget*>(f.Quantity(2)));
     QVERIFY(f.Message().contains("32767"));
-    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Quantity(2)));
     QCOMPARE(f.job.cutList.cutQuantity[2], std::int16_t{0});
     // A command waits until the box holds a valid value.
     f.Button("calculate")->click();
@@ -291,16 +291,14 @@ void QuorlinWindowTest::valueChecksKeepTheFocus() {
     QCOMPARE(f.job.cutList.cutQuantity[2], std::int16_t{3});
 
     f.Type(f.Length(4), "abc");
-    QTest::qWait(0);
+    QTRY_COMPARE(f.Focused(), static_cast<QWidget*>(f.Length(4)));
     QCOMPARE(f.Message(), QString("数値を入力してください。"));
-    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Length(4)));
     f.Length(4)->clear();
     f.Type(f.Length(4), "");
     QCOMPARE(f.Focused(), static_cast<QWidget*>(f.Quantity(4)));
 
     f.Type(f.KerfBox(), "-2");
-    QTest::qWait(0);
-    QCOMPARE(f.Focused(), static_cast<QWidget*>(f.KerfBox()));
+    QTRY_COMPARE(f.Focused(), static_cast<QWidget*>(f.KerfBox()));
     QVERIFY(f.Message().contains("切断幅"));
     f.Type(f.KerfBox(), "2");
     QCOMPARE(f.job.kerf, 2.0f);
@@ -358,8 +356,15 @@ void QuorlinWindowTest::nothingIsLiveDuringACalculation() {
     f.window->ResetCommand();
     f.window->DeleteCommand();
     QCOMPARE(f.job.cutList.rowCount, std::int16_t{60});
-    // The window stays responsive; "強制終了" ends the search with the best plan so far.
-    QTest::qWait(50);
+    // The window stays responsive: the engine's progress reaches it while the search runs.
+    // "強制終了" after a pass that found a plan ends the search with the best plan so far.
+    bool planFound = false;
+    QObject::connect(f.window.get(), &QuorlinWindow::calculationProgress, f.window.get(),
+                     [&planFound](const tvx::SearchProgress& p) {
+                         planFound = planFound || p.bestCost.has_value();
+                     });
+    QTRY_VERIFY_WITH_TIMEOUT(planFound, 20000);
+    QVERIFY(f.window->calculating());
     f.Button("forceStop")->click();
     f.window->WaitForCalculation();
     QVERIFY(!f.window->calculating());
@@ -883,9 +888,15 @@ void QuorlinWindowTest::optimalCalculationSaysOptimalOrTheGap() {
 
     // "強制終了" ends it promptly with the best plan so far and the gap to the bound.
     f.Load(kPricedSixLengths, "priced.csv");
+    // Stopped once the solver has a bound, that is in the middle of its work.
+    bool bounded = false;
+    QObject::connect(f.window.get(), &QuorlinWindow::calculationProgress, f.window.get(),
+                     [&bounded](const tvx::SearchProgress& p) {
+                         bounded = bounded || p.lowerBound.has_value();
+                     });
     f.Button("calculate")->click();
     QVERIFY(f.window->calculating());
-    QTest::qWait(300);
+    QTRY_VERIFY_WITH_TIMEOUT(bounded, 20000);
     QElapsedTimer sinceStop;
     sinceStop.start();
     f.Button("forceStop")->click();
