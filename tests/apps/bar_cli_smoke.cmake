@@ -19,3 +19,9 @@ if(TVX_BUILD_GUI)
                    --pdf ${CMAKE_CURRENT_BINARY_DIR}/never.pdf --paper Z9)
   set_tests_properties(bar_cli_plan_pdf_bad_paper PROPERTIES WILL_FAIL TRUE)
 endif()
+# With "--optimal --json", standard output is the report alone (four priced lengths and 25
+# kinds make the solver run its own linear solves).
+add_test(NAME bar_cli_optimal_json_only
+         COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:quorlin-cli>
+                 -DJOB=${CMAKE_CURRENT_SOURCE_DIR}/data/bar_four_priced_lengths.csv
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/json_only_output_check.cmake)

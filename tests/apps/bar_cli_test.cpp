@@ -204,26 +204,6 @@ TEST(BarCli, OptimalAddsProofAndTimeAndLeavesTheStandardOutputAlone) {
     EXPECT_NE(text.out.find("\n最適\n"), std::string::npos) << text.out;
 }
 
-TEST_F(BarCliFile, OptimalJsonIsTheOnlyOutputOfALargerJob) {
-    // Four priced lengths, 25 kinds: the solver's own linear solves used to print diagnostics
-    // ahead of the report.
-    std::string text =
-        "\"棒材サイズ\"\r\n5500,2330,0\r\n7200,2950,0\r\n3000,1330,0\r\n"
-        "4000,1740,0\r\n\"切断幅\"\r\n0\r\n\"カットサイズ\"\r\n";
-    for (const char* row :
-         {"1423,7",   "1029.5,14", "181,12",  "2099,18",   "2069.5,10", "337.5,19",
-          "553,14",   "2120,38",   "1476,6",  "972.5,39",  "490.5,30",  "381,17",
-          "1466.5,3", "1819,23",   "2385,26", "1908.5,31", "1025.5,8",  "1933,4",
-          "317,22",   "1611,38",   "1844,13", "248,29",    "1079,75"})
-        text += std::string(row) + "\r\n";
-    const CliRun optimal = RunCli("plan " + Write(text) + " --optimal --time-limit 20 --json");
-    EXPECT_EQ(optimal.status, 0);
-    ASSERT_FALSE(optimal.out.empty());
-    EXPECT_EQ(optimal.out.front(), '{') << optimal.out.substr(0, 200);
-    EXPECT_EQ(std::count(optimal.out.begin(), optimal.out.end(), '\n'), 1);
-    EXPECT_NE(optimal.out.find("\"bestCost\": "), std::string::npos);
-}
-
 TEST_F(BarCliFile, OptimalNoPlanExitsWithOne) {
     const CliRun limited = RunCli({"plan",
                                    Write("\"棒材サイズ\"\r\n1000,0,2\r\n\"カットサイズ\"\r\n"
