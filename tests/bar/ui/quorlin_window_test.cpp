@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <string>
 
 #include "bar/engine/calculation_check.h"
 #include "bar/model/bar_job_reader.h"
@@ -49,11 +50,15 @@ QString LongJob() {
 
 // Six priced lengths, one limited, and 22 lengths with halves: the optimising calculation
 // finds good plans at once but needs longer than a moment for a proof.
-const char* kPricedSixLengths =
-    "\"棒材サイズ\"\n4000,1740,0\n4500,1940,0\n3000,1330,0\n5500,2330,13\n5000,2130,0\n"
-    "6000,2520,0\n\"切断幅\"\n0\n\"カットサイズ\"\n1653,1\n818,4\n2300,7\n560,7\n2426.5,1\n"
-    "1925,9\n2390,2\n1732,2\n1814,2\n236.5,5\n1784,7\n1002.5,3\n2010,3\n2135,2\n1870.5,1\n"
-    "2320.5,3\n576,4\n2326.5,8\n484,9\n894,1\n2056.5,5\n1851.5,17\n";
+// Six priced lengths, some limited, and 400 pieces whose lengths step by 70: the optimising
+// calculation reports a bound early but does not prove its plan for many seconds.
+std::string SixLengthsFourHundredPieces() {
+    std::string text =
+        "\"棒材サイズ\"\n2000,900,0\n3000,1300,40\n4000,1700,30\n4500,1900,0\n"
+        "5500,2300,20\n6000,2500,15\n\"切断幅\"\n3\n\"カットサイズ\"\n";
+    for (int k = 0; k < 25; ++k) text += std::to_string(1950 - 70 * k) + ",16\n";
+    return text;
+}
 
 }  // namespace
 
@@ -887,7 +892,7 @@ void QuorlinWindowTest::optimalCalculationSaysOptimalOrTheGap() {
     QVERIFY(lines.size() >= 2 && lines[lines.size() - 2].contains("合計"));
 
     // "強制終了" ends it promptly with the best plan so far and the gap to the bound.
-    f.Load(kPricedSixLengths, "priced.csv");
+    f.Load(QString::fromStdString(SixLengthsFourHundredPieces()), "priced.csv");
     // Stopped once the solver has a bound, that is in the middle of its work.
     bool bounded = false;
     QObject::connect(f.window.get(), &QuorlinWindow::calculationProgress, f.window.get(),
