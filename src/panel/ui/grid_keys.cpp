@@ -180,12 +180,12 @@ bool SizeWariate::PanelBoxEvent(QLineEdit* box, QEvent* event) {
         return false;
     }
     if (event->type() == QEvent::FocusOut) {
+        // The lock itself takes the focus from the box it disables: that is no leaving.
         if (!FocusStaysInBox(static_cast<QFocusEvent*>(event)->reason()) && !Busy())
             CommitNumberBox(box);
         return false;
     }
     if (event->type() != QEvent::KeyPress) return false;
-    if (Busy()) return true;
     const int key = static_cast<QKeyEvent*>(event)->key();
     QWidget* firstCell = grid_->cell(0, Column::Height);
     const bool price = job_.cutsell;
@@ -250,7 +250,6 @@ void SizeWariate::OnKerfChanged() {
 }
 
 void SizeWariate::StepKerf(int delta) {
-    if (Busy()) return;
     int kerf = job_.kerf + delta;
     if (kerf < 0) kerf = 0;
     if (kerf > 32767) kerf = 32767;
@@ -266,10 +265,6 @@ void SizeWariate::OnRotateAllToggled(bool on) {
 }
 
 void SizeWariate::OnRowTurnToggled(int row, bool on) {
-    if (Busy()) {
-        ShowPage();
-        return;
-    }
     job_.turnFlag[static_cast<std::size_t>(currentPage_ * kRowsPerPage + row)] = on ? 1 : 0;
     SetModified();
     RestoreFocus();

@@ -21,7 +21,6 @@ QString ClipboardText() {
 }  // namespace
 
 void SizeWariate::SelectFromRowLabel(int row) {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     grid_->SelectFromRowLabel(row);
 }
@@ -47,7 +46,7 @@ void SizeWariate::UpdateEditMenu() {
 }
 
 void SizeWariate::CopyCommand() {
-    if (Busy() || grid_->currentRow() < 0) return;
+    if (grid_->currentRow() < 0) return;
     if (!CommitActiveCell()) return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
@@ -67,17 +66,21 @@ void SizeWariate::CopyCommand() {
 }
 
 void SizeWariate::CutCommand() {
-    if (Busy() || !grid_->selectionActive()) return;
+    if (!grid_->selectionActive()) return;
     CopyCommand();
     DeleteCommand();
 }
 
 void SizeWariate::RunRowSteps(int count, RowStep step, std::function<void()> done) {
     // The rows move one step at a time, with a pause after each (the user sees them go). The
-    // window's event loop runs the steps from a timer; meanwhile the grid takes no input and
-    // the commands refuse to start (Busy).
+    // window's event loop runs the steps from a timer; meanwhile the window is locked, so no
+    // command can start.
+    if (count <= 0) {
+        if (done) done();
+        return;
+    }
     rowStepsRunning_ = true;
-    grid_->SetInputLocked(true);
+    LockWhileRunning(true);
     rowStep_ = std::move(step);
     rowStepsDone_ = std::move(done);
     stepCount_ = count;
@@ -93,8 +96,8 @@ void SizeWariate::NextRowStep() {
             return;
         }
     }
-    grid_->SetInputLocked(false);
     rowStepsRunning_ = false;
+    LockWhileRunning(false);
     rowStep_ = nullptr;
     std::function<void()> done = std::move(rowStepsDone_);
     rowStepsDone_ = nullptr;
@@ -102,7 +105,7 @@ void SizeWariate::NextRowStep() {
 }
 
 void SizeWariate::DeleteCommand() {
-    if (Busy() || !grid_->selectionActive()) return;
+    if (!grid_->selectionActive()) return;
     if (!CommitActiveCell()) return;
     undo_.Save(job_);
     const int k = currentPage_ * kRowsPerPage + grid_->selectionFirst();
@@ -122,7 +125,7 @@ void SizeWariate::DeleteCommand() {
 }
 
 void SizeWariate::InsertCommand() {
-    if (Busy() || !grid_->selectionActive()) return;
+    if (!grid_->selectionActive()) return;
     if (!CommitActiveCell()) return;
     undo_.Save(job_);
     const int first = grid_->selectionFirst();
@@ -154,7 +157,7 @@ void SizeWariate::InsertRows(int first, int count, std::function<void()> done) {
 
 void SizeWariate::PasteCommand() {
     const int row = grid_->currentRow();
-    if (Busy() || row < 0) return;
+    if (row < 0) return;
     if (!CommitActiveCell()) return;
     const std::string text = ClipboardText().toStdString();
     const ClipboardShape shape = MeasureClipboard(text);
@@ -195,7 +198,6 @@ void SizeWariate::PasteCommand() {
 }
 
 void SizeWariate::UndoCommand() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!undo_.Restore(job_)) return;
     ClearRowSelect();

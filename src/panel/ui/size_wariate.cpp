@@ -81,7 +81,6 @@ void SizeWariate::WriteSettings() {
 }
 
 void SizeWariate::QuitCommand() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     WriteSettings();
@@ -97,6 +96,7 @@ void SizeWariate::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The close box is not locked: the rows finish moving first.
     if (rowStepsRunning_) {
         event->ignore();
         return;
@@ -128,7 +128,6 @@ void SizeWariate::ShowHelpTopic() {
 }
 
 void SizeWariate::ShowVersion() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     QMessageBox box(QMessageBox::NoIcon, "Tavolexのバージョン情報",
                     QString::fromStdString(TavolexVersionBoxLine()) +

@@ -182,7 +182,8 @@ class SizeWariate : public QMainWindow {
     void RunRowSteps(int count, RowStep step, std::function<void()> done);
     void NextRowStep();
 
-    // Shared guards.
+    // The layout or the row steps run. The window is locked meanwhile (LockWhileRunning), so
+    // commands need not ask; only events that reach a locked window do.
     bool Busy() const { return rowStepsRunning_ || layoutRunning_; }
     void SetMessage(const QString& text);
     // The modified flag and the title bar ("name[*] - Tavolex").
@@ -198,8 +199,8 @@ class SizeWariate : public QMainWindow {
     void StartLayout();
     void ShowLayoutProgress(std::int64_t iteration);
     void FinishLayout();
-    // Disables the window's controls and menus except "強制終了" while something runs, and
-    // enables what it disabled again.
+    // Disables the window's controls, menus and their shortcuts except "強制終了" while the
+    // layout or the row steps run, and enables what it disabled again (the one lock for both).
     void LockWhileRunning(bool locked);
 
     PanelJob& job_;

@@ -27,7 +27,6 @@
 namespace tvx::panel {
 
 void SizeWariate::NextPage() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (currentPage_ >= kMaxRows / kRowsPerPage - 1) return;
     ++currentPage_;
@@ -36,7 +35,6 @@ void SizeWariate::NextPage() {
 }
 
 void SizeWariate::PreviousPage() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (currentPage_ <= 0) return;
     --currentPage_;
@@ -45,7 +43,6 @@ void SizeWariate::PreviousPage() {
 }
 
 void SizeWariate::ToggleCommentColumn() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     job_.comIn = !job_.comIn;
     grid_->SetCommentColumnEntered(job_.comIn);
@@ -53,10 +50,6 @@ void SizeWariate::ToggleCommentColumn() {
 }
 
 void SizeWariate::ToggleCutsell() {
-    if (Busy()) {
-        cutsellAction_->setChecked(job_.cutsell);
-        return;
-    }
     if (!CommitActiveCell()) return;
     job_.cutsell = !job_.cutsell;
     cutsellAction_->setChecked(job_.cutsell);
@@ -66,10 +59,6 @@ void SizeWariate::ToggleCutsell() {
 }
 
 void SizeWariate::ToggleKtyFree() {
-    if (Busy()) {
-        ktyFreeAction_->setChecked(job_.ktyFree);
-        return;
-    }
     if (!CommitActiveCell()) return;
     if (job_.ktyFree) {
         job_.ktyFree = false;
@@ -86,7 +75,6 @@ void SizeWariate::ToggleKtyFree() {
 }
 
 void SizeWariate::OpenMultiPanel() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!heightBox_->text().isEmpty() && !widthBox_->text().isEmpty() && job_.lastSizeIndex < 1) {
         auto number = [](const QLineEdit* box) {
@@ -150,7 +138,6 @@ bool SizeWariate::RunCheck() {
 }
 
 void SizeWariate::AutoCut() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!RunCheck()) return;
     StartLayout();
@@ -231,6 +218,9 @@ void SizeWariate::FinishLayout() {
 }
 
 void SizeWariate::LockWhileRunning(bool locked) {
+    // A disabled grid gets no keys or clicks, but a drag begun before the lock still sends its
+    // mouse moves to the cell that holds the mouse: the grid's own lock ignores them.
+    grid_->SetInputLocked(locked);
     if (!locked) {
         for (const QPointer<QWidget>& widget : lockedWidgets_)
             if (widget) widget->setEnabled(true);
@@ -261,7 +251,6 @@ void SizeWariate::ForceStop() {
 }
 
 void SizeWariate::ManualCut() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!RunCheck()) return;
     ManualEditorHooks hooks;
@@ -283,7 +272,6 @@ QString SizeWariate::IgnoredRowsMessage() const {
 }
 
 void SizeWariate::ResetJobCommand() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     refusedBox_.clear();

@@ -44,7 +44,6 @@ bool SizeWariate::ConfirmDiscard() {
 }
 
 void SizeWariate::OpenCommand() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     const QString folder = settings_.GetText(kJobFolderKey);
@@ -55,7 +54,6 @@ void SizeWariate::OpenCommand() {
 }
 
 void SizeWariate::SaveCommand() {
-    if (Busy()) return;
     if (!CommitActiveCell()) return;
     if (!Save_Data()) return;
     currentPage_ = 0;

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -70,7 +71,7 @@ class RowEditingTest : public QObject {
     void singleCellPasteTakesTheFirstLine();
     void menuEnablingRules();
     void undoAfterDeleteBringsRowsAndFlagsBack();
-    void stepsBlockFurtherEditing();
+    void stepsLockTheWindow();
     void dragOverRowLabelsSelectsRows();
     void popupCommandsActOnTheSelection();
     void menuBarCommandsActOnTheSelection();
@@ -254,26 +255,47 @@ void RowEditingTest::undoAfterDeleteBringsRowsAndFlagsBack() {
     QVERIFY(!f.Find<QAction>("undoAction")->isEnabled());
 }
 
-void RowEditingTest::stepsBlockFurtherEditing() {
+void RowEditingTest::stepsLockTheWindow() {
     WindowFixture f;
     FillRows(f, 10);
-    f.window->SetStepPause(20);
+    // A first deletion (without pauses) makes "元に戻す" ready.
+    Drag(f.Cell(8, Column::Height), f.Cell(9, Column::Height));
+    QTest::keyClick(f.Cell(8, Column::Height), Qt::Key_Delete);
+    QCOMPARE(f.job.cutCount, std::int16_t{8});
+    QVERIFY(f.Find<QAction>("undoAction")->isEnabled());
+
+    f.window->SetStepPause(50);
     Drag(f.Cell(0, Column::Height), f.Cell(3, Column::Height));
+    QTest::keyClick(f.Cell(0, Column::Height), Qt::Key_Delete);
     // The command returns after its first step; the others follow from the event loop.
-    f.window->DeleteCommand();
     QVERIFY(f.window->rowStepsRunning());
-    QCOMPARE(f.job.cutCount, std::int16_t{9});
-    // A second deletion, a page turn and typing are refused meanwhile.
-    f.window->DeleteCommand();
-    f.window->NextPage();
+    QCOMPARE(f.job.cutCount, std::int16_t{7});
+    QVERIFY(!f.Cell(0, Column::Height)->isEnabled());
+    QVERIFY(!f.Find<QPushButton>("nextPageButton")->isEnabled());
+    for (QAction* menu : f.window->menuBar()->actions()) QVERIFY(!menu->isEnabled());
+    // Shortcuts, buttons, keys and typing do nothing meanwhile: "元に戻す" (Ctrl+U) and
+    // "新規" (Ctrl+N) would put the rows back or empty the list under the running steps.
+    QTest::keyClick(f.window.get(), Qt::Key_U, Qt::ControlModifier);
+    QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);
+    QTest::mouseClick(f.Find<QPushButton>("nextPageButton"), Qt::LeftButton);
+    QTest::keyClick(f.Cell(5, Column::Height), Qt::Key_Delete);
     QTest::keyClicks(f.Cell(0, Column::Height), "9");
+    QCOMPARE(f.prompts, 0);
     QCOMPARE(f.window->currentPage(), 0);
+    QVERIFY(f.window->rowStepsRunning());
     QTRY_VERIFY(!f.window->rowStepsRunning());
-    QCOMPARE(f.job.cutCount, std::int16_t{6});
+    QCOMPARE(f.job.cutCount, std::int16_t{4});
     QCOMPARE(f.job.cutList[0].comment, std::string("r5"));
     QCOMPARE(f.Cell(0, Column::Height)->text(), QString("104"));
     QVERIFY(!f.Grid()->selectionActive());
     QVERIFY(f.window->modified());
+    // Unlocked, with the focus back in its cell, the same shortcut undoes the deletion.
+    QVERIFY(f.Cell(0, Column::Height)->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), f.Cell(0, Column::Height));
+    for (QAction* menu : f.window->menuBar()->actions()) QVERIFY(menu->isEnabled());
+    QTest::keyClick(f.window.get(), Qt::Key_U, Qt::ControlModifier);
+    QCOMPARE(f.job.cutCount, std::int16_t{8});
+    QCOMPARE(f.job.cutList[0].comment, std::string("r1"));
 }
 
 void RowEditingTest::dragOverRowLabelsSelectsRows() {
