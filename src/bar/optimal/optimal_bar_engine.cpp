@@ -129,6 +129,13 @@ double TrivialCostBound(const BarWorkingSet& set) {
     return std::isfinite(perLength) ? demand * perLength * (1.0 - 1e-6) : 0.0;
 }
 
+// The better of the two proven bounds: the solver's (which may still be weak, even zero, when
+// a stop came before column generation got far) and the demanded length at the cheapest rate.
+double ProvenCostBound(const BarWeights& weights, double bound, const BarWorkingSet& set) {
+    const double trivial = TrivialCostBound(set);
+    return std::isfinite(bound) ? std::max(CostBound(weights, bound), trivial) : trivial;
+}
+
 float PlanCost(const BarPlan& plan) {
     float cost = 0.0f;
     for (std::size_t t = 0; t < plan.barCost.size(); ++t)
@@ -368,8 +375,7 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     if (haveRuns) {
         TakePlan(bestRuns, demand, groupKinds, set, plan);
         plan.provenOptimal = lengths.exact && proven;
-        plan.costLowerBound =
-            std::isfinite(bound) ? CostBound(weights, bound) : TrivialCostBound(set);
+        plan.costLowerBound = ProvenCostBound(weights, bound, set);
         if (plan.provenOptimal) plan.costLowerBound = plan.bestCost;
         plan.costLowerBound = std::min(plan.costLowerBound, static_cast<double>(plan.bestCost));
         if (plan.provenOptimal) return plan;
@@ -380,9 +386,7 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     // where the standard calculation finds one.
     if (!standardRun) standard = BoundedStandardPlan(job, control, deadline);
     if (!BetterPlan(standard, plan)) return plan;
-    const double lower = haveRuns               ? plan.costLowerBound
-                         : std::isfinite(bound) ? CostBound(weights, bound)
-                                                : TrivialCostBound(set);
+    const double lower = haveRuns ? plan.costLowerBound : ProvenCostBound(weights, bound, set);
     standard.costLowerBound = std::min(lower, static_cast<double>(standard.bestCost));
     // The standard plan may itself reach the proven bound.
     if (lengths.exact && std::isfinite(bound) && weights.wholeCost) {
