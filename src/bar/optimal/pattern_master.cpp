@@ -1,5 +1,6 @@
 #include "bar/optimal/pattern_master.h"
 
+#include "bar/optimal/branch_and_price.h"
 #include "bar/optimal/cbc_solve.h"
 #include "bar/optimal/pattern_enumeration.h"
 #include "bar/optimal/pattern_lp.h"
@@ -16,6 +17,7 @@
 #include <limits>
 #include <numeric>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace tvx::bar::optimal {
@@ -525,6 +527,49 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
         if (result.hasPlan && reachesBound(result.objective)) {
             fewestBars();
             return result;
+        }
+    }
+    // Branch and price over the relaxation with three quarters of the time left: a cheaper
+    // plan, a higher bound, or the proof that the plan in hand is optimal. It only ever adds a
+    // checked cheaper plan or raises the bound.
+    if (result.boundKnown && !TimeIsUp(control, deadline)) {
+        const auto now = SearchControl::Clock::now();
+        BranchAndPriceStart start;
+        start.runs = result.runs;
+        start.objective = result.hasPlan ? result.objective : kInfinity;
+        start.bound = result.bound;
+        for (const Column& column : columns)
+            start.patterns.push_back({static_cast<std::int32_t>(column.type), column.perGroup, 0});
+        const BranchAndPriceResult searched =
+            BranchAndPrice(problem, start, now + (deadline - now) * 3 / 4, control);
+        if (searched.infeasible && !result.hasPlan) {
+            result.infeasible = true;
+            return result;
+        }
+        result.bound = std::max(result.bound, searched.bound);
+        if (searched.improved) {
+            std::vector<std::int64_t> counts(columns.size(), 0);
+            for (const PatternRun& run : searched.runs) {
+                columns.push_back({static_cast<std::size_t>(run.stockType), run.perGroup});
+                counts.push_back(run.count);
+            }
+            double objective = 0.0;
+            if (CheckCounts(problem, columns, counts, objective) &&
+                (!result.hasPlan || objective < result.objective))
+                takeCounts(counts, objective);
+        }
+        if (result.hasPlan && reachesBound(result.objective)) {
+            fewestBars();
+            return result;
+        }
+        // Its patterns join the final integer program's, as many as that stays small with.
+        std::set<std::pair<std::size_t, std::vector<std::int64_t>>> known;
+        for (const Column& column : columns) known.insert({column.type, column.perGroup});
+        for (const PatternRun& pattern : searched.patterns) {
+            if (columns.size() >= kEnumerationLimit) break;
+            const auto type = static_cast<std::size_t>(pattern.stockType);
+            if (known.insert({type, pattern.perGroup}).second)
+                columns.push_back({type, pattern.perGroup});
         }
     }
     if (TimeIsUp(control, deadline)) return result;
