@@ -124,6 +124,8 @@ class Search {
     double ColumnCost(int pool, bool feasibility) const;
     void AddLpColumn(std::size_t pool, bool feasibility);
     bool TakeIfPlan();
+    void RoundAndFill();
+    void Offer(const std::vector<PatternRun>& runs);
     std::optional<Split> ChooseSplit() const;
     Outcome SolveNode(const std::vector<const BranchRow*>& rows, double& bound, Split& split);
 
@@ -320,6 +322,104 @@ bool Search::TakeIfPlan() {
     return true;
 }
 
+// A plan from a fractional relaxation: the whole part of every pattern's bars, and the pieces
+// left over packed longest first onto the fullest bar they fit (a new bar of the type cheapest
+// per length when none), each new bar then moved to the cheapest type that holds it. Offered
+// as the best plan when it is cheaper.
+void Search::RoundAndFill() {
+    const std::size_t types = problem_.capacity.size();
+    const std::size_t groups = problem_.width.size();
+    const double* x = lp_->getColSolution();
+    std::vector<PatternRun> runs;
+    std::vector<std::int64_t> left = problem_.demand;
+    std::vector<std::int64_t> room(types, std::numeric_limits<std::int64_t>::max());
+    for (std::size_t t = 0; t < types; ++t)
+        if (problem_.limit[t] > 0) room[t] = problem_.limit[t];
+    for (std::size_t c = 0; c < lpPool_.size(); ++c) {
+        if (lpPool_[c] < 0) continue;
+        const auto whole = static_cast<std::int64_t>(std::floor(x[c] + kWhole));
+        if (whole <= 0) continue;
+        const Column& column = pool_[static_cast<std::size_t>(lpPool_[c])];
+        for (std::size_t g = 0; g < groups; ++g) left[g] -= whole * column.perGroup[g];
+        room[column.type] -= whole;
+        runs.push_back({static_cast<std::int32_t>(column.type), column.perGroup, whole});
+    }
+    for (std::size_t g = 0; g < groups; ++g)
+        if (left[g] < 0) return;
+    for (std::size_t t = 0; t < types; ++t)
+        if (room[t] < 0) return;
+    struct Bar {
+        std::size_t type;
+        std::int64_t free;
+        std::vector<std::int64_t> perGroup;
+    };
+    std::vector<Bar> bars;
+    for (std::size_t g = 0; g < groups; ++g)
+        for (std::int64_t n = 0; n < left[g]; ++n) {
+            Bar* fullest = nullptr;
+            for (Bar& bar : bars)
+                if (bar.free >= problem_.width[g] &&
+                    (fullest == nullptr || bar.free < fullest->free))
+                    fullest = &bar;
+            if (fullest == nullptr) {
+                std::optional<std::size_t> cheapest;
+                for (std::size_t t = 0; t < types; ++t) {
+                    if (room[t] <= 0 || problem_.capacity[t] < problem_.width[g]) continue;
+                    if (!cheapest ||
+                        problem_.weight[t] * static_cast<double>(problem_.capacity[*cheapest]) <
+                            problem_.weight[*cheapest] * static_cast<double>(problem_.capacity[t]))
+                        cheapest = t;
+                }
+                if (!cheapest) return;
+                room[*cheapest] -= 1;
+                bars.push_back({*cheapest, problem_.capacity[*cheapest],
+                                std::vector<std::int64_t>(groups, 0)});
+                fullest = &bars.back();
+            }
+            fullest->free -= problem_.width[g];
+            fullest->perGroup[g] += 1;
+        }
+    for (Bar& bar : bars) {
+        const std::int64_t used = problem_.capacity[bar.type] - bar.free;
+        std::size_t best = bar.type;
+        for (std::size_t t = 0; t < types; ++t)
+            if ((room[t] > 0 || t == bar.type) && problem_.capacity[t] >= used &&
+                problem_.weight[t] < problem_.weight[best])
+                best = t;
+        room[bar.type] += 1;
+        room[best] -= 1;
+        bar.type = best;
+        runs.push_back({static_cast<std::int32_t>(bar.type), bar.perGroup, 1});
+    }
+    Offer(runs);
+}
+
+// Takes a plan given as runs when it keeps the demand, the limits and the bar lengths and is
+// cheaper than the best one.
+void Search::Offer(const std::vector<PatternRun>& runs) {
+    std::vector<std::int64_t> cut(problem_.width.size(), 0), used(problem_.capacity.size(), 0);
+    double objective = 0.0;
+    for (const PatternRun& run : runs) {
+        const auto t = static_cast<std::size_t>(run.stockType);
+        std::int64_t length = 0;
+        for (std::size_t g = 0; g < cut.size(); ++g) {
+            cut[g] += run.count * run.perGroup[g];
+            length += run.perGroup[g] * problem_.width[g];
+        }
+        if (length > problem_.capacity[t] || run.count < 0) return;
+        used[t] += run.count;
+        objective += static_cast<double>(run.count) * problem_.weight[t];
+    }
+    for (std::size_t g = 0; g < cut.size(); ++g)
+        if (cut[g] < problem_.demand[g]) return;
+    for (std::size_t t = 0; t < used.size(); ++t)
+        if (problem_.limit[t] > 0 && used[t] > problem_.limit[t]) return;
+    if (!Better(objective)) return;
+    bestObjective_ = objective;
+    improved_ = true;
+    bestRuns_ = runs;
+}
+
 // The set to split a fractional relaxation on: bars of one type, else patterns of one type
 // with at least k pieces of one group, else the full piece vector of a fractional pattern that
 // no other fractional pattern of its type contains (its sum is its own value plus whole ones,
@@ -484,6 +584,7 @@ Search::Outcome Search::SolveNode(const std::vector<const BranchRow*>& rows, dou
         const auto chosen = ChooseSplit();
         if (!chosen) return Outcome::kAbandoned;
         split = *chosen;
+        RoundAndFill();
         return Outcome::kFractional;
     }
     return Outcome::kAbandoned;
