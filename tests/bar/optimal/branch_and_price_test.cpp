@@ -206,6 +206,33 @@ TEST(BranchAndPrice, ProvesTheCheapestPlanOfSmallProblems) {
     EXPECT_GT(infeasible, 0);
 }
 
+// Weights that are not whole leave the listing step out, so on these problems (without the
+// dive) the tree search inside the pattern solve is what must prove the cheapest plan.
+TEST(BranchAndPrice, ProvesInsideThePatternSolve) {
+    std::mt19937 random(777);
+    int proven = 0;
+    for (int round = 0; round < 40; ++round) {
+        PatternProblem problem = RandomProblem(random, false);
+        problem.dive = false;
+        SCOPED_TRACE("round " + std::to_string(round));
+        const double cheapest = test::CheapestPlan(problem).Objective();
+        const SearchControl control;
+        const PatternSolution solution = SolvePatternProblem(
+            problem, Later(20), 1, control, [] { return std::numeric_limits<double>::infinity(); });
+        if (!std::isfinite(cheapest)) {
+            EXPECT_FALSE(solution.hasPlan);
+            EXPECT_TRUE(solution.infeasible);
+            continue;
+        }
+        ASSERT_TRUE(solution.hasPlan);
+        test::ExpectRunsKeepTheProblem(problem, solution.runs, solution.objective);
+        EXPECT_NEAR(solution.objective, cheapest, 1e-9);
+        EXPECT_LE(solution.bound, cheapest + 1e-9);
+        proven += solution.bound >= cheapest - 1e-9;
+    }
+    EXPECT_GT(proven, 30);
+}
+
 // Cut short by a node's worth of time or by a stop request, the search claims no proof it does
 // not have: its bound stays at or below the cheapest plan, and any plan it returns is sound.
 TEST(BranchAndPrice, StopsWhenAskedWithAValidBound) {
