@@ -98,11 +98,9 @@ class QuorlinWindow : public QMainWindow {
     // The engine's steps per pass (tests lower it).
     void SetStepLimit(int steps) { stepLimit_ = steps; }
 
-    // State for tests (widgets are found by their object names).
-    BarJob& job() { return job_; }
-    bool modified() const { return modified_; }
+    // The plan on show (widgets are found by their object names): whether it still matches
+    // the job, and the view it is drawn from.
     bool planCurrent() const { return planView_.has_value() && planCurrent_; }
-    bool optimalCalculation() const { return optimalCalculation_; }
     const std::optional<BarPlanView>& planView() const { return planView_; }
 
   signals:
