@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "atomic_write_detail.h"
+#include "system_error_text.h"
 #include "text_file.h"
 
 namespace tvx {
@@ -166,7 +167,7 @@ int CreateNewFile(const std::string& stem, unsigned mode,
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     auto fail = [&](const std::string& what) {
-        if (error) *error = path + ": " + what + ": " + std::strerror(errno);
+        if (error) *error = path + ": " + what + " (" + SystemErrorText(errno) + ")";
         return false;
     };
     const std::string target = ResolveLinks(path);
@@ -177,7 +178,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     // Until it has the old file's mode, the temporary is readable by its owner only.
     std::string temporary;
     const int fd = CreateTemporary(target, replacing ? 0600 : 0666, temporary);
-    if (fd < 0) return fail("cannot create a temporary file");
+    if (fd < 0) return fail("一時ファイルを作れません");
     if (replacing) TakeOverOwnership(fd, old);
     const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const int savedErrno = errno;
@@ -185,15 +186,16 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (!written || !closed) {
         errno = written ? errno : savedErrno;
         ::unlink(temporary.c_str());
-        return fail("cannot write");
+        return fail("書き込めません");
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int renameErrno = errno;
         ::unlink(temporary.c_str());
         errno = renameErrno;
-        return fail("cannot replace the file");
+        return fail("ファイルを置き換えられません");
     }
-    if (!SyncFolder(target)) return fail("the file was replaced but its folder cannot be synced");
+    if (!SyncFolder(target))
+        return fail("ファイルは置き換えましたが、フォルダーの更新をディスクに書き出せません");
     return true;
 }
 

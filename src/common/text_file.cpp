@@ -1,5 +1,7 @@
 #include "text_file.h"
 
+#include "system_error_text.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,16 +55,16 @@ bool ReadAllBytes(std::istream& in, std::string& bytes) {
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        if (error) *error = path + ": " + std::strerror(EISDIR);
+        if (error) *error = path + ": " + SystemErrorText(EISDIR);
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        if (error) *error = path + ": " + std::strerror(errno);
+        if (error) *error = path + ": " + SystemErrorText(errno);
         return false;
     }
     if (!ReadAllBytes(in, bytes)) {
-        if (error) *error = path + ": read error";
+        if (error) *error = path + ": " + SystemErrorText(EIO);
         return false;
     }
     return true;

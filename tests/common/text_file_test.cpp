@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "common/system_error_text.h"
 
 namespace tvx {
 namespace {
@@ -63,8 +66,11 @@ TEST_F(AtomicWrite, AFailedWriteKeepsThePreviousFile) {
     std::filesystem::create_directories(dir_ / "sub" / "inner");
     std::string error;
     EXPECT_FALSE(WriteFileAtomically(blocked, "x", &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(WriteFileAtomically((dir_ / "missing" / "a.csv").string(), "x", &error));
+    // The reason names the file and says in the windows' words what failed and why.
+    EXPECT_EQ(error, blocked + ": ファイルを置き換えられません (" + SystemErrorText(EISDIR) + ")");
+    const std::string missing = (dir_ / "missing" / "a.csv").string();
+    EXPECT_FALSE(WriteFileAtomically(missing, "x", &error));
+    EXPECT_EQ(error, missing + ": 一時ファイルを作れません (ファイルまたはフォルダーがありません)");
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ(bytes, "precious");
@@ -74,8 +80,9 @@ TEST_F(AtomicWrite, ReadingAMissingFileOrAFolderFailsWithoutThrowing) {
     std::string bytes, error;
     EXPECT_FALSE(ReadFileBytes((dir_ / "nope").string(), bytes, &error));
     EXPECT_NE(error.find("nope"), std::string::npos);
+    EXPECT_EQ(error, (dir_ / "nope").string() + ": ファイルまたはフォルダーがありません");
     EXPECT_NO_THROW(EXPECT_FALSE(ReadFileBytes(dir_.string(), bytes, &error)));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, dir_.string() + ": フォルダーです");
 }
 
 }  // namespace

@@ -158,27 +158,33 @@ void MarkPlan(BarPlan& plan) {
 
 // The standard calculation on a budget: it runs to its own end, except that once it has a
 // plan it starts no further pass (a pass tries one stock mix) after a stop request (and at
-// least kStandardLeastTime of search), nor once both `deadline` and kStandardBudget from its
-// start have passed. Until it has a plan it keeps looking for kStandardPlanTime longer. So a
-// stopped or timed-out solve still ends with a plan where the standard calculation finds one,
-// and one no dearer than the standard calculation's wherever that finishes within the budget.
+// least kStandardLeastTime of search), nor once `end` has passed. When `needPlan` (nothing else
+// has a plan) it keeps looking for kStandardPlanTime longer until it has one, so that a stopped
+// or timed-out solve still ends with a plan where the standard calculation finds one.
 constexpr auto kStandardLeastTime = std::chrono::milliseconds(300);
-constexpr auto kStandardBudget = std::chrono::seconds(1);
 constexpr auto kStandardPlanTime = std::chrono::seconds(3);
+// Time for the standard calculation while the pattern model still has the rest: enough for
+// most jobs to finish, so that its plan can end the search when it reaches the bound.
+constexpr auto kStandardBudget = std::chrono::seconds(1);
+// Kept back from the time limit for the standard calculation at the end, when it has not run
+// yet (at most a tenth of the limit): the whole calculation ends within the limit, except that
+// the standard calculation always gets kStandardLeastTime, so that even a very short limit
+// ends with a plan no dearer than the standard calculation's on jobs it finishes at once.
+constexpr auto kStandardReserve = std::chrono::seconds(1);
 
 BarPlan BoundedStandardPlan(const BarJob& job, const SearchControl& control,
-                            SearchControl::Clock::time_point deadline) {
+                            SearchControl::Clock::time_point end, bool needPlan) {
     const auto start = SearchControl::Clock::now();
-    const auto end = std::max(deadline, start + kStandardBudget);
     // The standard search reports after every pass and then looks at its control, so the
     // report decides whether that pass was the last.
     SearchControl budget;
     budget.onProgress = [&](const SearchProgress& progress) {
         const bool planFound = progress.bestCost.has_value();
         const auto now = SearchControl::Clock::now();
-        const auto stoppedAt = start + kStandardLeastTime + (planFound ? 0s : kStandardPlanTime);
-        const auto endAt = planFound ? end : end + kStandardPlanTime;
-        if ((control.StopRequested() && now >= stoppedAt) || now >= endAt) budget.RequestStop();
+        const auto extra = planFound || !needPlan ? 0s : kStandardPlanTime;
+        if ((control.StopRequested() && now >= start + kStandardLeastTime + extra) ||
+            now >= end + extra)
+            budget.RequestStop();
     };
     BarPlan standard = RunBarCalculation(job, BarOptions{}, budget);
     standard.provenOptimal = false;
@@ -220,10 +226,15 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         deadline = started + std::chrono::duration_cast<SearchControl::Clock::duration>(
                                  std::chrono::duration<double>(options.timeLimitSeconds));
     if (const auto own = control.Deadline()) deadline = std::min(deadline, *own);
-    // The share of what is left until the deadline, from now.
+    // The stages before the final standard calculation end this much earlier.
+    const auto searchDeadline =
+        deadline -
+        std::clamp<SearchControl::Clock::duration>(
+            (deadline - started) / 10, SearchControl::Clock::duration::zero(), kStandardReserve);
+    // The share of what is left until the search deadline, from now.
     auto shareOfRest = [&](int percent) {
         const auto now = SearchControl::Clock::now();
-        return deadline > now ? now + (deadline - now) * percent / 100 : deadline;
+        return searchDeadline > now ? now + (searchDeadline - now) * percent / 100 : searchDeadline;
     };
 
     const BarWorkingSet set = PrepareWorkingSet(job);
@@ -308,7 +319,9 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
         // When the dive proves nothing, the standard calculation on its short budget: its plan
         // may reach the bound, and the integer program then looks only for cheaper ones.
         auto standardPlan = [&] {
-            standard = BoundedStandardPlan(job, control, SearchControl::Clock::now());
+            standard = BoundedStandardPlan(
+                job, control, std::min(SearchControl::Clock::now() + kStandardBudget, deadline),
+                false);
             standardRun = true;
             if (!standard.HasPlan()) return std::numeric_limits<double>::infinity();
             double objective = 0.0;
@@ -384,7 +397,10 @@ BarPlan RunOptimalBarCalculation(const BarJob& job, const OptimalBarOptions& opt
     // Without a proof, the standard calculation's plan on a short budget as well: the result
     // is never dearer than the standard calculation's, and a stopped solve still has a plan
     // where the standard calculation finds one.
-    if (!standardRun) standard = BoundedStandardPlan(job, control, deadline);
+    if (!standardRun || (!haveRuns && !standard.HasPlan()))
+        standard = BoundedStandardPlan(
+            job, control, std::max(deadline, SearchControl::Clock::now() + kStandardLeastTime),
+            !haveRuns);
     if (!BetterPlan(standard, plan)) return plan;
     const double lower = haveRuns ? plan.costLowerBound : ProvenCostBound(weights, bound, set);
     standard.costLowerBound = std::min(lower, static_cast<double>(standard.bestCost));
