@@ -50,6 +50,7 @@ BarCutGrid::BarCutGrid(QWidget* parent) : QWidget(parent) {
             box->installEventFilter(this);
             gui::SuppressContextMenu(box);
             cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = box;
+            cellIndex_.insert(box, r * kGridColumns + c);
         }
     }
     // Tab order follows the rows.
@@ -135,18 +136,12 @@ void BarCutGrid::PaintRows() {
     }
 }
 
-bool BarCutGrid::FindCell(QObject* object, int* row, GridColumn* column) const {
-    if (!object) return false;
-    for (int r = 0; r < kGridRows; ++r) {
-        for (int c = 0; c < kGridColumns; ++c) {
-            if (cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] == object) {
-                *row = r;
-                *column = static_cast<GridColumn>(c);
-                return true;
-            }
-        }
-    }
-    return false;
+bool BarCutGrid::FindCell(const QObject* object, int* row, GridColumn* column) const {
+    const auto found = cellIndex_.constFind(object);
+    if (found == cellIndex_.constEnd()) return false;
+    *row = *found / kGridColumns;
+    *column = static_cast<GridColumn>(*found % kGridColumns);
+    return true;
 }
 
 bool BarCutGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -180,9 +175,11 @@ bool BarCutGrid::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         case QEvent::KeyPress:
+            if (inputLocked_) return true;
             return CellKey(row, column, static_cast<QKeyEvent*>(event));
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
+            if (inputLocked_) return true;
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton) {
                 ClearSelection();
@@ -192,7 +189,7 @@ bool BarCutGrid::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::MouseMove: {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->buttons() & Qt::LeftButton)
+            if (!inputLocked_ && (mouse->buttons() & Qt::LeftButton))
                 DragTo(box->mapTo(this, mouse->position().toPoint()));
             return false;
         }
@@ -203,6 +200,7 @@ bool BarCutGrid::eventFilter(QObject* watched, QEvent* event) {
                 return false;
             }
             if (mouse->button() != Qt::RightButton) return false;
+            if (inputLocked_) return true;
             if (!selectionActive_ || row < selectionFirst_ || row > selectionLast_) {
                 ClearSelection();
                 FocusCell(row, column);

@@ -5,6 +5,7 @@
 // what a committed cell, Enter and the edit keys mean for the job.
 
 #include <QColor>
+#include <QHash>
 #include <QWidget>
 #include <array>
 
@@ -54,6 +55,11 @@ class BarCutGrid : public QWidget {
     void ClearSelection();
     static QColor SelectionColour() { return QColor(128, 128, 255); }
 
+    // While the window is locked the grid takes no keys, clicks or drags: a disabled cell gets
+    // no input from the user, but a drag or a right click begun before the lock still sends
+    // its mouse events to the cell that holds the mouse.
+    void SetInputLocked(bool locked) { inputLocked_ = locked; }
+
   signals:
     void cellFocused(int row, int column);
     // The cell lost the focus to another box or button of the window: its text is to be taken.
@@ -69,7 +75,7 @@ class BarCutGrid : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    bool FindCell(QObject* object, int* row, GridColumn* column) const;
+    bool FindCell(const QObject* object, int* row, GridColumn* column) const;
     bool CellKey(int row, GridColumn column, QKeyEvent* key);
     void DragTo(const QPoint& gridPos);
     int RowAt(int y) const;
@@ -80,8 +86,11 @@ class BarCutGrid : public QWidget {
     std::array<QLabel*, kGridRows> rowLabels_{};
     QLabel* heading_ = nullptr;
     std::array<QLabel*, kGridColumns> columnHeadings_{};
+    // Which cell an event came to, without searching the grid: row * kGridColumns + column.
+    QHash<const QObject*, int> cellIndex_;
 
     bool partCodesVisible_ = false;
+    bool inputLocked_ = false;
     int currentRow_ = -1;
     GridColumn currentColumn_ = GridColumn::Length;
     bool selectionActive_ = false;

@@ -76,7 +76,6 @@ void QuorlinWindow::WriteSettings() {
 }
 
 void QuorlinWindow::QuitCommand() {
-    if (calculating_ || rowStepsRunning_) return;
     if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     WriteSettings();
@@ -92,6 +91,7 @@ void QuorlinWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The close box is not locked: the rows finish moving first.
     if (rowStepsRunning_) {
         event->ignore();
         return;

@@ -6,10 +6,12 @@
 
 #include <QFutureWatcher>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "bar/model/bar_job.h"
 #include "bar/output/bar_plan_view.h"
@@ -96,18 +98,10 @@ class QuorlinWindow : public QMainWindow {
     // The engine's steps per pass (tests lower it).
     void SetStepLimit(int steps) { stepLimit_ = steps; }
 
-    // State for tests (widgets are found by their object names).
-    BarJob& job() { return job_; }
-    bool calculating() const { return calculating_; }
-    bool rowStepsRunning() const { return rowStepsRunning_; }
-    bool modified() const { return modified_; }
+    // The plan on show (widgets are found by their object names): whether it still matches
+    // the job, and the view it is drawn from.
     bool planCurrent() const { return planView_.has_value() && planCurrent_; }
-    bool optimalCalculation() const { return optimalCalculation_; }
     const std::optional<BarPlanView>& planView() const { return planView_; }
-    const RowUndo& undo() const { return undo_; }
-    BarCutGrid* grid() const { return grid_; }
-    // Waits (processing events) until a running calculation has ended.
-    void WaitForCalculation();
 
   signals:
     void calculationFinished();
@@ -134,7 +128,10 @@ class QuorlinWindow : public QMainWindow {
     void ShowStockDisplay();
 
     // Values and keys (window_values.cpp).
+    // The rows of the page (a row step shows them); the page with its buttons.
+    void ShowRows();
     void ShowPage();
+    bool NextPageAllowed() const;
     bool CommitCell(int row, GridColumn column);
     bool CommitActiveCell();
     void OnCellLeft(int row, int column);
@@ -151,6 +148,10 @@ class QuorlinWindow : public QMainWindow {
     // Calculation (window_calculation.cpp).
     void OnCalculationFinished();
     void SetCalculating(bool on);
+    // Disables the window's controls, its menus and their shortcuts, all but "強制終了", while
+    // the calculation or the row steps run, and enables what it disabled again afterwards (the
+    // one lock for both). Commands need not ask whether something runs.
+    void LockWindow(bool locked);
     void ShowPlan();
     void ClearPlanDisplay();
     void MarkPlanOutOfDate();
@@ -163,8 +164,15 @@ class QuorlinWindow : public QMainWindow {
 
     // Editing (window_editing.cpp).
     void TakeUndo();
-    void InsertRows(int firstRow, int count);
-    void PauseStep(int step);
+    // Opens `count` blank rows at the list's row `firstRow`, one visible step at a time, then
+    // calls `done`.
+    void InsertRows(int firstRow, int count, std::function<void()> done);
+    // Runs `count` steps of a row command from the event loop with a pause after each of the
+    // first ones, then calls `done`; a step returns false to end the command early. The window
+    // is locked meanwhile.
+    using RowStep = std::function<bool()>;
+    void RunRowSteps(int count, RowStep step, std::function<void()> done);
+    void NextRowStep();
     void ShowEditMenuAt(const QPoint& globalPos);
 
     void SetMessage(const QString& text);
@@ -179,9 +187,18 @@ class QuorlinWindow : public QMainWindow {
     bool calculating_ = false;
     bool closeAfterCalculation_ = false;
     bool rowStepsRunning_ = false;
+    bool windowLocked_ = false;
+    // What LockWindow disabled, to be enabled again afterwards.
+    std::vector<QPointer<QWidget>> lockedWidgets_;
+    std::vector<QPointer<QAction>> lockedActions_;
     bool modified_ = false;
     bool quitting_ = false;
     int stepPauseMs_ = 100;
+    QPointer<QWidget> focusBeforeSteps_;
+    RowStep rowStep_;
+    std::function<void()> rowStepsDone_;
+    int stepCount_ = 0;
+    int nextStep_ = 0;
     int stepLimit_ = 0;
     RowUndo undo_;
     // The cell whose text was refused: commands wait until it holds a valid value.

@@ -26,7 +26,7 @@
 namespace tvx::bar {
 
 void QuorlinWindow::Calculate() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     // A single length typed into the box becomes the only stock entry.
     const std::optional<double> typed = gui::NumberBoxValue(stockBox_->text());
     if (typed && *typed > 0.0 && TakeTypedStockLength(job_, *typed)) ShowStockDisplay();
@@ -78,30 +78,50 @@ void QuorlinWindow::Calculate() {
 }
 
 void QuorlinWindow::ForceStop() {
-    if (calculating_) searchControl_.RequestStop();
-}
-
-void QuorlinWindow::WaitForCalculation() {
-    while (calculating_) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // The button shows only while the search runs; the flag is cleared when the next starts.
+    searchControl_.RequestStop();
 }
 
 void QuorlinWindow::SetCalculating(bool on) {
     calculating_ = on;
     // Only "強制終了" works while the search runs.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             grid_, stockBox_, kerfBox_, kerfUp_, kerfDown_, titleBox_, resetButton_, quitButton_,
-             saveButton_, multiButton_, previousButton_, titleButton_})
-        w->setEnabled(!on);
-    menuBar()->setEnabled(!on);
-    picture_->setEnabled(!on);
-    if (on) {
-        for (QPushButton* b : {switchButton_, printButton_, nextButton_}) b->setEnabled(false);
-        forceStopButton_->setFocus(Qt::OtherFocusReason);
-    } else {
-        nextButton_->setEnabled(job_.cutList.rowCount >= job_.cutList.pageTop + kRowsPerPage);
-    }
+    LockWindow(on);
+    if (on) forceStopButton_->setFocus(Qt::OtherFocusReason);
     calculateButton_->setVisible(!on);
     forceStopButton_->setVisible(on);
+}
+
+void QuorlinWindow::LockWindow(bool locked) {
+    grid_->SetInputLocked(locked);
+    if (!locked) {
+        windowLocked_ = false;
+        for (const QPointer<QWidget>& widget : lockedWidgets_)
+            if (widget) widget->setEnabled(true);
+        for (const QPointer<QAction>& action : lockedActions_)
+            if (action) action->setEnabled(true);
+        lockedWidgets_.clear();
+        lockedActions_.clear();
+        menuBar()->setEnabled(true);
+        UpdateEditMenu();
+        return;
+    }
+    windowLocked_ = true;
+    // The labels take no input and keep their look; everything else but "強制終了" is disabled.
+    // The widgets go first: the focus they lose may pass through a box whose focus handler
+    // updates the edit menu, and the actions are disabled after that.
+    for (QWidget* widget : central_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (widget == forceStopButton_ || qobject_cast<QLabel*>(widget) || !widget->isEnabled())
+            continue;
+        widget->setEnabled(false);
+        lockedWidgets_.emplace_back(widget);
+    }
+    // Every action of the menus, so that neither the menus nor their shortcuts run meanwhile.
+    for (QAction* action : menuBar()->findChildren<QAction*>()) {
+        if (!action->isEnabled()) continue;
+        action->setEnabled(false);
+        lockedActions_.emplace_back(action);
+    }
+    menuBar()->setEnabled(false);
 }
 
 void QuorlinWindow::OnCalculationFinished() {
@@ -169,14 +189,14 @@ void QuorlinWindow::MarkPlanOutOfDate() {
 }
 
 void QuorlinWindow::SwitchDisplay() {
-    if (calculating_ || !planView_ || !CommitActiveCell()) return;
+    if (!planView_ || !CommitActiveCell()) return;
     job_.resultDisplayMode = static_cast<std::int16_t>(1 - job_.resultDisplayMode);
     planView_->displayMode = job_.resultDisplayMode == 1 ? 1 : 0;
     picture_->ShowView(&*planView_);
 }
 
 void QuorlinWindow::PrintCommand() {
-    if (calculating_ || !planCurrent() || !CommitActiveCell()) return;
+    if (!planCurrent() || !CommitActiveCell()) return;
     // The printout carries the title as it stands now.
     planView_->title = job_.jobTitle;
     std::string error;

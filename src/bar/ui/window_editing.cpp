@@ -3,8 +3,8 @@
 // of undo.
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,38 +42,64 @@ void QuorlinWindow::TakeUndo() {
 
 void QuorlinWindow::UpdateEditMenu() {
     if (!undoAction_) return;
-    const bool idle = !calculating_ && !rowStepsRunning_;
     const bool haveCell = grid_->currentRow() >= 0;
     const bool block = grid_->selectionActive();
-    undoAction_->setEnabled(idle && undo_.available);
-    copyAction_->setEnabled(idle && haveCell);
-    cutAction_->setEnabled(idle && block);
-    deleteAction_->setEnabled(idle && block);
-    insertAction_->setEnabled(idle && block);
+    undoAction_->setEnabled(undo_.available);
+    copyAction_->setEnabled(haveCell);
+    cutAction_->setEnabled(block);
+    deleteAction_->setEnabled(block);
+    insertAction_->setEnabled(block);
     const PasteForm form = ReadPasteForm(ClipboardText().toStdString(), job_.showPartCodes);
-    pasteAction_->setEnabled(idle && haveCell && form.kind != PasteForm::Kind::Nothing);
+    pasteAction_->setEnabled(haveCell && form.kind != PasteForm::Kind::Nothing);
 }
 
 void QuorlinWindow::ShowEditMenuAt(const QPoint& globalPos) {
-    if (calculating_ || rowStepsRunning_) return;
     CommitActiveCell();
     UpdateEditMenu();
     editMenu_->popup(globalPos);
 }
 
-void QuorlinWindow::PauseStep(int step) {
-    if (step >= kPausedSteps) return;
-    if (stepPauseMs_ <= 0) {
-        QCoreApplication::processEvents();
+void QuorlinWindow::RunRowSteps(int count, RowStep step, std::function<void()> done) {
+    // The rows move one step at a time, with a pause after each of the first ones (the user
+    // sees them go). The window's event loop runs the steps from a timer; meanwhile the window
+    // is locked, so no command can start.
+    if (count <= 0) {
+        if (done) done();
         return;
     }
-    QEventLoop loop;
-    QTimer::singleShot(stepPauseMs_, &loop, &QEventLoop::quit);
-    loop.exec();
+    rowStepsRunning_ = true;
+    focusBeforeSteps_ = QApplication::focusWidget();
+    LockWindow(true);
+    rowStep_ = std::move(step);
+    rowStepsDone_ = std::move(done);
+    stepCount_ = count;
+    nextStep_ = 0;
+    NextRowStep();
+}
+
+void QuorlinWindow::NextRowStep() {
+    while (nextStep_ < stepCount_) {
+        const int step = nextStep_++;
+        if (!rowStep_()) break;
+        const bool pause = step < kPausedSteps && nextStep_ < stepCount_;
+        if (pause && stepPauseMs_ > 0) {
+            QTimer::singleShot(stepPauseMs_, this, [this] { NextRowStep(); });
+            return;
+        }
+    }
+    rowStepsRunning_ = false;
+    LockWindow(false);
+    // The lock took the focus from the cell the command was given in; it goes back there.
+    if (focusBeforeSteps_) focusBeforeSteps_->setFocus(Qt::OtherFocusReason);
+    focusBeforeSteps_.clear();
+    rowStep_ = nullptr;
+    std::function<void()> done = std::move(rowStepsDone_);
+    rowStepsDone_ = nullptr;
+    if (done) done();
 }
 
 void QuorlinWindow::CopyCommand() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     const int row = grid_->currentRow();
     if (row < 0) return;
     QString text;
@@ -92,45 +118,44 @@ void QuorlinWindow::CopyCommand() {
 }
 
 void QuorlinWindow::CutCommand() {
-    if (calculating_ || rowStepsRunning_ || !grid_->selectionActive()) return;
+    if (!grid_->selectionActive()) return;
     CopyCommand();
     DeleteCommand();
 }
 
 void QuorlinWindow::DeleteCommand() {
-    if (calculating_ || rowStepsRunning_ || !grid_->selectionActive() || !CommitActiveCell())
-        return;
+    if (!grid_->selectionActive() || !CommitActiveCell()) return;
     TakeUndo();
-    rowStepsRunning_ = true;
-    UpdateEditMenu();
     const int first = job_.cutList.pageTop + grid_->selectionFirst();
     const int count = grid_->selectionLast() - grid_->selectionFirst() + 1;
-    for (int i = 0; i < count; ++i) {
-        DeleteRow(job_.cutList, first);
-        ShowPage();
-        if (i + 1 < count) PauseStep(i);
-    }
-    rowStepsRunning_ = false;
-    grid_->ClearSelection();
-    JobChanged();
-    ShowPage();
-    UpdateEditMenu();
+    RunRowSteps(
+        count,
+        [this, first] {
+            DeleteRow(job_.cutList, first);
+            ShowRows();
+            return true;
+        },
+        [this] {
+            grid_->ClearSelection();
+            JobChanged();
+            ShowPage();
+            UpdateEditMenu();
+        });
 }
 
-void QuorlinWindow::InsertRows(int firstRow, int count) {
-    rowStepsRunning_ = true;
-    UpdateEditMenu();
-    for (int i = 0; i < count; ++i) {
-        if (!InsertBlankRow(job_.cutList, firstRow)) break;
-        ShowPage();
-        if (i + 1 < count) PauseStep(i);
-    }
-    rowStepsRunning_ = false;
+void QuorlinWindow::InsertRows(int firstRow, int count, std::function<void()> done) {
+    RunRowSteps(
+        count,
+        [this, firstRow] {
+            if (!InsertBlankRow(job_.cutList, firstRow)) return false;
+            ShowRows();
+            return true;
+        },
+        std::move(done));
 }
 
 void QuorlinWindow::InsertCommand() {
-    if (calculating_ || rowStepsRunning_ || !grid_->selectionActive() || !CommitActiveCell())
-        return;
+    if (!grid_->selectionActive() || !CommitActiveCell()) return;
     BarCutList& list = job_.cutList;
     const int first = list.pageTop + grid_->selectionFirst();
     const int count = grid_->selectionLast() - grid_->selectionFirst() + 1;
@@ -144,15 +169,16 @@ void QuorlinWindow::InsertCommand() {
         return;
     }
     TakeUndo();
-    InsertRows(first, count);
-    grid_->ClearSelection();
-    JobChanged();
-    ShowPage();
-    UpdateEditMenu();
+    InsertRows(first, count, [this] {
+        grid_->ClearSelection();
+        JobChanged();
+        ShowPage();
+        UpdateEditMenu();
+    });
 }
 
 void QuorlinWindow::PasteCommand() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     const int row = grid_->currentRow();
     if (row < 0) return;
     const GridColumn column = grid_->currentColumn();
@@ -205,27 +231,34 @@ void QuorlinWindow::PasteCommand() {
         return;
     }
     TakeUndo();
-    if (listRow < list.rowCount) {
-        // The rows are opened first, one by one, as "挿入(&I)" does.
-        grid_->SelectRows(row, std::min(kGridRows - 1, row + lines - 1));
-        InsertRows(listRow, lines);
+    // The rows are filled once they are there: inside the list they are opened first, one by
+    // one, as "挿入(&I)" does; at or past its end they are counted.
+    auto fill = [this, listRow, lines, offset, cells = std::move(cells)] {
+        BarCutList& rows = job_.cutList;
+        EnsureRowCapacity(rows, listRow + lines - 1);
+        for (int i = 0; i < lines; ++i) {
+            for (std::size_t f = offset; f < 3; ++f)
+                StoreCellText(rows, listRow + i, static_cast<GridColumn>(f),
+                              cells[static_cast<std::size_t>(i)][f]);
+        }
+        rows.rowCount = static_cast<std::int16_t>(std::max<int>(rows.rowCount, listRow + lines));
+        JobChanged();
+        ShowPage();
+        UpdateEditMenu();
+    };
+    if (listRow >= list.rowCount) {
+        fill();
+        return;
+    }
+    grid_->SelectRows(row, std::min(kGridRows - 1, row + lines - 1));
+    InsertRows(listRow, lines, [this, fill = std::move(fill)] {
         grid_->ClearSelection();
-    }
-    EnsureRowCapacity(list, listRow + lines - 1);
-    for (int i = 0; i < lines; ++i) {
-        for (std::size_t f = offset; f < 3; ++f)
-            StoreCellText(list, listRow + i, static_cast<GridColumn>(f),
-                          cells[static_cast<std::size_t>(i)][f]);
-    }
-    // Rows pasted at or past the end of the list are counted.
-    list.rowCount = static_cast<std::int16_t>(std::max<int>(list.rowCount, listRow + lines));
-    JobChanged();
-    ShowPage();
-    UpdateEditMenu();
+        fill();
+    });
 }
 
 void QuorlinWindow::UndoCommand() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     if (!undo_.Restore(job_.cutList, job_.cutList.pageTop)) return;
     grid_->ClearSelection();
     JobChanged();

@@ -29,7 +29,7 @@ bool QuorlinWindow::ConfirmDiscard() {
 }
 
 bool QuorlinWindow::SaveCommand() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return false;
+    if (!CommitActiveCell()) return false;
     return SaveJob();
 }
 
@@ -66,7 +66,7 @@ bool QuorlinWindow::SaveJob() {
 }
 
 void QuorlinWindow::OpenCommand() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     const QString folder = settings_.GetText(kFolderKey);
     const QString path = fileChooser_ ? fileChooser_(false, folder, QString())
@@ -139,7 +139,7 @@ void QuorlinWindow::FirstActivation() {
 }
 
 void QuorlinWindow::ResetCommand() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     if (!ConfirmDiscard()) return;
     TakeUndo();
     ResetBarJob(job_);
@@ -164,7 +164,7 @@ void QuorlinWindow::ResetWindow() {
 }
 
 void QuorlinWindow::OpenMultiBouzai() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     const BarStock before = job_.stock;
     const std::optional<double> typed = gui::NumberBoxValue(stockBox_->text());
     if (typed && *typed > 0.0) TakeTypedStockLength(job_, *typed);

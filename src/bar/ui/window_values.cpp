@@ -26,13 +26,21 @@ bool IsEnter(int key) {
 
 }  // namespace
 
-void QuorlinWindow::ShowPage() {
+void QuorlinWindow::ShowRows() {
     BarCutList& list = job_.cutList;
     // The columns always cover the page shown.
     EnsureRowCapacity(list, list.pageTop + kRowsPerPage - 1);
     grid_->ShowRows(list, list.pageTop);
-    nextButton_->setEnabled(!calculating_ && list.rowCount >= list.pageTop + kRowsPerPage);
+}
+
+void QuorlinWindow::ShowPage() {
+    ShowRows();
+    nextButton_->setEnabled(NextPageAllowed());
     refusedRow_ = -1;
+}
+
+bool QuorlinWindow::NextPageAllowed() const {
+    return job_.cutList.rowCount >= job_.cutList.pageTop + kRowsPerPage;
 }
 
 void QuorlinWindow::RefuseBox(QWidget* box, const QString& message) {
@@ -45,7 +53,6 @@ void QuorlinWindow::RefuseBox(QWidget* box, const QString& message) {
 }
 
 bool QuorlinWindow::CommitCell(int row, GridColumn column) {
-    if (calculating_) return true;
     QLineEdit* box = grid_->cell(row, column);
     const int listRow = job_.cutList.pageTop + row;
     std::string text = box->text().toStdString();
@@ -76,14 +83,13 @@ bool QuorlinWindow::CommitCell(int row, GridColumn column) {
         // A changed value makes the undo copy stale.
         undo_.Drop();
         JobChanged();
-        nextButton_->setEnabled(job_.cutList.rowCount >= job_.cutList.pageTop + kRowsPerPage);
+        nextButton_->setEnabled(NextPageAllowed());
         UpdateEditMenu();
     }
     return true;
 }
 
 bool QuorlinWindow::CommitActiveCell() {
-    if (calculating_) return false;
     if (refusedRow_ >= 0 && !CommitCell(refusedRow_, refusedColumn_)) return false;
     QWidget* focus = QApplication::focusWidget();
     if (focus == stockBox_) return CommitStockBox();
@@ -95,6 +101,8 @@ bool QuorlinWindow::CommitActiveCell() {
 }
 
 void QuorlinWindow::OnCellLeft(int row, int column) {
+    // The lock itself takes the focus from the cell it disables: that is no leaving.
+    if (windowLocked_) return;
     CommitCell(row, static_cast<GridColumn>(column));
 }
 
@@ -103,7 +111,6 @@ void QuorlinWindow::FocusFirstRow() {
 }
 
 void QuorlinWindow::OnEnterInCell(int row, int column) {
-    if (calculating_ || rowStepsRunning_) return;
     const auto col = static_cast<GridColumn>(column);
     if (!CommitCell(row, col)) return;
     if (col == GridColumn::PartCode) {
@@ -122,7 +129,7 @@ void QuorlinWindow::OnEnterInCell(int row, int column) {
     }
     if (row < kGridRows - 1) {
         grid_->FocusCell(row + 1, grid_->FirstVisibleColumn());
-        nextButton_->setEnabled(list.rowCount >= list.pageTop + kRowsPerPage);
+        nextButton_->setEnabled(NextPageAllowed());
         return;
     }
     // Enter in the last row turns the page and grows the list, up to the row limit.
@@ -136,7 +143,7 @@ void QuorlinWindow::OnEnterInCell(int row, int column) {
 }
 
 void QuorlinWindow::PreviousPage() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     BarCutList& list = job_.cutList;
     if (list.pageTop < 1) return;
     list.pageTop = static_cast<std::int16_t>(std::max(0, list.pageTop - kRowsPerPage));
@@ -146,7 +153,7 @@ void QuorlinWindow::PreviousPage() {
 }
 
 void QuorlinWindow::NextPage() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     BarCutList& list = job_.cutList;
     if (list.pageTop >= list.rowCount) return;
     if (list.pageTop + kRowsPerPage > kMaxPageTop) {
@@ -160,12 +167,12 @@ void QuorlinWindow::NextPage() {
 }
 
 void QuorlinWindow::InsertTitle() {
-    if (calculating_ || !CommitActiveCell()) return;
+    if (!CommitActiveCell()) return;
     titleBox_->setFocus(Qt::OtherFocusReason);
 }
 
 void QuorlinWindow::TogglePartCodes() {
-    if (calculating_ || rowStepsRunning_ || !CommitActiveCell()) {
+    if (!CommitActiveCell()) {
         partCodesAction_->setChecked(job_.showPartCodes);
         return;
     }
@@ -178,10 +185,6 @@ void QuorlinWindow::TogglePartCodes() {
 
 void QuorlinWindow::ToggleOptimalCalculation() {
     // A switch of the program, not of the job: the plan on show stays as it is.
-    if (calculating_) {
-        optimalAction_->setChecked(optimalCalculation_);
-        return;
-    }
     optimalCalculation_ = optimalAction_->isChecked();
 }
 
@@ -227,7 +230,6 @@ bool QuorlinWindow::CommitKerf() {
 }
 
 void QuorlinWindow::StepKerf(int delta) {
-    if (calculating_) return;
     float kerf = job_.kerf + static_cast<float>(delta);
     // Going down from a value below 1 gives 0.
     if (delta < 0 && job_.kerf < 1.0f) kerf = 0.0f;
@@ -275,15 +277,15 @@ bool QuorlinWindow::eventFilter(QObject* watched, QEvent* event) {
                 titleBox_->setPalette(pal);
                 return false;
             }
+            // The lock itself takes the focus from the box it disables: that is no leaving.
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-                calculating_)
+                windowLocked_)
                 return false;
             if (box == stockBox_) CommitStockBox();
             if (box == kerfBox_) CommitKerf();
             return false;
         }
         case QEvent::KeyPress:
-            if (calculating_) return true;
             return BoxKey(box, static_cast<QKeyEvent*>(event)->key());
         default:
             return false;

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <memory>
 
+#include "bar/ui/bar_cut_grid.h"
 #include "bar/ui/quorlin_window.h"
 #include "common/gui/settings_store.h"
 
@@ -27,6 +28,7 @@ struct QuorlinFixture {
     QString nextFile;  // what the file dialogs answer
     QuorlinWindow::SaveAnswer answer = QuorlinWindow::SaveAnswer::kDiscard;
     int prompts = 0;
+    int fileChoices = 0;  // how often a file dialog was asked for
 
     QuorlinFixture() { Open(); }
 
@@ -38,7 +40,10 @@ struct QuorlinFixture {
         job = BarJob{};
         window = std::make_unique<QuorlinWindow>(job, *settings);
         window->SetStepPause(0);
-        window->SetFileChooser([this](bool, const QString&, const QString&) { return nextFile; });
+        window->SetFileChooser([this](bool, const QString&, const QString&) {
+            ++fileChoices;
+            return nextFile;
+        });
         window->SetSavePrompt([this] {
             ++prompts;
             return answer;
@@ -63,6 +68,12 @@ struct QuorlinFixture {
     QAction* Action(const char* name) const { return Find<QAction>(name); }
     QString Message() const { return Find<QLabel>("messageLine")->text(); }
     QWidget* Focused() const { return QApplication::focusWidget(); }
+    BarCutGrid* Grid() const { return Find<BarCutGrid>("cutGrid"); }
+    // A calculation runs while "強制終了" stands in place of "計算".
+    bool Calculating() const { return Button("forceStop")->isVisibleTo(window.get()); }
+    // The window is locked (a calculation or row steps run): the grid takes nothing.
+    bool Locked() const { return !Grid()->isEnabled(); }
+    void WaitForCalculation() { QTRY_VERIFY_WITH_TIMEOUT(!Calculating(), 300000); }
 
     // Types into a box as a user would and leaves it with Enter.
     void Type(QLineEdit* box, const QString& text) {
@@ -92,7 +103,7 @@ struct QuorlinFixture {
 
     void Calculate() {
         Button("calculate")->click();
-        window->WaitForCalculation();
+        WaitForCalculation();
     }
 };
 
