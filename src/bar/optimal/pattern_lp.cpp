@@ -168,6 +168,12 @@ void MasterLp::Fix(std::size_t c, std::int64_t count) {
     SetRowBounds();
 }
 
+void MasterLp::Restore(const Residual& residual) {
+    need_ = residual.need;
+    room_ = residual.room;
+    SetRowBounds();
+}
+
 void MasterLp::SetRowBounds() {
     for (std::size_t g = 0; g < need_.size(); ++g) {
         lp_.setRowLower(static_cast<int>(g), static_cast<double>(need_[g]));

@@ -77,8 +77,24 @@ class MasterLp {
     // on the cheapest such type.
     std::optional<std::size_t> AddLastBar();
 
+    // Adds a pattern found elsewhere; its index.
+    std::size_t AddPattern(const Column& column) {
+        AddColumn(column.type, column.perGroup);
+        return columns_.size() - 1;
+    }
+
     // Takes `count` bars of pattern c out of the residual problem.
     void Fix(std::size_t c, std::int64_t count);
+
+    // The residual demand and bar counts, to go back to after a dive has fixed bars (patterns
+    // generated meanwhile stay: they are valid for any residual).
+    struct Residual {
+        std::vector<std::int64_t> need;  // per group
+        std::vector<std::int64_t> room;  // per type (limited types only)
+    };
+    Residual Save() const { return {need_, room_}; }
+    void Restore(const Residual& residual);
+    const std::vector<std::int64_t>& need() const { return need_; }
 
   private:
     std::size_t kFirst() const { return problem_.width.size(); }

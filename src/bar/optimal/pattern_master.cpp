@@ -2,6 +2,7 @@
 
 #include "bar/optimal/branch_and_price.h"
 #include "bar/optimal/cbc_solve.h"
+#include "bar/optimal/pattern_dive.h"
 #include "bar/optimal/pattern_enumeration.h"
 #include "bar/optimal/pattern_lp.h"
 
@@ -380,52 +381,28 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
                                     : objective <= result.bound + slack;
     };
 
-    // A dive: fix the whole part of every pattern the relaxation uses (or, when it uses none
-    // whole, one bar of the one it uses most), generate patterns for what is left, repeat.
+    // A dive with a limited discrepancy search over the relaxation (half the time at most).
+    // The bound from whole bars rises with every better plan it finds, towards that plan.
+    std::int64_t pieceLength = 0;
+    for (std::size_t g = 0; g < problem.width.size(); ++g)
+        pieceLength += problem.width[g] * problem.demand[g];
     std::vector<std::int64_t> count;
     bool dived = false;
     if (converged && problem.dive) {
-        while (!TimeIsUp(control, deadline)) {
-            if (master.Done()) {
-                dived = true;
-                break;
-            }
-            double residualBound = -kInfinity;
-            if (!master.Generate(control, deadline, residualBound)) break;
-            if (master.Artificial() > 1e-6) break;  // the fixed bars leave no plan
-            count.resize(master.columns().size(), 0);
-            bool fixed = false;
-            std::size_t most = 0;
-            double mostValue = 0.0;
-            for (std::size_t c = 0; c < master.columns().size(); ++c) {
-                const double value = master.Value(c);
-                const auto whole = static_cast<std::int64_t>(std::floor(value + 1e-6));
-                if (whole > 0) {
-                    count[c] += whole;
-                    master.Fix(c, whole);
-                    fixed = true;
-                }
-                if (value > mostValue) {
-                    mostValue = value;
-                    most = c;
-                }
-            }
-            if (!fixed) {
-                if (mostValue <= 1e-9) break;
-                // What is left fits on one bar: the cheapest type that holds it ends the dive.
-                if (const auto last = master.AddLastBar()) {
-                    count.resize(master.columns().size(), 0);
-                    count[*last] += 1;
-                    master.Fix(*last, 1);
-                    continue;
-                }
-                // One bar of the pattern the relaxation uses most, without pieces nobody needs
-                // any more, the room filled with needed pieces, longest first.
-                const std::size_t c = master.AddTrimmed(most);
-                count.resize(master.columns().size(), 0);
-                count[c] += 1;
-                master.Fix(c, 1);
-            }
+        const auto now = SearchControl::Clock::now();
+        const auto diveDeadline = now + (deadline - now) / 2;
+        auto boundForPlan = [&](double objective) {
+            if (problem.wholeWeights && result.boundKnown)
+                result.bound = std::max(
+                    result.bound, WholeBarBound(problem.weight, problem.capacity, problem.limit,
+                                                pieceLength, result.bound, std::round(objective)));
+            return result.bound;
+        };
+        const DivePlan plan = DiveForPlan(problem, master, DiveSettings{}, result.bound,
+                                          boundForPlan, diveDeadline, control);
+        if (plan.found) {
+            count = plan.count;
+            dived = true;
         }
     }
     // The plan's patterns: the generated ones, then any listed by reduced cost.
@@ -434,9 +411,6 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
     double diveObjective = 0.0;
     const bool diveGood = dived && CheckCounts(problem, columns, count, diveObjective);
 
-    std::int64_t pieceLength = 0;
-    for (std::size_t g = 0; g < problem.width.size(); ++g)
-        pieceLength += problem.width[g] * problem.demand[g];
     auto takeCounts = [&](const std::vector<std::int64_t>& counts, double objective) {
         if (problem.wholeWeights && result.boundKnown)
             result.bound = std::max(
