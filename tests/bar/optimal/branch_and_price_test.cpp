@@ -14,7 +14,7 @@
 
 #include "bar/optimal/branch_and_price.h"
 #include "bar/optimal/pattern_knapsack.h"
-#include "pattern_brute_force.h"
+#include "pattern_problem_support.h"
 
 namespace tvx::bar::optimal {
 namespace {
@@ -157,7 +157,7 @@ TEST(BranchAndPrice, ProvesTheCheapestPlanOfSmallProblems) {
         const bool wholeWeights = round % 4 != 3;
         const PatternProblem problem = RandomProblem(random, wholeWeights);
         SCOPED_TRACE("round " + std::to_string(round));
-        const double cheapest = test::CheapestPlan(problem).Objective();
+        const double cheapest = Exhaustive(problem).Cheapest();
         const SearchControl control;
         if (!std::isfinite(cheapest)) {
             ++infeasible;
@@ -170,7 +170,7 @@ TEST(BranchAndPrice, ProvesTheCheapestPlanOfSmallProblems) {
         ++solved;
         PatternProblem unlimited = problem;
         std::fill(unlimited.limit.begin(), unlimited.limit.end(), 0);
-        forcedDearer += test::CheapestPlan(unlimited).Objective() < cheapest - 1e-9;
+        forcedDearer += Exhaustive(unlimited).Cheapest() < cheapest - 1e-9;
 
         const BranchAndPriceResult fresh = BranchAndPrice(problem, {}, Later(20), control);
         ASSERT_TRUE(fresh.improved);
@@ -178,7 +178,7 @@ TEST(BranchAndPrice, ProvesTheCheapestPlanOfSmallProblems) {
         EXPECT_FALSE(fresh.infeasible);
         EXPECT_NEAR(fresh.objective, cheapest, 1e-9);
         EXPECT_NEAR(fresh.bound, cheapest, 1e-9);
-        test::ExpectRunsKeepTheProblem(problem, fresh.runs, fresh.objective);
+        ExpectRunsKeepTheProblem(problem, fresh.runs, fresh.objective);
         branched += fresh.nodes > 1;
 
         // Told only the cost of a dearer plan, it finds the cheapest one.
@@ -188,7 +188,7 @@ TEST(BranchAndPrice, ProvesTheCheapestPlanOfSmallProblems) {
         ASSERT_TRUE(better.improved);
         EXPECT_TRUE(better.complete);
         EXPECT_NEAR(better.objective, cheapest, 1e-9);
-        test::ExpectRunsKeepTheProblem(problem, better.runs, better.objective);
+        ExpectRunsKeepTheProblem(problem, better.runs, better.objective);
 
         // Given the cheapest plan, it proves it and offers nothing else.
         BranchAndPriceStart best;
@@ -215,7 +215,7 @@ TEST(BranchAndPrice, ProvesInsideThePatternSolve) {
         PatternProblem problem = RandomProblem(random, false);
         problem.dive = false;
         SCOPED_TRACE("round " + std::to_string(round));
-        const double cheapest = test::CheapestPlan(problem).Objective();
+        const double cheapest = Exhaustive(problem).Cheapest();
         const SearchControl control;
         const PatternSolution solution = SolvePatternProblem(
             problem, Later(20), 1, control, [] { return std::numeric_limits<double>::infinity(); });
@@ -225,7 +225,7 @@ TEST(BranchAndPrice, ProvesInsideThePatternSolve) {
             continue;
         }
         ASSERT_TRUE(solution.hasPlan);
-        test::ExpectRunsKeepTheProblem(problem, solution.runs, solution.objective);
+        ExpectRunsKeepTheProblem(problem, solution.runs, solution.objective);
         EXPECT_NEAR(solution.objective, cheapest, 1e-9);
         EXPECT_LE(solution.bound, cheapest + 1e-9);
         proven += solution.bound >= cheapest - 1e-9;
@@ -240,7 +240,7 @@ TEST(BranchAndPrice, StopsWhenAskedWithAValidBound) {
     for (int round = 0; round < 40; ++round) {
         const PatternProblem problem = RandomProblem(random, true);
         SCOPED_TRACE("round " + std::to_string(round));
-        const double cheapest = test::CheapestPlan(problem).Objective();
+        const double cheapest = Exhaustive(problem).Cheapest();
         if (!std::isfinite(cheapest)) continue;
         BranchAndPriceStart start;
         start.bound = 0.0;
@@ -278,7 +278,7 @@ TEST(BranchAndPrice, DeadlineEndsALargerSearch) {
     // Generous: one pricing round may run past the deadline, never the whole search.
     EXPECT_LT(SearchControl::Clock::now() - started, std::chrono::seconds(10));
     if (result.improved) {
-        test::ExpectRunsKeepTheProblem(problem, result.runs, result.objective);
+        ExpectRunsKeepTheProblem(problem, result.runs, result.objective);
         EXPECT_LE(result.bound, result.objective + 1e-9);
     }
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <random>
@@ -92,21 +93,24 @@ inline PatternProblem RandomProblem(std::mt19937& random) {
     return problem;
 }
 
-// The plan keeps the demand, the limits and every bar's length; its objective as stated.
-inline void ExpectPlanKeepsTheProblem(const PatternProblem& problem,
-                                      const PatternSolution& solution) {
+// The runs keep the demand, the limits and every bar's length, and cost `objective`.
+inline void ExpectRunsKeepTheProblem(const PatternProblem& problem,
+                                     const std::vector<PatternRun>& runs, double objective) {
     std::vector<std::int64_t> cut(problem.width.size(), 0), used(problem.capacity.size(), 0);
-    double objective = 0.0;
-    for (const PatternRun& run : solution.runs) {
+    double cost = 0.0;
+    for (const PatternRun& run : runs) {
         const auto t = static_cast<std::size_t>(run.stockType);
+        ASSERT_LT(t, problem.capacity.size());
+        ASSERT_EQ(run.perGroup.size(), problem.width.size());
         std::int64_t length = 0;
         for (std::size_t g = 0; g < run.perGroup.size(); ++g) {
             length += run.perGroup[g] * problem.width[g];
             cut[g] += run.perGroup[g] * run.count;
         }
         EXPECT_LE(length, problem.capacity[t]);
+        EXPECT_GT(run.count, 0);
         used[t] += run.count;
-        objective += problem.weight[t] * static_cast<double>(run.count);
+        cost += problem.weight[t] * static_cast<double>(run.count);
     }
     for (std::size_t g = 0; g < cut.size(); ++g) EXPECT_GE(cut[g], problem.demand[g]);
     for (std::size_t t = 0; t < used.size(); ++t) {
@@ -114,7 +118,13 @@ inline void ExpectPlanKeepsTheProblem(const PatternProblem& problem,
             EXPECT_LE(used[t], problem.limit[t]);
         }
     }
-    EXPECT_DOUBLE_EQ(objective, solution.objective);
+    EXPECT_NEAR(cost, objective, 1e-9 * std::max(1.0, cost));
+}
+
+// The same for a solution of the pattern model.
+inline void ExpectPlanKeepsTheProblem(const PatternProblem& problem,
+                                      const PatternSolution& solution) {
+    ExpectRunsKeepTheProblem(problem, solution.runs, solution.objective);
 }
 
 }  // namespace tvx::bar::optimal
