@@ -345,6 +345,27 @@ TEST(OptimalBarCalculation, LongBarsWithDecimalsAreProvenWithoutAnArcFlowGraph) 
     EXPECT_EQ(OptimalSummaryText(plan), "最適");
 }
 
+TEST(OptimalBarCalculation, ProvesAPlanAStepAboveTheRelaxation) {
+    // Six priced lengths, four of them limited, and 25 lengths of 16 pieces that differ by
+    // multiples of 70: the relaxation gives 187,587 (187,600 in whole steps of 100) but no plan
+    // costs less than 187,700, which only the tree search over the relaxation proves.
+    std::vector<test::RowSpec> rows;
+    for (int k = 0; k < 25; ++k) rows.push_back({1950.0f - 70.0f * static_cast<float>(k), 16});
+    const BarJob job = MakeJob({{2000, 900, 0},
+                                {3000, 1300, 40},
+                                {4000, 1700, 30},
+                                {4500, 1900, 0},
+                                {5500, 2300, 20},
+                                {6000, 2500, 15}},
+                               3, rows);
+    const BarPlan plan = Optimal(job, 300.0);
+    ASSERT_TRUE(plan.HasPlan());
+    ExpectSound(job, plan);
+    EXPECT_TRUE(plan.provenOptimal);
+    EXPECT_FLOAT_EQ(plan.bestCost, 187700.0f);
+    EXPECT_EQ(plan.costLowerBound, plan.bestCost);
+}
+
 TEST(OptimalBarCalculation, SummaryText) {
     BarPlan plan;
     EXPECT_EQ(OptimalSummaryText(plan), "");  // no plan
