@@ -24,13 +24,14 @@ class Diver {
   public:
     Diver(const PatternProblem& problem, MasterLp& master, const DiveSettings& settings,
           double bound, const BoundForPlan& boundForPlan, SearchControl::Clock::time_point deadline,
-          const SearchControl& control)
+          SearchControl::Clock::time_point firstPlanDeadline, const SearchControl& control)
         : problem_(problem),
           master_(master),
           settings_(settings),
           bound_(bound),
           boundForPlan_(boundForPlan),
           deadline_(deadline),
+          firstPlanDeadline_(std::max(deadline, firstPlanDeadline)),
           control_(control) {}
 
     DivePlan Run() {
@@ -42,6 +43,11 @@ class Diver {
     }
 
   private:
+    // Until the first plan, the search may run on to the later deadline.
+    SearchControl::Clock::time_point Deadline() const {
+        return plan_.found ? deadline_ : firstPlanDeadline_;
+    }
+
     // The rounding slack of sums of doubles near `value`.
     static double Slack(double value) { return 1e-9 * std::fabs(value) + 1e-6; }
 
@@ -64,7 +70,7 @@ class Diver {
     void Path(int depth, std::vector<std::size_t> tabu, double fixedCost) {
         double fewBars = settings_.endGameBars;
         while (!stop_) {
-            if (TimeIsUp(control_, deadline_)) {
+            if (TimeIsUp(control_, Deadline())) {
                 stop_ = true;
                 break;
             }
@@ -73,8 +79,8 @@ class Diver {
                 break;
             }
             double residualBound = -kInfinity;
-            if (!master_.Generate(control_, deadline_, residualBound)) {
-                stop_ = stop_ || TimeIsUp(control_, deadline_);
+            if (!master_.Generate(control_, Deadline(), residualBound)) {
+                stop_ = stop_ || TimeIsUp(control_, Deadline());
                 break;
             }
             if (master_.Artificial() > kWhole) break;  // the fixed bars leave no plan
@@ -161,7 +167,7 @@ class Diver {
             if (problem_.wholeWeights) reach = std::floor(reach + Slack(reach));
             const Completion completion =
                 CompleteResidual(problem_, residual, duals, reach, settings_.endGamePatterns,
-                                 settings_.endGameNodes, deadline_, control_);
+                                 settings_.endGameNodes, Deadline(), control_);
             if (completion.status == Completion::Status::Found) {
                 for (std::size_t i = 0; i < completion.patterns.size(); ++i)
                     FixBars(master_.AddPattern(completion.patterns[i]), completion.count[i],
@@ -172,7 +178,7 @@ class Diver {
             // Not settled (too many patterns or nodes) or none within this reach: the next
             // reach, unless this was the whole reach.
             settled = settled && completion.status == Completion::Status::NoneWithinReach;
-            if (TimeIsUp(control_, deadline_)) {
+            if (TimeIsUp(control_, Deadline())) {
                 stop_ = true;
                 return true;
             }
@@ -231,6 +237,7 @@ class Diver {
     double bound_;
     const BoundForPlan& boundForPlan_;
     const SearchControl::Clock::time_point deadline_;
+    const SearchControl::Clock::time_point firstPlanDeadline_;
     const SearchControl& control_;
     std::vector<std::size_t> fixed_;  // one entry per bar fixed along the current path
     DivePlan plan_;
@@ -241,8 +248,12 @@ class Diver {
 
 DivePlan DiveForPlan(const PatternProblem& problem, MasterLp& master, const DiveSettings& settings,
                      double bound, const BoundForPlan& boundForPlan,
-                     SearchControl::Clock::time_point deadline, const SearchControl& control) {
-    return Diver(problem, master, settings, bound, boundForPlan, deadline, control).Run();
+                     SearchControl::Clock::time_point deadline,
+                     SearchControl::Clock::time_point firstPlanDeadline,
+                     const SearchControl& control) {
+    return Diver(problem, master, settings, bound, boundForPlan, deadline, firstPlanDeadline,
+                 control)
+        .Run();
 }
 
 }  // namespace tvx::bar::optimal

@@ -49,10 +49,15 @@ using BoundForPlan = std::function<double(double objective)>;
 
 // Dives from the master's current residual (column generation on it should have converged).
 // `bound` is the proven lower bound on the objective; the search ends once a plan reaches it
-// (by whole steps when the problem's weights are whole), at `deadline` or on a stop request.
+// (by whole steps when the problem's weights are whole), at `deadline` or on a stop request;
+// until it has a plan, at `firstPlanDeadline` instead when that is later (a short share of a
+// short time limit should still end with the dive's plan, which is usually far better than
+// any other plan at hand).
 // The master's residual is as before when it returns; the patterns it generated stay.
 DivePlan DiveForPlan(const PatternProblem& problem, MasterLp& master, const DiveSettings& settings,
                      double bound, const BoundForPlan& boundForPlan,
-                     SearchControl::Clock::time_point deadline, const SearchControl& control);
+                     SearchControl::Clock::time_point deadline,
+                     SearchControl::Clock::time_point firstPlanDeadline,
+                     const SearchControl& control);
 
 }  // namespace tvx::bar::optimal

@@ -424,7 +424,7 @@ PatternSolution SolvePatternProblem(const PatternProblem& problem,
             return result.bound;
         };
         const DivePlan plan = DiveForPlan(problem, master, DiveSettings{}, result.bound,
-                                          boundForPlan, diveDeadline, control);
+                                          boundForPlan, diveDeadline, deadline, control);
         if (plan.found) {
             count = plan.count;
             dived = true;

@@ -30,14 +30,21 @@ struct DiveRun {
     PatternSolution solution;  // the plan as runs, for the plan check
 };
 
+// `searchSeconds` is the search's own time from the start of the dive; until its first plan it
+// may take 30 s.
 DiveRun Dive(const PatternProblem& problem, const DiveSettings& settings,
-             const SearchControl& control, const BoundForPlan& boundForPlan = nullptr) {
+             const SearchControl& control, const BoundForPlan& boundForPlan = nullptr,
+             double searchSeconds = 30.0) {
     DiveRun run;
     MasterLp master(problem);
     const SearchControl unstopped;
     const auto deadline = SearchControl::Clock::now() + std::chrono::seconds(30);
     EXPECT_TRUE(master.Generate(unstopped, deadline, run.bound));
-    run.plan = DiveForPlan(problem, master, settings, run.bound, boundForPlan, deadline, control);
+    const auto searchDeadline =
+        SearchControl::Clock::now() + std::chrono::duration_cast<SearchControl::Clock::duration>(
+                                          std::chrono::duration<double>(searchSeconds));
+    run.plan = DiveForPlan(problem, master, settings, run.bound, boundForPlan, searchDeadline,
+                           deadline, control);
     run.residualRestored = master.need() == problem.demand;
     if (run.plan.found) {
         run.solution.hasPlan = true;
@@ -203,6 +210,14 @@ TEST(PatternDive, StopRequestEndsTheSearchAndRestoresTheResidual) {
     ExpectPlanKeepsTheProblem(problem, first.solution);
     EXPECT_LE(first.plan.paths, 2);
     EXPECT_TRUE(first.residualRestored);
+
+    // With its own time already up, the search still ends its first path with a plan (in the
+    // time it may take for one), and goes no further than the stop above.
+    const DiveRun late = Dive(problem, wide, unstopped, never, 0.0);
+    ASSERT_TRUE(late.plan.found);
+    ExpectPlanKeepsTheProblem(problem, late.solution);
+    EXPECT_LE(late.plan.paths, first.plan.paths);
+    EXPECT_TRUE(late.residualRestored);
 }
 
 }  // namespace
