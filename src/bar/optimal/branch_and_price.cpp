@@ -84,10 +84,10 @@ class Search {
            SearchControl::Clock::time_point deadline, const SearchControl& control)
         : problem_(problem), deadline_(deadline), control_(control) {
         const std::size_t types = problem.capacity.size();
-        limitRow_.assign(types, -1);
-        baseRows_ = static_cast<int>(problem.width.size());
-        for (std::size_t t = 0; t < types; ++t)
-            if (problem.limit[t] > 0) limitRow_[t] = baseRows_++;
+        limitRow_ = LimitRows(problem);
+        baseRows_ = static_cast<int>(problem.width.size()) +
+                    static_cast<int>(std::count_if(limitRow_.begin(), limitRow_.end(),
+                                                   [](int row) { return row >= 0; }));
         for (const std::int64_t d : problem.demand) pieces_ += d;
         double largestWeight = 1.0;
         for (const double w : problem.weight) largestWeight = std::max(largestWeight, w);
@@ -179,15 +179,7 @@ bool Search::AddPattern(std::size_t type, const std::vector<std::int64_t>& perGr
 void Search::Coefficients(std::size_t pool, const std::vector<BranchRow>& rows,
                           std::vector<int>& index, std::vector<double>& value) const {
     const Column& column = pool_[pool];
-    for (std::size_t g = 0; g < column.perGroup.size(); ++g)
-        if (column.perGroup[g] > 0) {
-            index.push_back(static_cast<int>(g));
-            value.push_back(static_cast<double>(column.perGroup[g]));
-        }
-    if (limitRow_[column.type] >= 0) {
-        index.push_back(limitRow_[column.type]);
-        value.push_back(1.0);
-    }
+    AppendPatternEntries(column, limitRow_, index, value);
     for (std::size_t r = 0; r < rows.size(); ++r)
         if (InSet(column, rows[r].type, rows[r].atLeast)) {
             index.push_back(baseRows_ + static_cast<int>(r));

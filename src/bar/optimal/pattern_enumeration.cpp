@@ -1,5 +1,7 @@
 #include "bar/optimal/pattern_enumeration.h"
 
+#include "bar/optimal/pattern_knapsack.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -55,13 +57,7 @@ class Enumeration {
         double value = 0.0;
         for (; i < order_.size() && room > 0; ++i) {
             const std::size_t g = order_[i];
-            const std::int64_t take = std::min(demand_[g], room / width_[g]);
-            value += static_cast<double>(take) * price_[g];
-            room -= take * width_[g];
-            if (take < demand_[g] && room > 0) {
-                value += price_[g] * static_cast<double>(room) / static_cast<double>(width_[g]);
-                break;
-            }
+            if (FillFractionally(width_[g], price_[g], demand_[g], room, value)) break;
         }
         return value;
     }

@@ -32,13 +32,7 @@ double Knapsack::Fractional(std::size_t from, std::int64_t room) const {
     double value = 0.0;
     for (std::size_t i = from; i < order_.size() && room > 0; ++i) {
         const std::size_t g = order_[i];
-        const std::int64_t take = std::min(bound_[g], room / width_[g]);
-        value += static_cast<double>(take) * price_[g];
-        room -= take * width_[g];
-        if (take < bound_[g] && room > 0) {
-            value += price_[g] * static_cast<double>(room) / static_cast<double>(width_[g]);
-            break;
-        }
+        if (FillFractionally(width_[g], price_[g], bound_[g], room, value)) break;
     }
     return value;
 }
@@ -161,13 +155,7 @@ double BonusKnapsack::Fractional(std::size_t from, std::int64_t room) const {
     for (const std::size_t g : byRatio_) {
         if (room <= 0 || price_[g] <= 1e-12) break;
         if (position_[g] < from) continue;
-        const std::int64_t take = std::min(bound_[g], room / width_[g]);
-        value += static_cast<double>(take) * price_[g];
-        room -= take * width_[g];
-        if (take < bound_[g] && room > 0) {
-            value += price_[g] * static_cast<double>(room) / static_cast<double>(width_[g]);
-            break;
-        }
+        if (FillFractionally(width_[g], price_[g], bound_[g], room, value)) break;
     }
     return value;
 }

@@ -9,6 +9,21 @@
 
 namespace tvx::bar::optimal {
 
+// One group's share of a fractional filling of a bar (the bound of the knapsack searches): as
+// many whole pieces as fit in `room`, at most `most`, and when fewer fit, the fraction of one
+// more that fills the room. Takes the room and adds the price; true once the room is full.
+inline bool FillFractionally(std::int64_t width, double price, std::int64_t most,
+                             std::int64_t& room, double& value) {
+    const std::int64_t take = std::min(most, room / width);
+    value += static_cast<double>(take) * price;
+    room -= take * width;
+    if (take < most && room > 0) {
+        value += price * static_cast<double>(room) / static_cast<double>(width);
+        return true;
+    }
+    return false;
+}
+
 // The most valuable filling of one bar: at most `bound[g]` pieces of group g, widths summing
 // to at most the capacity, value = sum of the groups' prices. An exact depth-first search
 // (groups in falling price per width, bounded by the fractional filling of the rest); when it

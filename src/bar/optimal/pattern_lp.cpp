@@ -15,6 +15,27 @@ constexpr int kRoundLimit = 2000;
 
 }  // namespace
 
+std::vector<int> LimitRows(const PatternProblem& problem) {
+    std::vector<int> limitRow(problem.capacity.size(), -1);
+    int rows = static_cast<int>(problem.width.size());
+    for (std::size_t t = 0; t < problem.capacity.size(); ++t)
+        if (problem.limit[t] > 0) limitRow[t] = rows++;
+    return limitRow;
+}
+
+void AppendPatternEntries(const Column& column, const std::vector<int>& limitRow,
+                          std::vector<int>& index, std::vector<double>& value) {
+    for (std::size_t g = 0; g < column.perGroup.size(); ++g)
+        if (column.perGroup[g] > 0) {
+            index.push_back(static_cast<int>(g));
+            value.push_back(static_cast<double>(column.perGroup[g]));
+        }
+    if (limitRow[column.type] >= 0) {
+        index.push_back(limitRow[column.type]);
+        value.push_back(1.0);
+    }
+}
+
 bool TimeIsUp(const SearchControl& control, SearchControl::Clock::time_point deadline) {
     return control.ShouldStop() || SearchControl::Clock::now() >= deadline;
 }
@@ -35,6 +56,7 @@ bool CheckCounts(const PatternProblem& problem, const std::vector<Column>& colum
         if (problem.limit[t] > 0 && used[t] > problem.limit[t]) return false;
     return true;
 }
+
 MasterLp::MasterLp(const PatternProblem& problem) : problem_(problem) {
     const std::size_t types = problem.capacity.size();
     const std::size_t groups = problem.width.size();
@@ -49,10 +71,10 @@ MasterLp::MasterLp(const PatternProblem& problem) : problem_(problem) {
 
     // Rows: one per group (at least its demand), then one per limited type (at most its
     // limit).
-    limitRow_.assign(types, -1);
-    rows_ = static_cast<int>(groups);
-    for (std::size_t t = 0; t < types; ++t)
-        if (problem.limit[t] > 0) limitRow_[t] = rows_++;
+    limitRow_ = LimitRows(problem);
+    rows_ = static_cast<int>(groups) +
+            static_cast<int>(std::count_if(limitRow_.begin(), limitRow_.end(),
+                                           [](int row) { return row >= 0; }));
     lp_.setLogLevel(0);
     const CoinPackedMatrix empty(true, rows_, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const std::vector<double> zero(static_cast<std::size_t>(rows_), 0.0);
@@ -187,20 +209,12 @@ void MasterLp::SetRowBounds() {
 }
 
 void MasterLp::AddColumn(std::size_t type, const std::vector<std::int64_t>& perGroup) {
+    columns_.push_back({type, perGroup});
     std::vector<int> index;
     std::vector<double> value;
-    for (std::size_t g = 0; g < perGroup.size(); ++g)
-        if (perGroup[g] > 0) {
-            index.push_back(static_cast<int>(g));
-            value.push_back(static_cast<double>(perGroup[g]));
-        }
-    if (limitRow_[type] >= 0) {
-        index.push_back(limitRow_[type]);
-        value.push_back(1.0);
-    }
+    AppendPatternEntries(columns_.back(), limitRow_, index, value);
     lp_.addColumn(static_cast<int>(index.size()), index.data(), value.data(), 0.0, kInfinity,
                   problem_.weight[type]);
-    columns_.push_back({type, perGroup});
 }
 
 }  // namespace tvx::bar::optimal

@@ -37,6 +37,15 @@ struct RoundDuals {
     bool valid = false;
 };
 
+// The rows every linear or integer program of the pattern model begins with: one per length
+// group (its index), then one per limited stock type. The limit row of each type (-1: none).
+std::vector<int> LimitRows(const PatternProblem& problem);
+
+// A pattern's entries in those rows: its pieces per group and, for a limited type, 1 in the
+// type's limit row. Appended to `index` and `value`.
+void AppendPatternEntries(const Column& column, const std::vector<int>& limitRow,
+                          std::vector<int>& index, std::vector<double>& value);
+
 // Whether the control asks for a stop or the deadline has passed.
 bool TimeIsUp(const SearchControl& control, SearchControl::Clock::time_point deadline);
 

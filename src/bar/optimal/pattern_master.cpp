@@ -118,15 +118,6 @@ std::vector<double> PatternWeights(const PatternProblem& problem,
     return weight;
 }
 
-// The rows of the pattern integer program: one per group, then one per limited type.
-std::vector<int> LimitRows(const PatternProblem& problem) {
-    std::vector<int> limitRow(problem.capacity.size(), -1);
-    int rows = static_cast<int>(problem.width.size());
-    for (std::size_t t = 0; t < problem.capacity.size(); ++t)
-        if (problem.limit[t] > 0) limitRow[t] = rows++;
-    return limitRow;
-}
-
 // What CBC made of a pattern integer program: the best counts it found (unchecked), and
 // whether its search ran to the end (optimal over these patterns, or no plan below the
 // cutoff) before any stop request or deadline.
@@ -245,15 +236,7 @@ RestrictedSolve SolveRestricted(const PatternProblem& problem, const std::vector
     for (std::size_t c = 0; c < patterns; ++c) {
         first.push_back(static_cast<CoinBigIndex>(rowIndex.size()));
         const Column& column = columns[c];
-        for (std::size_t g = 0; g < problem.width.size(); ++g)
-            if (column.perGroup[g] > 0) {
-                rowIndex.push_back(static_cast<int>(g));
-                element.push_back(static_cast<double>(column.perGroup[g]));
-            }
-        if (limitRow[column.type] >= 0) {
-            rowIndex.push_back(limitRow[column.type]);
-            element.push_back(1.0);
-        }
+        AppendPatternEntries(column, limitRow, rowIndex, element);
         if (weightCap) {
             rowIndex.push_back(capRow);
             element.push_back(problem.weight[column.type]);

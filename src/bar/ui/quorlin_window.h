@@ -16,6 +16,7 @@
 #include "bar/model/bar_job.h"
 #include "bar/output/bar_plan_view.h"
 #include "bar/ui/bar_row_ops.h"
+#include "common/gui/control_lock.h"
 #include "common/gui/job_file_dialogs.h"
 #include "common/search_control.h"
 
@@ -187,10 +188,8 @@ class QuorlinWindow : public QMainWindow {
     bool calculating_ = false;
     bool closeAfterCalculation_ = false;
     bool rowStepsRunning_ = false;
-    bool windowLocked_ = false;
     // What LockWindow disabled, to be enabled again afterwards.
-    std::vector<QPointer<QWidget>> lockedWidgets_;
-    std::vector<QPointer<QAction>> lockedActions_;
+    gui::ControlLock lock_;
     bool modified_ = false;
     bool quitting_ = false;
     int stepPauseMs_ = 100;

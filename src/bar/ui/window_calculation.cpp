@@ -94,33 +94,19 @@ void QuorlinWindow::SetCalculating(bool on) {
 void QuorlinWindow::LockWindow(bool locked) {
     grid_->SetInputLocked(locked);
     if (!locked) {
-        windowLocked_ = false;
-        for (const QPointer<QWidget>& widget : lockedWidgets_)
-            if (widget) widget->setEnabled(true);
-        for (const QPointer<QAction>& action : lockedActions_)
-            if (action) action->setEnabled(true);
-        lockedWidgets_.clear();
-        lockedActions_.clear();
+        lock_.Unlock();
         menuBar()->setEnabled(true);
         UpdateEditMenu();
         return;
     }
-    windowLocked_ = true;
-    // The labels take no input and keep their look; everything else but "強制終了" is disabled.
-    // The widgets go first: the focus they lose may pass through a box whose focus handler
-    // updates the edit menu, and the actions are disabled after that.
-    for (QWidget* widget : central_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (widget == forceStopButton_ || qobject_cast<QLabel*>(widget) || !widget->isEnabled())
-            continue;
-        widget->setEnabled(false);
-        lockedWidgets_.emplace_back(widget);
-    }
-    // Every action of the menus, so that neither the menus nor their shortcuts run meanwhile.
-    for (QAction* action : menuBar()->findChildren<QAction*>()) {
-        if (!action->isEnabled()) continue;
-        action->setEnabled(false);
-        lockedActions_.emplace_back(action);
-    }
+    // The labels take no input and keep their look; everything else but "強制終了" is disabled,
+    // and every action of the menus.
+    lock_.Lock(
+        central_,
+        [this](QWidget* widget) {
+            return widget == forceStopButton_ || qobject_cast<QLabel*>(widget) != nullptr;
+        },
+        menuBar());
     menuBar()->setEnabled(false);
 }
 

@@ -102,7 +102,7 @@ bool QuorlinWindow::CommitActiveCell() {
 
 void QuorlinWindow::OnCellLeft(int row, int column) {
     // The lock itself takes the focus from the cell it disables: that is no leaving.
-    if (windowLocked_) return;
+    if (lock_.locked()) return;
     CommitCell(row, static_cast<GridColumn>(column));
 }
 
@@ -279,7 +279,7 @@ bool QuorlinWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             // The lock itself takes the focus from the box it disables: that is no leaving.
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-                windowLocked_)
+                lock_.locked())
                 return false;
             if (box == stockBox_) CommitStockBox();
             if (box == kerfBox_) CommitKerf();

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/gui/control_lock.h"
 #include "common/gui/job_file_dialogs.h"
 #include "common/search_control.h"
 #include "panel/engine/layout_types.h"
@@ -228,8 +229,7 @@ class SizeWariate : public QMainWindow {
     QFutureWatcher<std::optional<PanelLayoutResult>>* layoutWatcher_ = nullptr;
     bool closeAfterLayout_ = false;  // the close box was pressed while the layout ran
     // What LockWhileRunning disabled, to be enabled again afterwards.
-    std::vector<QPointer<QWidget>> lockedWidgets_;
-    std::vector<QPointer<QAction>> lockedActions_;
+    gui::ControlLock lock_;
     QPointer<QWidget> focusBeforeLock_;
     bool rowStepsRunning_ = false;
     int stepPauseMs_ = 100;

@@ -222,28 +222,15 @@ void SizeWariate::LockWhileRunning(bool locked) {
     // mouse moves to the cell that holds the mouse: the grid's own lock ignores them.
     grid_->SetInputLocked(locked);
     if (!locked) {
-        for (const QPointer<QWidget>& widget : lockedWidgets_)
-            if (widget) widget->setEnabled(true);
-        for (const QPointer<QAction>& action : lockedActions_)
-            if (action) action->setEnabled(true);
-        lockedWidgets_.clear();
-        lockedActions_.clear();
+        lock_.Unlock();
         if (focusBeforeLock_) focusBeforeLock_->setFocus(Qt::OtherFocusReason);
         focusBeforeLock_.clear();
         return;
     }
     focusBeforeLock_ = QApplication::focusWidget();
-    for (QWidget* widget : centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (widget == forceStopButton_ || !widget->isEnabled()) continue;
-        widget->setEnabled(false);
-        lockedWidgets_.emplace_back(widget);
-    }
     // Every action of the window, so that neither menus nor their shortcuts run meanwhile.
-    for (QAction* action : findChildren<QAction*>()) {
-        if (!action->isEnabled()) continue;
-        action->setEnabled(false);
-        lockedActions_.emplace_back(action);
-    }
+    lock_.Lock(
+        centralWidget(), [this](QWidget* widget) { return widget == forceStopButton_; }, this);
 }
 
 void SizeWariate::ForceStop() {
